@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project builds, runs and tests with.
+# Idempotent: asks dpkg what is missing and only then runs apt-get. Quiet when all is present.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # libraries
+  qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev libhpdf-dev libcups2-dev nlohmann-json3-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # running the desktop program and its tests without a screen
+  xvfb xauth openbox xdotool fonts-dejavu-core
+  # checking printed output: PDF text with positions, a real print server with a PDF printer
+  poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$p")
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
