@@ -1,0 +1,31 @@
+#pragma once
+// The command-line tool's commands. Each command file defines one Command and registers
+// it with a static CommandRegistration; main() dispatches on the first argument.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qnvr::cli {
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;    // arguments after the name, as the help text shows them
+    std::string_view summary;  // one line
+    int (*run)(const std::vector<std::string>& args);  // exit status
+};
+
+// Wrong arguments: main() prints the message and the command's usage, exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void RegisterCommand(const Command& command);
+const std::vector<Command>& Commands();
+
+struct CommandRegistration {
+    explicit CommandRegistration(const Command& command) { RegisterCommand(command); }
+};
+
+}  // namespace qnvr::cli
