@@ -1,0 +1,21 @@
+#pragma once
+// Windows-1252, the single-byte code page of text stored in payer files and EFW2 files.
+#include <string>
+#include <string_view>
+
+namespace qnvr {
+
+// UTF-8 to Windows-1252; a character the code page lacks (or a broken UTF-8 sequence)
+// becomes "?".
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// Windows-1252 to UTF-8; the five unassigned bytes become U+FFFD.
+std::string Cp1252ToUtf8(std::string_view cp1252);
+
+// The number of characters (code points) in a UTF-8 text.
+std::size_t Utf8Length(std::string_view utf8);
+
+// The first n characters of a UTF-8 text.
+std::string Utf8Left(std::string_view utf8, std::size_t n);
+
+}  // namespace qnvr
