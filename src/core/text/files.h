@@ -1,0 +1,34 @@
+#pragma once
+// File helpers: path text, counting files by mask, and the checked file copy that the
+// file commands (save as, backup, restore, last year's transfer) go through.
+#include <string>
+#include <string_view>
+
+namespace qnvr {
+
+// Set when the last CopyFileChecked failed, cleared when the next one starts. Callers
+// read it after a copy to decide whether to report success.
+inline bool CopyFailed = false;
+
+// The path with a "/" at its end if it has none ("" gives "/").
+std::string IncludeTrailingSlash(std::string_view path);
+
+// The number of entries of any kind (hidden ones included) in a folder whose names
+// match a mask such as "/home/pat/QNVR/2026/Data/*.W226". Wildcards ("*", "?", "[...]")
+// count only in the last part; the folder part is taken literally, so a folder named
+// "Payroll [2026]" works. Letter case matters, as in every Linux file name. 0 when the
+// folder cannot be read.
+int CountFiles(std::string_view mask);
+
+// Copies source to target. With failIfExists false an existing target is replaced;
+// with true an existing target is an error. The copy is written beside the target and
+// renamed over it once complete, so a failure never leaves a half-written target and
+// copying a file onto itself is harmless; the copy keeps the source's permissions and
+// modification time. A target without write permission is refused, not replaced.
+//
+// Clears CopyFailed first. On failure sets it and throws ECopyFileException:
+// "The following error occured during the copy file process:" and, on the next line,
+// the system's reason ("No such file or directory").
+void CopyFileChecked(const std::string& source, const std::string& target, bool failIfExists);
+
+}  // namespace qnvr
