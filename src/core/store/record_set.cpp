@@ -1,0 +1,324 @@
+#include "core/store/record_set.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "core/base/busy.h"
+#include "core/base/prompter.h"
+
+namespace qnvr {
+namespace {
+
+bool IsBlankCaption(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](unsigned char c) { return c <= ' '; });
+}
+
+int AccessFlags(TFileOpenMode mode) {
+    switch (mode) {
+        case omOpenRead: return O_RDONLY;
+        case omOpenWrite: return O_WRONLY;
+        case omOpenReadWrite: break;
+    }
+    return O_RDWR;
+}
+
+// Sharing maps onto advisory locks: an opener that denies others' writes holds an
+// exclusive lock; a writer that shares holds a shared one, so it cannot open a file
+// another opener keeps from writers; a reader that shares takes no lock at all.
+int LockFor(TFileShareMode share, int access) {
+    switch (share) {
+        case smShareExclusive:
+        case smShareDenyWrite:
+        case smShareDenyRead: return LOCK_EX;
+        case smShareCompat:
+        case smShareDenyNone: break;
+    }
+    return access == O_RDONLY ? 0 : LOCK_SH;
+}
+
+}  // namespace
+
+TRecordSet::TRecordSet() : buffer_(recSize_, 0) {}
+
+TRecordSet::~TRecordSet() { CloseFile(); }
+
+void TRecordSet::SetRecSize(int size) {
+    if (size == recSize_ || size < 32) return;
+    recSize_ = size;
+    buffer_.assign(size, 0);
+}
+
+std::string TRecordSet::Caption(std::string& caption) {
+    if (IsBlankCaption(caption)) caption = kAppTitle;
+    return caption;
+}
+
+bool TRecordSet::Fire(const TNotifyEvent& event) {
+    if (event) event(*this);
+    const bool allowed = !cancelled_;
+    cancelled_ = false;
+    return allowed;
+}
+
+TRecordSet::OpenResult TRecordSet::OpenFile(bool readOnlyFallback) {
+    const int access = readOnlyFallback ? O_RDONLY : AccessFlags(FileOpenMode);
+    const int lock = readOnlyFallback ? 0 : LockFor(FileShareMode, access);
+    int fd = ::open(FileName.c_str(), access | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? OpenResult::Missing : OpenResult::Failed;
+    if (lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held ? OpenResult::Locked : OpenResult::Failed;
+    }
+    fd_ = fd;
+    return OpenResult::Opened;
+}
+
+bool TRecordSet::CreateFile() {
+    int fd = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const int lock = LockFor(FileShareMode, O_RDWR);
+    if (lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+void TRecordSet::CloseFile() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    fd_ = -1;
+}
+
+void TRecordSet::OpenRecSet() {
+    if (Active()) return;
+    Caption(OpenErrCaption);
+    Caption(AppTitle);
+    if (!Fire(OnBeforeOpen)) return;
+    if (IsBlankCaption(FileName)) {
+        ShowMsg(OpenErrText, OpenErrCaption, mbError);
+        return;
+    }
+    browseOnly_ = false;
+    unreadableRecord_ = 0;
+    switch (OpenFile(false)) {
+        case OpenResult::Opened: break;
+        case OpenResult::Locked:
+            if (FileShareMode == smShareDenyWrite && OpenFile(true) == OpenResult::Opened) {
+                browseOnly_ = true;
+                break;
+            }
+            ShowMsg(OpenErrText, OpenErrCaption, mbError);
+            return;
+        case OpenResult::Failed:
+            ShowMsg(OpenErrText, OpenErrCaption, mbError);
+            return;
+        case OpenResult::Missing:
+            if (!AutoCreate || !CreateFile()) {
+                ShowMsg(OpenErrText, OpenErrCaption, mbError);
+                return;
+            }
+            currentRecord_ = lastRecord_ = FirstRecord();
+            NewRecData();
+            if (!WriteSlot(FirstRecord())) {
+                // A file that could not take its first record is no payer file: remove it.
+                CloseFile();
+                ::unlink(FileName.c_str());
+                return;
+            }
+            Fire(OnCreateFile);
+            Fire(OnAfterOpen);
+            return;
+    }
+    currentRecord_ = FirstRecord();
+    lastRecord_ = RecordCount();
+    if (lastRecord_ == 0 && !browseOnly_) {
+        // An empty file (left by an interrupted creation) gets its first record, so that
+        // the cursor always stands on a record.
+        NewRecData();
+        if (WriteSlot(FirstRecord())) lastRecord_ = FirstRecord();
+    }
+    if (browseOnly_ && ShowOpenMode) {
+        ShowMsg(FileName + " is already in use!~~The file has been opened in browse only" +
+                    " mode. You will not be able to record any changes.",
+                AppTitle, mbInformation);
+    }
+    Fire(OnAfterOpen);
+}
+
+void TRecordSet::CloseRecSet() {
+    if (!Active()) return;
+    if (!Fire(OnBeforeClose)) return;
+    CloseFile();
+    Fire(OnAfterClose);
+}
+
+int TRecordSet::RecordCount() const {
+    if (!Active()) return 0;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return 0;
+    return static_cast<int>(st.st_size / recSize_);
+}
+
+void TRecordSet::SetCurrentRecord(int n) {
+    if (Active() && n >= FirstRecord() && n <= lastRecord_) currentRecord_ = n;
+}
+
+void TRecordSet::ReportIoFailure(const std::string& what, int record, int error) {
+    ShowMsg(what + " record " + std::to_string(record) + " of " + FileName + "~" + std::strerror(error), kAppTitle,
+            mbError);
+}
+
+bool TRecordSet::ReadSlot(int record) {
+    const off_t offset = static_cast<off_t>(record - 1) * recSize_;
+    ssize_t got = ::pread(fd_, buffer_.data(), recSize_, offset);
+    if (got == recSize_) return true;
+    std::fill(buffer_.begin(), buffer_.end(), 0);
+    ReportIoFailure("Unable to read", record, got < 0 ? errno : EIO);
+    return false;
+}
+
+bool TRecordSet::WriteSlot(int record) {
+    const off_t offset = static_cast<off_t>(record - 1) * recSize_;
+    ssize_t put = ::pwrite(fd_, buffer_.data(), recSize_, offset);
+    if (put == recSize_) return true;
+    ShowMsg("Unable to save record " + std::to_string(record) + " of " + FileName + "~" +
+                std::strerror(put < 0 ? errno : ENOSPC) + "~~The record has not been saved.",
+            kAppTitle, mbError);
+    return false;
+}
+
+void TRecordSet::DropRecordsFrom(int record) {
+    if (::ftruncate(fd_, static_cast<off_t>(record - 1) * recSize_) != 0)
+        ReportIoFailure("Unable to remove", record, errno);
+}
+
+bool TRecordSet::GetRec() {
+    if (!Active() || currentRecord_ < FirstRecord()) return false;
+    const bool read = ReadSlot(currentRecord_);
+    // A record that could not be read is shown blank; it must never be written back blank.
+    if (!read)
+        unreadableRecord_ = currentRecord_;
+    else if (unreadableRecord_ == currentRecord_)
+        unreadableRecord_ = 0;
+    Fire(OnAfterRead);
+    return read;
+}
+
+bool TRecordSet::PostRec() {
+    if (!Active()) return false;
+    if (!Fire(OnBeforePost)) return false;
+    if (currentRecord_ < FirstRecord()) return false;
+    // Browse-only stores keep the file as it is; the user was told so when it opened.
+    if (browseOnly_) return false;
+    if (currentRecord_ == unreadableRecord_) {
+        ShowMsg("Record " + std::to_string(currentRecord_) + " of " + FileName +
+                    " could not be read, so it has not been saved over.",
+                kAppTitle, mbError);
+        return false;
+    }
+    if (!WriteSlot(currentRecord_)) return false;
+    Fire(OnAfterPost);
+    return true;
+}
+
+void TRecordSet::NewRec() {
+    if (!Active()) return;
+    if (lastRecord_ >= MaxRec) {
+        ShowMsg(NewErrText, Caption(NewErrCaption), mbError);
+        return;
+    }
+    if (!Fire(OnBeforeNewRec)) return;
+    NewRecData();
+    if (!WriteSlot(lastRecord_ + 1)) {
+        DropRecordsFrom(lastRecord_ + 1);  // whatever part of the record reached the file
+        return;
+    }
+    ++lastRecord_;
+    currentRecord_ = lastRecord_;
+    GetRec();
+    Fire(OnAfterNewRec);
+}
+
+void TRecordSet::FirstRec() {
+    if (!Active()) return;
+    currentRecord_ = FirstRecord();
+    GetRec();
+}
+
+void TRecordSet::LastRec() {
+    if (!Active()) return;
+    currentRecord_ = lastRecord_;
+    GetRec();
+}
+
+void TRecordSet::NextRec() {
+    if (!Active()) return;
+    currentRecord_ = currentRecord_ + 1 > lastRecord_ ? FirstRecord() : currentRecord_ + 1;
+    GetRec();
+}
+
+void TRecordSet::PriorRec() {
+    if (!Active()) return;
+    currentRecord_ = currentRecord_ - 1 < FirstRecord() ? lastRecord_ : currentRecord_ - 1;
+    GetRec();
+}
+
+void TRecordSet::RootRec() {
+    if (!Active()) return;
+    PushRec();
+    currentRecord_ = 0;
+}
+
+void TRecordSet::PushRec() {
+    if (Active()) priorRecord_ = currentRecord_;
+}
+
+void TRecordSet::PopRec() {
+    if (!Active()) return;
+    currentRecord_ = priorRecord_;
+    GetRec();
+}
+
+void TRecordSet::NewRecData() {
+    if (Active()) std::fill(buffer_.begin(), buffer_.end(), 0);
+}
+
+void TRecordSet::DeleteRec() {
+    if (!Active()) return;
+    if (RecordCount() <= 1) {
+        ShowMsg(DelErrText, Caption(DelErrCaption), mbError);
+        return;
+    }
+    if (ShowMsg(DelMsgText, Caption(DelMsgCaption), mbOkCancelDefaultCancel) != idOk) return;
+    if (!Fire(OnBeforeDelete)) return;
+
+    BusyCursor busy;
+    int d = currentRecord_;
+    // Every later record moves one slot down. A failed read or write stops the move with
+    // its message; the file then holds every record still, one of them twice.
+    bool moved = true;
+    for (int i = d; i < lastRecord_ && moved; ++i) {
+        currentRecord_ = i + 1;
+        moved = GetRec() && WriteSlot(i);
+    }
+    if (moved) {
+        // The handle stays open: the truncation takes effect at once, and reopening would
+        // give up the file's lock for a moment.
+        DropRecordsFrom(lastRecord_);
+    }
+    lastRecord_ = RecordCount();
+    if (d > lastRecord_) d = FirstRecord();
+    currentRecord_ = d;
+    GetRec();
+    Fire(OnAfterDelete);
+}
+
+}  // namespace qnvr

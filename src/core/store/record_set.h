@@ -1,0 +1,110 @@
+#pragma once
+// TRecordSet: an array of fixed-size records in one flat file, with a 1-based
+// current-record cursor, a one-record buffer and vetoable events. It knows nothing of
+// what the bytes mean. Record k occupies bytes (k-1)*RecSize .. k*RecSize-1; there is
+// no header. A file always holds at least one record once created.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qnvr {
+
+enum TFileOpenMode { omOpenRead, omOpenWrite, omOpenReadWrite };
+enum TFileShareMode { smShareCompat, smShareExclusive, smShareDenyWrite, smShareDenyRead, smShareDenyNone };
+
+class TRecordSet {
+public:
+    using TNotifyEvent = std::function<void(TRecordSet& sender)>;
+
+    TRecordSet();
+    virtual ~TRecordSet();
+    TRecordSet(const TRecordSet&) = delete;
+    TRecordSet& operator=(const TRecordSet&) = delete;
+
+    // Properties set where the store is placed. Captions left blank take the application
+    // title when first needed.
+    std::string FileName;
+    TFileOpenMode FileOpenMode = omOpenReadWrite;
+    TFileShareMode FileShareMode = smShareDenyNone;
+    int MaxRec = 10000;
+    std::string OpenErrText = "Unable to open database file";
+    std::string OpenErrCaption;
+    std::string NewErrText =
+        "Unable to create new record.~You have reached the maximum number of records that~can be created with this "
+        "version of the program.";
+    std::string NewErrCaption;
+    std::string DelErrText =
+        "Unable to delete current record~you cannot delete the first record when~its the only record in the database.";
+    std::string DelErrCaption;
+    std::string DelMsgText = "Confirm request~Delete current record from database?";
+    std::string DelMsgCaption;
+    bool AutoCreate = true;
+    std::string AppTitle;
+    bool ShowOpenMode = true;
+
+    // Events, in the order the operations fire them. A before-event vetoes its step by
+    // calling Cancel().
+    TNotifyEvent OnCreateFile, OnAfterClose, OnAfterDelete, OnAfterNewRec, OnAfterOpen, OnAfterPost, OnAfterRead,
+        OnBeforeClose, OnBeforeDelete, OnBeforeNewRec, OnBeforeOpen, OnBeforePost;
+
+    int RecSize() const { return recSize_; }
+    // Ignores sizes below 32 and the current size; otherwise reallocates a zero buffer.
+    void SetRecSize(int size);
+
+    // Every operation but Cancel does nothing while the store is not active.
+    virtual void OpenRecSet();
+    virtual void CloseRecSet();
+    virtual void RootRec();
+    virtual bool PostRec();  // true when the record reached the file
+    virtual void NewRec();
+    virtual bool GetRec();   // true when the record was read
+    virtual void FirstRec();
+    virtual void LastRec();
+    virtual void NextRec();
+    virtual void PriorRec();
+    virtual void PushRec();
+    virtual void PopRec();
+    virtual void NewRecData();
+    virtual void DeleteRec();
+    void Cancel() { cancelled_ = true; }
+
+    std::vector<std::uint8_t>& RecordBuffer() { return buffer_; }
+    const std::vector<std::uint8_t>& RecordBuffer() const { return buffer_; }
+    int CurrentRecord() const { return currentRecord_; }
+    // Moves the cursor without reading; ignored unless 1 <= n <= LastRecord.
+    void SetCurrentRecord(int n);
+    int FirstRecord() const { return 1; }
+    int PriorRecord() const { return priorRecord_; }
+    int LastRecord() const { return lastRecord_; }
+    int RecordCount() const;  // whole records in the file; 0 when inactive
+    bool Active() const { return fd_ >= 0; }
+    bool Bof() const { return currentRecord_ == FirstRecord(); }
+    bool Eof() const { return currentRecord_ == lastRecord_; }
+    bool BrowseOnly() const { return browseOnly_; }
+
+private:
+    enum class OpenResult { Opened, Missing, Locked, Failed };
+
+    OpenResult OpenFile(bool readOnlyFallback);
+    void CloseFile();
+    bool CreateFile();
+    bool Fire(const TNotifyEvent& event);  // fires; false when the handler called Cancel
+    bool ReadSlot(int record);
+    bool WriteSlot(int record);
+    void DropRecordsFrom(int record);  // truncates the file before this record
+    std::string Caption(std::string& caption);
+    void ReportIoFailure(const std::string& what, int record, int error);
+
+    int recSize_ = 32;
+    std::vector<std::uint8_t> buffer_;
+    int fd_ = -1;
+    int currentRecord_ = 0;
+    int priorRecord_ = 0;
+    int lastRecord_ = 0;
+    int unreadableRecord_ = 0;  // a record whose read failed: never written back from a blank buffer
+    bool browseOnly_ = false;
+    bool cancelled_ = false;
+};
+
+}  // namespace qnvr

@@ -1,0 +1,276 @@
+#include "core/store/record_set.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/base/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace qnvr {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr int kSize = 32;
+
+// A file of n records whose first byte is the record's number.
+void WriteNumberedFile(const std::string& path, int n, int extraBytes = 0) {
+    std::vector<unsigned char> bytes(n * kSize + extraBytes, 0);
+    for (int k = 1; k <= n; ++k) bytes[(k - 1) * kSize] = static_cast<unsigned char>(k);
+    WriteBytes(path, bytes);
+}
+
+class RecordSetTest : public ::testing::Test {
+protected:
+    void Open(int records, int extraBytes = 0) {
+        WriteNumberedFile(path, records, extraBytes);
+        OpenExisting();
+    }
+    void OpenExisting() {
+        rs.FileName = path;
+        rs.FileShareMode = smShareDenyWrite;
+        rs.OpenRecSet();
+        ASSERT_TRUE(rs.Active());
+        rs.GetRec();
+    }
+    int Mark() const { return rs.RecordBuffer()[0]; }
+    std::vector<int> FileMarks() const {
+        auto bytes = ReadBytes(path);
+        std::vector<int> marks;
+        for (std::size_t at = 0; at + kSize <= bytes.size(); at += kSize) marks.push_back(bytes[at]);
+        return marks;
+    }
+
+    TempDir dir;
+    std::string path = dir.File("people.dat");
+    ScriptedPrompter prompter;
+    TRecordSet rs;
+    std::vector<std::string> events;
+};
+
+TEST_F(RecordSetTest, CreatesAMissingFileAsOneZeroRecord) {
+    rs.OnBeforeOpen = [&](TRecordSet&) { events.push_back("BeforeOpen"); };
+    rs.OnCreateFile = [&](TRecordSet&) { events.push_back("CreateFile"); };
+    rs.OnAfterOpen = [&](TRecordSet&) { events.push_back("AfterOpen"); };
+    rs.FileName = path;
+    rs.OpenRecSet();
+    ASSERT_TRUE(rs.Active());
+    EXPECT_EQ(ReadBytes(path), std::vector<unsigned char>(kSize, 0));
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_TRUE(rs.Bof());
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_EQ(events, (std::vector<std::string>{"BeforeOpen", "CreateFile", "AfterOpen"}));
+}
+
+TEST_F(RecordSetTest, RefusesToOpenWithoutAFileNameOrAMissingFileWithoutAutoCreate) {
+    rs.OpenRecSet();
+    EXPECT_FALSE(rs.Active());
+    rs.FileName = path;
+    rs.AutoCreate = false;
+    rs.OpenRecSet();
+    EXPECT_FALSE(rs.Active());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(prompter.Messages().size(), 2u);
+    EXPECT_EQ(prompter.Messages()[1].text, "Unable to open database file");
+    EXPECT_EQ(prompter.Messages()[1].caption, "Quenvora W-2 2026");
+    EXPECT_EQ(prompter.Messages()[1].style, mbError);
+}
+
+TEST_F(RecordSetTest, NavigationWrapsAtBothEnds) {
+    Open(3);
+    rs.LastRec();
+    rs.NextRec();
+    EXPECT_EQ(rs.CurrentRecord(), 1);
+    EXPECT_EQ(Mark(), 1);
+    rs.PriorRec();
+    EXPECT_EQ(rs.CurrentRecord(), 3);
+    EXPECT_EQ(Mark(), 3);
+}
+
+TEST_F(RecordSetTest, SettingTheCursorOutsideTheFileIsIgnored) {
+    Open(3);
+    rs.SetCurrentRecord(2);
+    for (int n : {0, 4, -1}) {
+        rs.SetCurrentRecord(n);
+        EXPECT_EQ(rs.CurrentRecord(), 2) << n;
+    }
+}
+
+TEST_F(RecordSetTest, RecSizeBelow32IsIgnored) {
+    rs.SetRecSize(64);
+    rs.SetRecSize(20);
+    EXPECT_EQ(rs.RecSize(), 64);
+    EXPECT_EQ(rs.RecordBuffer().size(), 64u);
+}
+
+TEST_F(RecordSetTest, VisitingEveryRecordRestoresTheCurrentOne) {
+    Open(4);
+    rs.SetCurrentRecord(3);
+    rs.GetRec();
+    std::vector<int> seen;
+    rs.RootRec();
+    for (int i = 0, n = rs.RecordCount(); i < n; ++i) {
+        rs.NextRec();
+        seen.push_back(Mark());
+    }
+    rs.PopRec();
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(rs.CurrentRecord(), 3);
+    EXPECT_EQ(Mark(), 3);
+}
+
+TEST_F(RecordSetTest, AVetoedPostWritesNothing) {
+    Open(2);
+    rs.RecordBuffer()[0] = 99;
+    rs.OnBeforePost = [](TRecordSet& s) { s.Cancel(); };
+    EXPECT_FALSE(rs.PostRec());
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2}));
+    rs.OnBeforePost = nullptr;
+    EXPECT_TRUE(rs.PostRec());  // the veto was consumed
+    EXPECT_EQ(FileMarks(), (std::vector<int>{99, 2}));
+}
+
+TEST_F(RecordSetTest, NewRecordIsAppendedZeroFilledAndCurrent) {
+    Open(2);
+    rs.OnBeforeNewRec = [&](TRecordSet&) { events.push_back("BeforeNewRec"); };
+    rs.OnAfterRead = [&](TRecordSet&) { events.push_back("AfterRead"); };
+    rs.OnAfterNewRec = [&](TRecordSet&) { events.push_back("AfterNewRec"); };
+    rs.NewRec();
+    EXPECT_EQ(rs.CurrentRecord(), 3);
+    EXPECT_EQ(rs.LastRecord(), 3);
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(events, (std::vector<std::string>{"BeforeNewRec", "AfterRead", "AfterNewRec"}));
+}
+
+TEST_F(RecordSetTest, NewRecordAtMaxRecIsRefusedAndTheFileKeepsItsSize) {
+    Open(3);
+    rs.MaxRec = 3;
+    rs.NewRec();
+    EXPECT_EQ(ReadBytes(path).size(), 3u * kSize);
+    EXPECT_EQ(rs.LastRecord(), 3);
+    ASSERT_EQ(prompter.Texts().size(), 1u);
+    EXPECT_EQ(prompter.Texts()[0],
+              "Unable to create new record.~You have reached the maximum number of records that~can be created with "
+              "this version of the program.");
+}
+
+struct DeleteCase {
+    int records, deleted;
+    std::vector<int> remaining;
+    int current, currentMark;
+};
+
+TEST_F(RecordSetTest, DeleteCompactsTheFileAndMovesTheCursor) {
+    const DeleteCase cases[] = {
+        {5, 3, {1, 2, 4, 5}, 3, 4},  // a middle record: the later ones move down
+        {5, 5, {1, 2, 3, 4}, 1, 1},  // the last record: back to the first
+        {5, 1, {2, 3, 4, 5}, 1, 2},  // the first record
+    };
+    for (const auto& c : cases) {
+        rs.CloseRecSet();
+        Open(c.records);
+        prompter.Answer(idOk);
+        rs.SetCurrentRecord(c.deleted);
+        rs.DeleteRec();
+        EXPECT_EQ(FileMarks(), c.remaining) << "deleting " << c.deleted;
+        EXPECT_EQ(rs.LastRecord(), static_cast<int>(c.remaining.size()));
+        EXPECT_EQ(rs.CurrentRecord(), c.current) << "deleting " << c.deleted;
+        EXPECT_EQ(Mark(), c.currentMark) << "deleting " << c.deleted;
+    }
+}
+
+TEST_F(RecordSetTest, DeleteAsksFirstAndCancelKeepsEverything) {
+    Open(3);
+    rs.SetCurrentRecord(2);
+    rs.DeleteRec();  // the question's default answer is Cancel
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2, 3}));
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_EQ(prompter.Messages()[0].text, "Confirm request\nDelete current record from database?");
+    EXPECT_EQ(prompter.Messages()[0].style, mbOkCancelDefaultCancel);
+}
+
+TEST_F(RecordSetTest, TheOnlyRecordCannotBeDeleted) {
+    Open(1);
+    prompter.Answer(idOk);
+    rs.DeleteRec();
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1}));
+    ASSERT_EQ(prompter.Texts().size(), 1u);
+    EXPECT_EQ(prompter.Texts()[0],
+              "Unable to delete current record~you cannot delete the first record when~its the only record in the "
+              "database.");
+}
+
+TEST_F(RecordSetTest, APartialTrailingRecordIsNotCountedAndGoesAtTheNextDelete) {
+    Open(3, 10);
+    EXPECT_EQ(rs.RecordCount(), 3);
+    EXPECT_EQ(ReadBytes(path).size(), 3u * kSize + 10);
+    prompter.Answer(idOk);
+    rs.DeleteRec();
+    EXPECT_EQ(ReadBytes(path).size(), 2u * kSize);
+}
+
+TEST_F(RecordSetTest, AFileHeldByAnotherProcessOpensBrowseOnly) {
+    WriteNumberedFile(path, 2);
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TRecordSet holder;
+        holder.FileName = path;
+        holder.FileShareMode = smShareDenyWrite;
+        holder.OpenRecSet();
+        char c = holder.Active() && !holder.BrowseOnly() ? 'y' : 'n';
+        (void)!write(ready[1], &c, 1);
+        (void)!read(done[0], &c, 1);
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+
+    rs.ShowOpenMode = true;
+    OpenExisting();
+    EXPECT_TRUE(rs.BrowseOnly());
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_EQ(prompter.Messages()[0].text, path + " is already in use!\n\nThe file has been opened in browse only"
+                                                  " mode. You will not be able to record any changes.");
+    EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+    rs.RecordBuffer()[0] = 77;
+    EXPECT_FALSE(rs.PostRec());
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2}));
+
+    (void)!write(done[1], "x", 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    rs.CloseRecSet();
+    prompter.Clear();
+    OpenExisting();  // the holder has gone: the file is writable again
+    EXPECT_FALSE(rs.BrowseOnly());
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+TEST_F(RecordSetTest, AFailedWriteIsReportedAndNotTakenAsSaved) {
+    Open(2);
+    rs.CloseRecSet();
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    rs.FileOpenMode = omOpenRead;  // a read-only handle: every write fails
+    rs.FileShareMode = smShareDenyNone;
+    rs.OpenRecSet();
+    ASSERT_TRUE(rs.Active());
+    rs.OnAfterPost = [&](TRecordSet&) { events.push_back("AfterPost"); };
+    EXPECT_FALSE(rs.PostRec());
+    EXPECT_TRUE(events.empty());
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_NE(prompter.Messages()[0].text.find("Unable to save record 1 of " + path), std::string::npos);
+    EXPECT_NE(prompter.Messages()[0].text.find("The record has not been saved."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qnvr
