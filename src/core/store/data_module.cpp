@@ -1,0 +1,153 @@
+#include "core/store/data_module.h"
+
+#include <filesystem>
+
+#include "core/base/prompter.h"
+#include "core/text/text.h"
+
+namespace qnvr {
+
+TFrmDataModule::TFrmDataModule() {
+    RSW3.SetRecSize(W3Record::kSize);
+    RSW3.FileShareMode = smShareDenyWrite;
+    RSW3.MaxRec = 1000;
+    RSW3.ShowOpenMode = false;
+
+    RSW2.SetRecSize(W2Record::kSize);
+    RSW2.FileShareMode = smShareDenyWrite;
+    RSW2.MaxRec = kMaxEmployees;
+    RSW2.DelErrText =
+        "Unable to delete current employee~you cannot delete the first employee when~its the only record in the "
+        "database.";
+    RSW2.DelMsgText = "Confirm request~Delete current employee from database?";
+    WireStores();
+}
+
+TFrmDataModule::~TFrmDataModule() { ClosePayerFile(); }
+
+void TFrmDataModule::WireStores() {
+    RSW3.OnAfterRead = [this](TRecordSet& rs) { W3Rec = DecodeW3(rs.RecordBuffer()); };
+    RSW3.OnBeforePost = [this](TRecordSet& rs) { EncodeW3(W3Rec, rs.RecordBuffer()); };
+
+    RSW2.OnAfterRead = [this](TRecordSet& rs) { W2Rec = DecodeW2(rs.RecordBuffer()); };
+    RSW2.OnBeforePost = [this](TRecordSet& rs) { EncodeW2(W2Rec, rs.RecordBuffer()); };
+    RSW2.OnBeforeOpen = [this](TRecordSet&) { RSW2BeforeOpen(); };
+    RSW2.OnAfterOpen = [this](TRecordSet&) { RSW2AfterOpen(); };
+    RSW2.OnBeforeClose = [this](TRecordSet&) { RSW2BeforeClose(); };
+    RSW2.OnAfterClose = [this](TRecordSet&) { RSW2AfterClose(); };
+    RSW2.OnAfterNewRec = [this](TRecordSet&) { RSW2AfterNewRec(); };
+    RSW2.OnAfterDelete = [this](TRecordSet&) { EmployeeListDirty = true; };
+}
+
+std::string TFrmDataModule::W3PathFor(const std::string& w2Path) {
+    return std::filesystem::path(w2Path).replace_extension(kW3Extension).string();
+}
+
+void TFrmDataModule::OpenPayerFile(const std::string& path) {
+    PayerFilePath = path;
+    RSW2.FileName = path;
+    RSW2.OpenRecSet();
+    if (PayerFileOpen && !RSW2.Active()) {
+        RSW3.CloseRecSet();
+        PayerFileOpen = false;
+    }
+}
+
+void TFrmDataModule::ClosePayerFile() { RSW2.CloseRecSet(); }
+
+// The W-3 file opens first: it holds the password, and the new-record presets come
+// from it. A refused password or a W-3 file that will not open vetoes the W-2 open.
+void TFrmDataModule::RSW2BeforeOpen() {
+    PayerFileOpen = true;
+    RSW3.FileName = W3PathFor(PayerFilePath);
+    RSW3.OpenRecSet();
+    RSW3.GetRec();
+    if (RSW3.Active() && !IsBlank(W3Rec.Password) && !SkipPasswordCheck) CheckPassword();
+    if (!RSW3.Active()) {
+        PayerFileOpen = false;
+        RSW2.Cancel();
+    }
+}
+
+bool TFrmDataModule::CheckPassword() {
+    PasswordDialog.Password = Unscramble(W3Rec.Password);
+    if (PasswordDialog.Execute()) return true;
+    PayerFileOpen = false;
+    PayerFilePath.clear();
+    RSW2.FileName.clear();
+    RSW3.CloseRecSet();  // nothing was changed, so nothing is saved
+    if (!PasswordDialog.Cancel()) ShowMsg("Incorrect Password", mbError);
+    return false;
+}
+
+void TFrmDataModule::RSW2AfterOpen() {
+    if (OnRebuildRecentMenu) OnRebuildRecentMenu();
+    EmployeeListDirty = true;
+    RSW2.GetRec();
+}
+
+void TFrmDataModule::RSW2BeforeClose() { RSW2.PostRec(); }
+
+void TFrmDataModule::RSW2AfterClose() {
+    if (OnAddRecentFile) OnAddRecentFile(PayerFilePath);
+    if (OnRebuildRecentMenu) OnRebuildRecentMenu();
+    RSW3.PostRec();
+    RSW3.CloseRecSet();
+}
+
+// A new employee starts in the payer's state with the payer's state ID.
+void TFrmDataModule::RSW2AfterNewRec() {
+    EmployeeListDirty = true;
+    if (W3Rec.Box15 != "X") W2Rec.Box15a = LeftStr(W3Rec.Box15, 2);
+    W2Rec.StateID_a = LeftStr(W3Rec.StateID, 12);
+}
+
+void TFrmDataModule::ForEachW2(const std::function<void(const W2Record&)>& visit) {
+    if (!RSW2.Active()) return;
+    const int count = RSW2.RecordCount();
+    RSW2.RootRec();
+    for (int i = 0; i < count; ++i) {
+        RSW2.NextRec();
+        visit(W2Rec);
+    }
+    RSW2.PopRec();
+}
+
+int TFrmDataModule::CountW2WithWages() {
+    int count = 0;
+    ForEachW2([&](const W2Record& w2) {
+        if (RoundTo(w2.Amount1, 2) > 0 || RoundTo(w2.Box16a, 2) > 0) ++count;
+    });
+    return count;
+}
+
+void TFrmDataModule::ComputeW3Totals() {
+    static const char* const kDeferredCompensationCodes[] = {"D", "E", "F", "G", "H", "S"};
+    W3Record& w3 = W3Rec;
+    w3.Boxc = RSW2.RecordCount();
+    w3.Amount1 = w3.Amount2 = w3.Amount3 = w3.Amount4 = w3.Amount5 = w3.Amount6 = w3.Amount7 = w3.Amount8 =
+        w3.Amount9 = w3.Amount10 = w3.Amount11 = 0;
+    w3.Box12a = w3.Box16 = w3.Box17 = w3.Box18 = w3.Box19 = 0;
+    ForEachW2([&](const W2Record& w2) {
+        w3.Amount1 += w2.Amount1;
+        w3.Amount2 += w2.Amount2;
+        w3.Amount3 += w2.Amount3;
+        w3.Amount4 += w2.Amount4;
+        w3.Amount5 += w2.Amount5;
+        w3.Amount6 += w2.Amount6;
+        w3.Amount7 += w2.Amount7;
+        w3.Amount8 += w2.Amount8;
+        w3.Amount10 += w2.Amount10;
+        w3.Amount11 += w2.Amount11;
+        // Only the first four Box 12 pairs count towards deferred compensation.
+        for (int k = 0; k < 4; ++k)
+            for (const char* code : kDeferredCompensationCodes)
+                if (UpperCase(w2.Box12Code[k]) == code) w3.Box12a += w2.Box12Amt[k];
+        w3.Box16 += w2.Box16a + w2.Box16b;
+        w3.Box17 += w2.Box17a + w2.Box17b;
+        w3.Box18 += w2.Box18a + w2.Box18b;
+        w3.Box19 += w2.Box19a + w2.Box19b;
+    });
+}
+
+}  // namespace qnvr

@@ -1,0 +1,72 @@
+#pragma once
+// TFrmDataModule: the payer file that is open. It owns the two record stores (RSW2 for
+// the ".W226" W-2 file, RSW3 for the ".W326" W-3 file), keeps the current W-2 and W-3
+// records in memory (W2Rec, W3Rec) and the program-wide state that goes with the open
+// file. Every window reads and changes only W2Rec and W3Rec; every read of a store
+// replaces them, every post writes them.
+#include <functional>
+#include <string>
+
+#include "core/store/password.h"
+#include "core/store/record_set.h"
+#include "core/store/records.h"
+
+namespace qnvr {
+
+inline constexpr const char* kW2Extension = ".W226";
+inline constexpr const char* kW3Extension = ".W326";
+inline constexpr int kMaxEmployees = 10000;
+
+class TFrmDataModule {
+public:
+    TFrmDataModule();
+    ~TFrmDataModule();
+    TFrmDataModule(const TFrmDataModule&) = delete;
+    TFrmDataModule& operator=(const TFrmDataModule&) = delete;
+
+    TRecordSet RSW2;
+    TRecordSet RSW3;
+    W2Record W2Rec;
+    W3Record W3Rec;
+    TPasswordDialog PasswordDialog;
+
+    std::string PayerFilePath;  // the open ".W226" file; empty when none is open
+    bool PayerFileOpen = false;
+    bool SkipPasswordCheck = false;  // set only while the program reopens a file it just closed
+    bool EmployeeListDirty = false;
+    int ReviewCount = 0;  // 0, 1 or 2: how many of the two entry windows were reviewed
+
+    // The main window's recent-files list: rebuilt after an open, and told the path of
+    // each payer file that closes.
+    std::function<void()> OnRebuildRecentMenu;
+    std::function<void(const std::string& path)> OnAddRecentFile;
+
+    // The W-3 file beside a ".W226" path.
+    static std::string W3PathFor(const std::string& w2Path);
+
+    // Opens the pair at path (password check included); afterwards PayerFileOpen tells
+    // whether it is open. When the W-3 file opens but the W-2 file does not, the W-3 file
+    // is closed again, so that either both are open or neither.
+    void OpenPayerFile(const std::string& path);
+    // Saves both current records and closes the pair (nothing when none is open).
+    void ClosePayerFile();
+
+    // Forms with wages: records whose Box 1 or first state wages round to more than 0.
+    int CountW2WithWages();
+    // The W-3 totals from every W-2 record; the W-2 record that was current is read again.
+    void ComputeW3Totals();
+
+    // Calls visit for every W-2 record in record order, then reads the current one again.
+    void ForEachW2(const std::function<void(const W2Record&)>& visit);
+
+private:
+    void WireStores();
+    void RSW2BeforeOpen();
+    void RSW2AfterOpen();
+    void RSW2BeforeClose();
+    void RSW2AfterClose();
+    void RSW2AfterNewRec();
+    bool CheckPassword();
+};
+
+}  // namespace qnvr

@@ -1,0 +1,175 @@
+#include "core/store/data_module.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "core/base/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace qnvr {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+
+// Answers password prompts from a script; an empty entry cancels.
+class ScriptedPasswordEntry final : public PasswordEntry {
+public:
+    ScriptedPasswordEntry() { SetPasswordEntry(this); }
+    ~ScriptedPasswordEntry() override { SetPasswordEntry(nullptr); }
+    std::optional<std::string> Ask(const std::string& prompt, const std::string&) override {
+        prompts.push_back(prompt);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> prompts;
+};
+
+class DataModuleTest : public ::testing::Test {
+protected:
+    void OpenFresh() {
+        dm.OpenPayerFile(path);
+        ASSERT_TRUE(dm.PayerFileOpen);
+    }
+    void AddEmployee(double wages, double stateWages = 0) {
+        dm.RSW2.NewRec();
+        dm.W2Rec.Amount1 = wages;
+        dm.W2Rec.Box16a = stateWages;
+        dm.RSW2.PostRec();
+    }
+
+    TempDir dir;
+    std::string path = dir.File("ACME.W226");
+    ScriptedPrompter prompter;
+    ScriptedPasswordEntry passwords;
+    std::vector<std::string> recent;  // declared before dm: the hooks may fire while dm closes
+    TFrmDataModule dm;
+};
+
+TEST_F(DataModuleTest, ANewPayerFileIsOneZeroW3RecordAndOneZeroW2Record) {
+    OpenFresh();
+    dm.ClosePayerFile();
+    EXPECT_EQ(ReadBytes(dir.File("ACME.W326")), std::vector<unsigned char>(608, 0));
+    EXPECT_EQ(ReadBytes(path), std::vector<unsigned char>(568, 0));
+}
+
+TEST_F(DataModuleTest, ClosingSavesBothCurrentRecordsAndReportsThePathToTheRecentList) {
+    dm.OnAddRecentFile = [&](const std::string& p) { recent.push_back(p); };
+    OpenFresh();
+    dm.W2Rec.Boxe3 = "SMITH";
+    dm.W3Rec.Boxf_a = "ACME";
+    dm.ClosePayerFile();
+    EXPECT_EQ(recent, std::vector<std::string>{path});
+    EXPECT_FALSE(dm.RSW3.Active());
+
+    dm.OpenPayerFile(path);
+    EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
+    EXPECT_EQ(dm.W3Rec.Boxf_a, "ACME");
+}
+
+TEST_F(DataModuleTest, ANewEmployeeTakesTheStateAndStateIdOfTheW3Record) {
+    struct Case {
+        std::string box15, expectedState;
+    };
+    for (const Case& c : {Case{"NY", "NY"}, Case{"X", ""}}) {
+        OpenFresh();
+        dm.W3Rec.Box15 = c.box15;
+        dm.W3Rec.StateID = "123456789";
+        dm.RSW2.NewRec();
+        EXPECT_EQ(dm.W2Rec.Box15a, c.expectedState) << c.box15;
+        EXPECT_EQ(dm.W2Rec.StateID_a, "123456789") << c.box15;
+        EXPECT_TRUE(dm.EmployeeListDirty);
+        dm.ClosePayerFile();
+    }
+}
+
+TEST_F(DataModuleTest, CountsOnlyFormsWhoseWagesRoundAboveZero) {
+    OpenFresh();
+    dm.W2Rec.Amount1 = 0.004;  // record 1 rounds to no wages
+    dm.RSW2.PostRec();
+    EXPECT_EQ(dm.CountW2WithWages(), 0);
+    AddEmployee(0, 0.01);  // state wages alone count
+    AddEmployee(-5);
+    AddEmployee(1000);
+    dm.RSW2.SetCurrentRecord(2);
+    dm.RSW2.GetRec();
+    EXPECT_EQ(dm.CountW2WithWages(), 2);
+    EXPECT_EQ(dm.RSW2.CurrentRecord(), 2);  // the walk returns to where it was
+    EXPECT_EQ(dm.W2Rec.Box16a, 0.01);
+}
+
+TEST_F(DataModuleTest, W3TotalsSumEveryW2RecordAndDeferredCompensationOfTheFirstFourPairs) {
+    OpenFresh();
+    dm.W3Rec.Amount9 = 99;  // the reserved slot is cleared
+    dm.W3Rec.Box14 = 7;     // typed by the user: left alone
+    dm.W2Rec.Amount1 = 100.10;
+    dm.W2Rec.Amount11 = 3;
+    dm.W2Rec.Box12Code = {"d", "E", "DD", "S", "G"};  // G in the fifth pair does not count
+    dm.W2Rec.Box12Amt = {1, 2, 4, 8, 16};
+    dm.W2Rec.Box16a = 50, dm.W2Rec.Box16b = 25, dm.W2Rec.Box19b = 1.5;
+    dm.RSW2.PostRec();
+    AddEmployee(200.20, 10);
+    dm.ComputeW3Totals();
+    EXPECT_EQ(dm.W3Rec.Boxc, 2);
+    EXPECT_DOUBLE_EQ(dm.W3Rec.Amount1, 300.30);
+    EXPECT_EQ(dm.W3Rec.Amount9, 0);
+    EXPECT_EQ(dm.W3Rec.Amount11, 3);
+    EXPECT_EQ(dm.W3Rec.Box12a, 11);
+    EXPECT_EQ(dm.W3Rec.Box16, 85);
+    EXPECT_EQ(dm.W3Rec.Box19, 1.5);
+    EXPECT_EQ(dm.W3Rec.Box14, 7);
+}
+
+TEST_F(DataModuleTest, APasswordIsAskedAtOpenAndMustMatchInLetterCase) {
+    OpenFresh();
+    ASSERT_FALSE(ChangePassword("Secret2026ab", "Secret2026ab", dm.W3Rec).has_value());
+    dm.ClosePayerFile();
+    EXPECT_TRUE(passwords.prompts.empty());
+
+    passwords.answers = {std::string("SECRET2026AB")};
+    dm.OpenPayerFile(path);
+    EXPECT_FALSE(dm.PayerFileOpen);
+    EXPECT_FALSE(dm.RSW2.Active());
+    EXPECT_FALSE(dm.RSW3.Active());
+    EXPECT_TRUE(dm.PayerFilePath.empty());
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Incorrect Password"});
+    EXPECT_EQ(passwords.prompts, std::vector<std::string>{"Enter File Password"});
+
+    passwords.answers = {std::nullopt};  // cancelled: no message
+    dm.OpenPayerFile(path);
+    EXPECT_FALSE(dm.PayerFileOpen);
+    EXPECT_EQ(prompter.Texts().size(), 1u);
+
+    passwords.answers = {std::string("Secret2026ab")};
+    dm.OpenPayerFile(path);
+    EXPECT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(dm.RSW2.Active());
+}
+
+TEST_F(DataModuleTest, AReopenByTheProgramSkipsThePasswordCheck) {
+    OpenFresh();
+    ChangePassword("Secret1", "Secret1", dm.W3Rec);
+    dm.ClosePayerFile();
+    dm.SkipPasswordCheck = true;
+    dm.OpenPayerFile(path);
+    dm.SkipPasswordCheck = false;
+    EXPECT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(passwords.prompts.empty());
+}
+
+TEST_F(DataModuleTest, AW2FileThatWillNotOpenLeavesNoPayerFileOpen) {
+    std::filesystem::create_directory(path);  // a folder where the W-2 file should be
+    dm.OpenPayerFile(path);
+    EXPECT_FALSE(dm.PayerFileOpen);
+    EXPECT_FALSE(dm.RSW3.Active());
+    EXPECT_FALSE(dm.RSW2.Active());
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Unable to open database file"});
+}
+
+}  // namespace
+}  // namespace qnvr
