@@ -16,8 +16,6 @@ struct Date {
 constexpr int kMinYear = 1;
 constexpr int kMaxYear = 9999;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The number written by the digits text[pos, pos + count).
 int NumberAt(std::string_view text, std::size_t pos, std::size_t count) {
     int value = 0;
@@ -25,16 +23,8 @@ int NumberAt(std::string_view text, std::size_t pos, std::size_t count) {
     return value;
 }
 
-bool HasDateLayout(std::string_view text) {
-    constexpr std::string_view kLayout = "99/99/9999";
-    if (text.size() != kLayout.size()) return false;
-    for (std::size_t i = 0; i < kLayout.size(); ++i)
-        if (kLayout[i] == '9' ? !IsDigit(text[i]) : text[i] != kLayout[i]) return false;
-    return true;
-}
-
 std::optional<Date> ParseDate(std::string_view text) {
-    if (!HasDateLayout(text)) return std::nullopt;
+    if (!FollowsLayout(text, "99/99/9999")) return std::nullopt;
     const Date date{NumberAt(text, 0, 2), NumberAt(text, 3, 2), NumberAt(text, 6, 4)};
     if (date.year < kMinYear || date.day < 1 || date.day > DaysInMonth(date.month, date.year))
         return std::nullopt;

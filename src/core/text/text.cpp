@@ -189,6 +189,11 @@ int IndexOfText(std::string_view text, const std::vector<std::string>& list) {
     return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
 }
 
+bool FollowsLayout(std::string_view text, std::string_view layout) {
+    auto fits = [](char c, char slot) { return slot == '9' ? c >= '0' && c <= '9' : c == slot; };
+    return text.size() == layout.size() && std::equal(text.begin(), text.end(), layout.begin(), fits);
+}
+
 std::string UpperCase(std::string_view text) {
     std::string out(text);
     for (char& c : out)

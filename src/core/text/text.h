@@ -60,6 +60,10 @@ std::string DoubleAmpersands(std::string_view text);
 // 0 when there is none.
 int IndexOfText(std::string_view text, const std::vector<std::string>& list);
 
+// True when text is exactly as long as layout and follows it position by position:
+// "9" stands for a digit 0 to 9, any other character for itself ("99/99/9999").
+bool FollowsLayout(std::string_view text, std::string_view layout);
+
 // ASCII letters in upper case; every other character unchanged.
 std::string UpperCase(std::string_view text);
 

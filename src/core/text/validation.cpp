@@ -19,15 +19,9 @@ static_assert(kEmailPattern.size() == 365, "the e-mail pattern must be kept char
 constexpr std::array<std::string_view, 15> kInvalidEinPrefixes = {
     "00", "07", "08", "09", "17", "18", "19", "28", "29", "49", "69", "70", "78", "79", "89"};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// True when the text without surrounding blanks is as long as layout and the text as
-// given follows it position by position: "9" stands for a digit, anything else for itself.
+// The length is judged without surrounding blanks, the positions on the text as given.
 bool FitsLayout(std::string_view text, std::string_view layout) {
-    if (Trim(text).size() != layout.size()) return false;
-    for (std::size_t i = 0; i < layout.size(); ++i)
-        if (layout[i] == '9' ? !IsDigit(text[i]) : text[i] != layout[i]) return false;
-    return true;
+    return Trim(text).size() == layout.size() && FollowsLayout(text.substr(0, layout.size()), layout);
 }
 
 constexpr std::string_view kSsnLayout = "999-99-9999";

@@ -146,5 +146,12 @@ TEST(Text, IndexOfTextIgnoresLetterCase) {
     EXPECT_EQ(UpperCase("ab" + kJose), "ABJOS\xC3\xA9");
 }
 
+TEST(Text, FollowsLayout) {
+    EXPECT_TRUE(FollowsLayout("03/07/2026", "99/99/9999"));
+    EXPECT_FALSE(FollowsLayout("03/07/202", "99/99/9999"));
+    EXPECT_FALSE(FollowsLayout("03-07-2026", "99/99/9999"));
+    EXPECT_FALSE(FollowsLayout("0a/07/2026", "99/99/9999"));
+}
+
 }  // namespace
 }  // namespace qnvr
