@@ -14,7 +14,7 @@ namespace {
 struct Expect {
     int offset;
     char kind;  // 't' text (length byte + chars), 'a' amount, 'f' flag, 'c' count
-    std::string text;
+    std::string text = {};
     double amount = 0;
 };
 
