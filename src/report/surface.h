@@ -54,7 +54,8 @@ public:
     void Println(const std::string& text);                // at the cursor, then a new line
 
     // Sections: the origin (absolute on the sheet) and the margins of the current
-    // section, relative to the origin. Println returns to SectionLeft.
+    // section, relative to the origin. Println returns to SectionLeft. SetSection puts
+    // the cursor at the section's top-left corner, as Home does.
     void SetOrigin(double x, double y);
     double OriginX() const { return originX_; }
     double OriginY() const { return originY_; }
@@ -63,7 +64,8 @@ public:
     double SectionTop() const { return sectionTop_; }
     double SectionRight() const { return sectionRight_; }
     double SectionBottom() const { return sectionBottom_; }
-    // Origin back to the sheet's corner, the section to the whole page.
+    void Home();
+    // Origin back to the sheet's corner, the section to the whole page, cursor home.
     void ResetSection();
 
     // Graphics, relative to the origin.

@@ -1,0 +1,125 @@
+// HTML for viewing as a plain file: each page is a <section> holding an inline SVG in
+// points, so text sits on the same baselines with the same alignment as in the PDF
+// (text-anchor does the centring and right alignment with the browser's own metrics).
+#include "report/html_renderer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "core/base/prompter.h"
+#include "report/file_output.h"
+#include "report/fonts.h"
+#include "report/page_range.h"
+#include "report/report_errors.h"
+
+namespace qnvr::report {
+namespace {
+
+constexpr const char* kStyle = R"(body { background: #808080; margin: 0; padding: 16px; }
+section.page { background: #fff; margin: 0 auto 16px; box-shadow: 2px 2px 6px rgba(0,0,0,.5); }
+section.page svg { display: block; }
+text { font-family: Helvetica, Arial, "Liberation Sans", sans-serif; white-space: pre; fill: #000; }
+text.bold { font-weight: bold; }
+text.outline { font-weight: bold; fill: none; stroke: #000; stroke-width: 0.6; }
+@media print {
+  body { background: none; padding: 0; }
+  section.page { box-shadow: none; margin: 0; break-after: page; }
+}
+)";
+
+// Thrown out of the file writing when progress cancels; the file is left untouched.
+struct Cancelled {};
+
+std::string Num(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", v);
+    std::string s = text;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s == "-0" ? "0" : s;
+}
+
+std::string Pt(double inches) { return Num(inches * kPointsPerInch); }
+
+std::string Escape(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string Gray(double gray) {
+    const int level = static_cast<int>(gray * 255 + 0.5);
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", level, level, level);
+    return text;
+}
+
+void Write(std::ostream& out, const TextOp& t) {
+    const FontFace face = ResolveFont(t.family);
+    out << "<text x=\"" << Pt(t.x) << "\" y=\"" << Pt(t.y) << "\" font-size=\"" << Num(t.sizePt) << '"';
+    if (face.outlined) out << " class=\"outline\"";
+    else if (face.base == StandardFont::HelveticaBold) out << " class=\"bold\"";
+    if (t.align == TextAlign::Center) out << " text-anchor=\"middle\"";
+    if (t.align == TextAlign::Right) out << " text-anchor=\"end\"";
+    out << " xml:space=\"preserve\">" << Escape(t.text) << "</text>\n";
+}
+
+void Write(std::ostream& out, const LineOp& l) {
+    out << "<line x1=\"" << Pt(l.x1) << "\" y1=\"" << Pt(l.y1) << "\" x2=\"" << Pt(l.x2) << "\" y2=\"" << Pt(l.y2)
+        << "\" stroke=\"#000\" stroke-width=\"" << Num(l.widthPt) << "\"/>\n";
+}
+
+void Write(std::ostream& out, const RectOp& r) {
+    out << "<rect x=\"" << Pt(r.x) << "\" y=\"" << Pt(r.y) << "\" width=\"" << Pt(r.w) << "\" height=\"" << Pt(r.h) << '"';
+    if (r.cornerW > 0 && r.cornerH > 0) out << " rx=\"" << Pt(r.cornerW / 2) << "\" ry=\"" << Pt(r.cornerH / 2) << '"';
+    out << " fill=\"" << (r.fillGray >= 0 ? Gray(r.fillGray) : "none") << '"';
+    if (r.lineWidthPt > 0) out << " stroke=\"#000\" stroke-width=\"" << Num(r.lineWidthPt) << '"';
+    out << "/>\n";
+}
+
+void WritePage(std::ostream& out, const Page& page, int pageNo, int pageCount, bool includeScreenOnly) {
+    out << "<section class=\"page\" id=\"page-" << pageNo << "\" aria-label=\"Page " << pageNo << " of " << pageCount
+        << "\" style=\"width:" << Num(page.widthIn) << "in;height:" << Num(page.heightIn) << "in\">\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Num(page.widthIn) << "in\" height=\""
+        << Num(page.heightIn) << "in\" viewBox=\"0 0 " << Pt(page.widthIn) << ' ' << Pt(page.heightIn) << "\">\n";
+    for (const DrawOp& op : page.ops) {
+        if (op.screenOnly && !includeScreenOnly) continue;
+        std::visit([&out](const auto& shape) { Write(out, shape); }, op.shape);
+    }
+    out << "</svg>\n</section>\n";
+}
+
+}  // namespace
+
+bool RenderHtml(const PageSnapshot& snapshot, const std::filesystem::path& file, const HtmlOptions& options) {
+    const auto [first, last] = PagesOf(options.range, snapshot.PageCount());
+    try {
+        WriteFileReplacing(file, [&](const std::filesystem::path& temp) {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << Escape(kAppTitle)
+            << "</title>\n<style>\n" << kStyle << "</style>\n</head>\n<body>\n";
+        for (int pageNo = first; pageNo <= last; ++pageNo) {
+            if (options.progress && !options.progress(pageNo)) throw Cancelled{};
+            WritePage(out, snapshot.ReadPage(pageNo), pageNo, snapshot.PageCount(), options.includeScreenOnly);
+        }
+        out << "</body>\n</html>\n";
+        out.close();
+        if (!out) throw EReportException(CannotWriteMessage(file, std::strerror(errno ? errno : EIO)));
+    });
+    } catch (const Cancelled&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qnvr::report

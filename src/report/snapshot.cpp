@@ -1,0 +1,367 @@
+// The snapshot document:
+//
+//   header  = "QNVRSNAP", u32 format version, u32 zero
+//   page    = u32 raw size, u32 stored size, u32 CRC-32 of the stored bytes,
+//             stored bytes (the page encoding of snapshot_codec.cpp, zlib-compressed)
+//   trailer = u32 page count, page count x u64 page offset, settings,
+//             u32 CRC-32 of the trailer up to here
+//   footer  = u64 trailer offset, "QNVR_END"
+//
+// Pages are appended as they are finished; the trailer and footer are written last,
+// so the index of a finished document is found from its end and any page read at once.
+#include "report/snapshot.h"
+
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "report/file_output.h"
+#include "report/report_errors.h"
+#include "report/snapshot_codec.h"
+
+namespace qnvr::report {
+namespace {
+
+using codec::ByteReader;
+using codec::ByteWriter;
+using codec::Malformed;
+
+constexpr std::string_view kMagic = "QNVRSNAP";
+constexpr std::string_view kEndMagic = "QNVR_END";
+constexpr std::uint32_t kFormatVersion = 1;
+constexpr std::size_t kHeaderSize = 16;
+constexpr std::size_t kFooterSize = 16;
+constexpr std::size_t kPageHeaderSize = 12;
+constexpr std::size_t kCopyBlock = 1 << 20;  // 1 MiB
+
+std::string Quoted(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
+
+// "the snapshot document "NAME"", or "the report in memory".
+std::string DocumentNoun(const std::filesystem::path& file) {
+    return file.empty() ? "the report in memory" : "the snapshot document " + Quoted(file);
+}
+
+// The same at the start of a sentence.
+std::string DocumentName(const std::filesystem::path& file) {
+    std::string name = DocumentNoun(file);
+    name[0] = 'T';
+    return name;
+}
+
+// Where the bytes of a finished snapshot come from.
+class Source {
+public:
+    virtual ~Source() = default;
+    virtual std::uint64_t Size() const = 0;
+    // Exactly n bytes at offset; Malformed if the source is shorter.
+    virtual std::string Read(std::uint64_t offset, std::size_t n) const = 0;
+};
+
+class MemorySource final : public Source {
+public:
+    explicit MemorySource(std::shared_ptr<const std::string> bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t Size() const override { return bytes_->size(); }
+    std::string Read(std::uint64_t offset, std::size_t n) const override {
+        if (offset > bytes_->size() || n > bytes_->size() - offset) throw Malformed("data ends early");
+        return bytes_->substr(offset, n);
+    }
+
+private:
+    std::shared_ptr<const std::string> bytes_;
+};
+
+class FileSource final : public Source {
+public:
+    explicit FileSource(const std::filesystem::path& file) : in_(file, std::ios::binary) {
+        if (!in_) {
+            const int err = errno;
+            throw EReportException(DocumentName(file) + " could not be opened: " + std::strerror(err ? err : ENOENT));
+        }
+        std::error_code ec;
+        size_ = std::filesystem::file_size(file, ec);
+        if (ec) throw EReportException(DocumentName(file) + " could not be opened: " + ec.message());
+    }
+    std::uint64_t Size() const override { return size_; }
+    std::string Read(std::uint64_t offset, std::size_t n) const override {
+        if (offset > size_ || n > size_ - offset) throw Malformed("data ends early");
+        std::string bytes(n, '\0');
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
+        in_.read(bytes.data(), static_cast<std::streamsize>(n));
+        if (static_cast<std::size_t>(in_.gcount()) != n) throw Malformed("data could not be read");
+        return bytes;
+    }
+
+private:
+    mutable std::ifstream in_;
+    std::uint64_t size_ = 0;
+};
+
+// Where a writer's bytes go.
+class Sink {
+public:
+    virtual ~Sink() = default;
+    virtual void Append(std::string_view bytes) = 0;
+};
+
+class MemorySink final : public Sink {
+public:
+    void Append(std::string_view bytes) override { bytes_->append(bytes); }
+    std::shared_ptr<std::string> bytes_ = std::make_shared<std::string>();
+};
+
+class FileSink final : public Sink {
+public:
+    explicit FileSink(std::filesystem::path target) : target_(std::move(target)), temp_(TemporaryBeside(target_)) {
+        out_.open(temp_, std::ios::binary | std::ios::trunc);
+        if (!out_) Fail();
+    }
+    ~FileSink() override {
+        if (!committed_) {
+            out_.close();
+            std::error_code ignored;
+            std::filesystem::remove(temp_, ignored);
+        }
+    }
+    void Append(std::string_view bytes) override {
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out_) Fail();
+    }
+    // Closes the file and puts it in place of the target.
+    void Commit() {
+        out_.close();
+        if (!out_) Fail();
+        std::error_code ec;
+        std::filesystem::rename(temp_, target_, ec);
+        if (ec) throw EReportException(CannotWriteMessage(target_, ec.message()));
+        committed_ = true;
+    }
+
+private:
+    [[noreturn]] void Fail() const {
+        const int err = errno;
+        throw EReportException(CannotWriteMessage(target_, std::strerror(err ? err : EIO)));
+    }
+    std::filesystem::path target_;
+    std::filesystem::path temp_;
+    std::ofstream out_;
+    bool committed_ = false;
+};
+
+std::uint64_t ReadU64At(const Source& source, std::uint64_t offset) {
+    ByteReader r(source.Read(offset, 8));
+    return r.U64();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// PageSnapshot
+
+struct PageSnapshot::Impl {
+    std::unique_ptr<Source> source;
+    std::filesystem::path file;
+    std::vector<std::uint64_t> offsets;  // of each page, then of the trailer
+    PrintSettings settings;
+
+    [[noreturn]] void Damaged() const {
+        throw EReportException(DocumentName(file) + " is damaged and cannot be opened.");
+    }
+
+    void ReadIndex() {
+        const std::uint64_t size = source->Size();
+        if (size < kHeaderSize || source->Read(0, kMagic.size()) != kMagic) {
+            throw EReportException(DocumentName(file) + " is not a snapshot document of this program.");
+        }
+        ByteReader header(source->Read(kMagic.size(), 4));
+        if (header.U32() > kFormatVersion) {
+            throw EReportException(DocumentName(file) + " was written by a newer version of the program and cannot be opened.");
+        }
+        if (size < kHeaderSize + kFooterSize || source->Read(size - kEndMagic.size(), kEndMagic.size()) != kEndMagic) {
+            Damaged();
+        }
+        const std::uint64_t trailerOffset = ReadU64At(*source, size - kFooterSize);
+        if (trailerOffset < kHeaderSize || trailerOffset > size - kFooterSize - 4) Damaged();
+        const std::string trailer = source->Read(trailerOffset, size - kFooterSize - trailerOffset);
+        const std::string_view body(trailer.data(), trailer.size() - 4);
+        ByteReader crcReader(std::string_view(trailer).substr(trailer.size() - 4));
+        if (codec::Crc32(body) != crcReader.U32()) Damaged();
+
+        ByteReader r(body);
+        const std::uint32_t count = r.U32();
+        if (count == 0 || count > (body.size() - 4) / 8) Damaged();
+        offsets.reserve(count + 1);
+        std::uint64_t previous = kHeaderSize;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint64_t offset = r.U64();
+            if (offset < previous || offset + kPageHeaderSize > trailerOffset) Damaged();
+            offsets.push_back(offset);
+            previous = offset + kPageHeaderSize;
+        }
+        offsets.push_back(trailerOffset);
+        settings = codec::DecodeSettings(r);
+        if (!r.AtEnd()) Damaged();
+    }
+
+    Page Read(int pageNo) const {
+        const std::uint64_t start = offsets[pageNo - 1];
+        const std::uint64_t end = offsets[pageNo];
+        ByteReader head(source->Read(start, kPageHeaderSize));
+        const std::uint32_t rawSize = head.U32();
+        const std::uint32_t storedSize = head.U32();
+        const std::uint32_t crc = head.U32();
+        if (storedSize != end - start - kPageHeaderSize) throw Malformed("page size does not match the index");
+        const std::string stored = source->Read(start + kPageHeaderSize, storedSize);
+        if (codec::Crc32(stored) != crc) throw Malformed("page checksum does not match");
+        return codec::DecodePage(codec::Inflate(stored, rawSize));
+    }
+};
+
+PageSnapshot::PageSnapshot(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
+    try {
+        impl_->ReadIndex();
+    } catch (const Malformed&) {
+        impl_->Damaged();
+    }
+}
+PageSnapshot::PageSnapshot(PageSnapshot&&) noexcept = default;
+PageSnapshot& PageSnapshot::operator=(PageSnapshot&&) noexcept = default;
+PageSnapshot::~PageSnapshot() = default;
+
+PageSnapshot PageSnapshot::OpenFile(const std::filesystem::path& file) {
+    auto impl = std::make_unique<Impl>();
+    impl->file = file;
+    impl->source = std::make_unique<FileSource>(file);
+    return PageSnapshot(std::move(impl));
+}
+
+PageSnapshot PageSnapshot::FromBytes(std::shared_ptr<const std::string> bytes) {
+    auto impl = std::make_unique<Impl>();
+    impl->source = std::make_unique<MemorySource>(std::move(bytes));
+    return PageSnapshot(std::move(impl));
+}
+
+int PageSnapshot::PageCount() const { return static_cast<int>(impl_->offsets.size()) - 1; }
+const PrintSettings& PageSnapshot::Settings() const { return impl_->settings; }
+const std::filesystem::path& PageSnapshot::FileName() const { return impl_->file; }
+
+Page PageSnapshot::ReadPage(int pageNo) const {
+    if (pageNo < 1 || pageNo > PageCount()) {
+        throw EReportException(DocumentName(impl_->file) + " has no page " + std::to_string(pageNo) + ".");
+    }
+    try {
+        return impl_->Read(pageNo);
+    } catch (const Malformed&) {
+        throw EReportException("Page " + std::to_string(pageNo) + " of " + DocumentNoun(impl_->file) +
+                               " is damaged and cannot be shown.");
+    }
+}
+
+void PageSnapshot::SaveAs(const std::filesystem::path& file) const {
+    WriteFileReplacing(file, [this, &file](const std::filesystem::path& temp) {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        const std::uint64_t size = impl_->source->Size();
+        for (std::uint64_t offset = 0; offset < size && out; offset += kCopyBlock) {
+            const std::string block = impl_->source->Read(offset, std::min<std::uint64_t>(kCopyBlock, size - offset));
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        }
+        out.close();
+        if (!out) throw EReportException(CannotWriteMessage(file, std::strerror(errno ? errno : EIO)));
+    });
+}
+
+// ---------------------------------------------------------------------------
+// SnapshotWriter
+
+struct SnapshotWriter::Impl {
+    std::unique_ptr<Sink> sink;
+    FileSink* fileSink = nullptr;      // the sink, when it is a file
+    MemorySink* memorySink = nullptr;  // the sink, when it is memory
+    std::filesystem::path file;
+    std::uint64_t written = 0;
+    std::vector<std::uint64_t> offsets;
+    bool finished = false;
+
+    void Append(std::string_view bytes) {
+        sink->Append(bytes);
+        written += bytes.size();
+    }
+    void WriteHeader() {
+        ByteWriter w;
+        w.Bytes().append(kMagic);
+        w.U32(kFormatVersion);
+        w.U32(0);
+        Append(w.Bytes());
+    }
+};
+
+SnapshotWriter::SnapshotWriter(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) { impl_->WriteHeader(); }
+SnapshotWriter::SnapshotWriter(SnapshotWriter&&) noexcept = default;
+SnapshotWriter& SnapshotWriter::operator=(SnapshotWriter&&) noexcept = default;
+SnapshotWriter::~SnapshotWriter() = default;
+
+SnapshotWriter SnapshotWriter::ToFile(const std::filesystem::path& file) {
+    auto impl = std::make_unique<Impl>();
+    auto sink = std::make_unique<FileSink>(file);
+    impl->fileSink = sink.get();
+    impl->sink = std::move(sink);
+    impl->file = file;
+    return SnapshotWriter(std::move(impl));
+}
+
+SnapshotWriter SnapshotWriter::ToMemory() {
+    auto impl = std::make_unique<Impl>();
+    auto sink = std::make_unique<MemorySink>();
+    impl->memorySink = sink.get();
+    impl->sink = std::move(sink);
+    return SnapshotWriter(std::move(impl));
+}
+
+void SnapshotWriter::AddPage(const Page& page) {
+    if (impl_->finished) throw std::logic_error("SnapshotWriter::AddPage after Finish");
+    const std::string raw = codec::EncodePage(page);
+    const std::string stored = codec::Deflate(raw);
+    ByteWriter head;
+    head.U32(static_cast<std::uint32_t>(raw.size()));
+    head.U32(static_cast<std::uint32_t>(stored.size()));
+    head.U32(codec::Crc32(stored));
+    impl_->offsets.push_back(impl_->written);
+    impl_->Append(head.Bytes());
+    impl_->Append(stored);
+}
+
+int SnapshotWriter::PageCount() const { return static_cast<int>(impl_->offsets.size()); }
+
+void SnapshotWriter::Finish(const PrintSettings& settings) {
+    if (impl_->finished) throw std::logic_error("SnapshotWriter::Finish twice");
+    if (impl_->offsets.empty()) throw std::logic_error("SnapshotWriter::Finish without pages");
+    const std::uint64_t trailerOffset = impl_->written;
+    ByteWriter trailer;
+    trailer.U32(static_cast<std::uint32_t>(impl_->offsets.size()));
+    for (std::uint64_t offset : impl_->offsets) trailer.U64(offset);
+    codec::EncodeSettings(trailer, settings);
+    trailer.U32(codec::Crc32(trailer.Bytes()));
+    trailer.U64(trailerOffset);
+    trailer.Bytes().append(kEndMagic);
+    impl_->Append(trailer.Bytes());
+    if (impl_->fileSink) impl_->fileSink->Commit();
+    impl_->finished = true;
+}
+
+PageSnapshot SnapshotWriter::Open() const {
+    if (!impl_->finished) throw std::logic_error("SnapshotWriter::Open before Finish");
+    return impl_->memorySink ? PageSnapshot::FromBytes(impl_->memorySink->bytes_) : PageSnapshot::OpenFile(impl_->file);
+}
+
+std::shared_ptr<const std::string> SnapshotWriter::Bytes() const {
+    if (!impl_->finished || !impl_->memorySink) throw std::logic_error("SnapshotWriter::Bytes of an unfinished or file snapshot");
+    return impl_->memorySink->bytes_;
+}
+
+void WriteSnapshotFile(const std::filesystem::path& file, const std::vector<Page>& pages, const PrintSettings& settings) {
+    SnapshotWriter writer = SnapshotWriter::ToFile(file);
+    for (const Page& page : pages) writer.AddPage(page);
+    writer.Finish(settings);
+}
+
+}  // namespace qnvr::report
