@@ -80,6 +80,7 @@ private:
 
     void Item(const json& item, const Context& ctx) {
         if (!item.is_object()) throw DesignError(ctx.where + ": an item must be an object");
+        if (item.size() == 1 && item.contains("comment")) return;  // a note for the reader
         if (item.contains("box")) return Box(item, ctx);
         if (item.contains("fill")) return Fill(item, ctx);
         if (item.contains("line")) return Line(item, ctx);
