@@ -179,7 +179,8 @@ TEST(W2Rules, StateLinesAreAllOrNothing) {
             EXPECT_FALSE(failure && failure->message == "State 2 data is incomplete.");
         } else {
             ASSERT_TRUE(failure);
-            EXPECT_EQ(*failure, (RuleFailure{line.focus, "State 2 data is incomplete."}));
+            EXPECT_EQ(failure->field, line.focus);
+            EXPECT_EQ(failure->message, "State 2 data is incomplete.");
         }
     }
 }
@@ -211,7 +212,8 @@ TEST(W2Rules, LocalLinesAreAllOrNothing) {
             EXPECT_FALSE(failure) << failure->field;
         } else {
             ASSERT_TRUE(failure);
-            EXPECT_EQ(*failure, (RuleFailure{line.focus, "Local data 2 is incomplete."}));
+            EXPECT_EQ(failure->field, line.focus);
+            EXPECT_EQ(failure->message, "Local data 2 is incomplete.");
         }
     }
 }
