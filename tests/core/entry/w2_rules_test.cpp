@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "core/base/errors.h"
+#include "rules_test_cases.h"
 
 namespace qnvr {
 namespace {
+
+using testing::ExpectFailure;
+using testing::ExpectRuleCases;
+using testing::Fails;
+using testing::kPasses;
+using testing::RuleCase;
 
 // An employee who passes every rule: wages, one state line, one local line, a Box 12
 // deferral and a Box 14 line.
@@ -35,29 +41,7 @@ W2Record CompleteW2() {
     return w2;
 }
 
-struct Case {
-    const char* what;
-    std::function<void(W2Record&)> change;
-    std::optional<RuleFailure> expected;  // nothing: the record passes
-};
-
-void ExpectCases(std::initializer_list<Case> cases) {
-    for (const Case& c : cases) {
-        W2Record w2 = CompleteW2();
-        c.change(w2);
-        const auto failure = ValidateW2(w2);
-        if (!c.expected) {
-            EXPECT_FALSE(failure) << c.what << ": " << failure->field << " " << failure->message;
-        } else {
-            ASSERT_TRUE(failure) << c.what;
-            EXPECT_EQ(failure->field, c.expected->field) << c.what;
-            EXPECT_EQ(failure->message, c.expected->message) << c.what;
-        }
-    }
-}
-
-std::optional<RuleFailure> Fails(const char* field, const char* message) { return RuleFailure{field, message}; }
-const std::optional<RuleFailure> kPasses;
+void ExpectCases(std::initializer_list<RuleCase<W2Record>> cases) { ExpectRuleCases(CompleteW2, ValidateW2, cases); }
 
 TEST(W2Rules, ACompleteRecordPasses) { EXPECT_FALSE(ValidateW2(CompleteW2())); }
 
@@ -168,20 +152,13 @@ TEST(W2Rules, StateLinesAreAllOrNothing) {
         {"CA", "99", -1, 0, "StateID_b"},
     };
     for (const Line& line : lines) {
-        SCOPED_TRACE(testing::Message() << line.state << "|" << line.id << "|" << line.wages << "|" << line.tax);
+        SCOPED_TRACE(::testing::Message() << line.state << "|" << line.id << "|" << line.wages << "|" << line.tax);
         W2Record w2 = CompleteW2();
         w2.Box15b = line.state;
         w2.StateID_b = line.id;
         w2.Box16b = line.wages;
         w2.Box17b = line.tax;
-        const auto failure = ValidateW2(w2);
-        if (!line.focus) {
-            EXPECT_FALSE(failure && failure->message == "State 2 data is incomplete.");
-        } else {
-            ASSERT_TRUE(failure);
-            EXPECT_EQ(failure->field, line.focus);
-            EXPECT_EQ(failure->message, "State 2 data is incomplete.");
-        }
+        ExpectFailure(ValidateW2(w2), line.focus ? Fails(line.focus, "State 2 data is incomplete.") : kPasses, "");
     }
 }
 
@@ -202,19 +179,12 @@ TEST(W2Rules, LocalLinesAreAllOrNothing) {
         {0.004, "CITY", 0, "Box18b"},
     };
     for (const Line& line : lines) {
-        SCOPED_TRACE(testing::Message() << line.wages << "|" << line.name << "|" << line.tax);
+        SCOPED_TRACE(::testing::Message() << line.wages << "|" << line.name << "|" << line.tax);
         W2Record w2 = CompleteW2();
         w2.Box18b = line.wages;
         w2.Box20b = line.name;
         w2.Box19b = line.tax;
-        const auto failure = ValidateW2(w2);
-        if (!line.focus) {
-            EXPECT_FALSE(failure) << failure->field;
-        } else {
-            ASSERT_TRUE(failure);
-            EXPECT_EQ(failure->field, line.focus);
-            EXPECT_EQ(failure->message, "Local data 2 is incomplete.");
-        }
+        ExpectFailure(ValidateW2(w2), line.focus ? Fails(line.focus, "Local data 2 is incomplete.") : kPasses, "");
     }
 }
 

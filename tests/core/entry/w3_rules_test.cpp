@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <stdexcept>
 
 #include "core/base/errors.h"
+#include "rules_test_cases.h"
 
 namespace qnvr {
 namespace {
+
+using testing::ExpectRuleCases;
+using testing::Fails;
+using testing::kPasses;
+using testing::RuleCase;
 
 // A payer that passes every rule.
 W3Record CompleteW3() {
@@ -27,29 +32,7 @@ W3Record CompleteW3() {
     return w3;
 }
 
-struct Case {
-    const char* what;
-    std::function<void(W3Record&)> change;
-    std::optional<RuleFailure> expected;  // nothing: the record passes
-};
-
-void ExpectCases(std::initializer_list<Case> cases) {
-    for (const Case& c : cases) {
-        W3Record w3 = CompleteW3();
-        c.change(w3);
-        const auto failure = ValidateW3(w3);
-        if (!c.expected) {
-            EXPECT_FALSE(failure) << c.what << ": " << failure->field << " " << failure->message;
-        } else {
-            ASSERT_TRUE(failure) << c.what;
-            EXPECT_EQ(failure->field, c.expected->field) << c.what;
-            EXPECT_EQ(failure->message, c.expected->message) << c.what;
-        }
-    }
-}
-
-std::optional<RuleFailure> Fails(const char* field, const char* message) { return RuleFailure{field, message}; }
-const std::optional<RuleFailure> kPasses;
+void ExpectCases(std::initializer_list<RuleCase<W3Record>> cases) { ExpectRuleCases(CompleteW3, ValidateW3, cases); }
 constexpr const char* kLeftBlank = "Required field has been left blank.";
 
 TEST(W3Rules, ACompleteRecordPasses) { EXPECT_FALSE(ValidateW3(CompleteW3())); }
