@@ -90,7 +90,9 @@ BoxbGroup BoxbGroupOf(int number) {
 }
 
 bool& Boxb(W3Record& w3, int number) { return BoxbMember(w3, number); }
-bool Boxb(const W3Record& w3, int number) { return BoxbMember(const_cast<W3Record&>(w3), number); }
+bool Boxb(const W3Record& w3, int number) {
+    return BoxbMember(const_cast<W3Record&>(w3), number);  // only read here
+}
 
 void CheckBoxb(W3Record& w3, int number) {
     const BoxbGroup group = BoxbGroupOf(number);
