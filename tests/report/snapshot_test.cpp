@@ -1,0 +1,135 @@
+// The snapshot document: what is saved reopens identically; damage is refused.
+#include <gtest/gtest.h>
+
+#include "core/support/temp_dir.h"
+#include "report/report_errors.h"
+#include "support/report_test_support.h"
+
+namespace qnvr::report {
+namespace {
+
+using qnvr::testing::ReadBytes;
+using qnvr::testing::TempDir;
+using qnvr::testing::WriteBytes;
+
+std::vector<Page> SamplePages() {
+    Page first;
+    first.ops.push_back({TextOp{6.3, 1.83, "Outline", 30, TextAlign::Center, "******* VOID *******"}, false});
+    first.ops.push_back({TextOp{0.5, 5.13, "Arial", 5.5, TextAlign::Right, "Copy D \xE2\x80\x94 For Employer & <you>"}, false});
+    first.ops.push_back({LineOp{0.5, 4.375, 8.0, 4.375, 0.3}, false});
+    first.ops.push_back({RectOp{0.188, 0.5, 2.625, 1.0, 0.5, 1.0, 0.2, 0.2}, true});
+    first.ops.push_back({RectOp{4.58, 2.167, 1.77, 0.166, 0, 0.85, 0, 0}, false});
+    Page second;
+    second.widthIn = 14;
+    second.heightIn = 8.5;
+    Page third;  // an empty page in the middle stays
+    third.ops.push_back({TextOp{1, 1, "Arial", 10, TextAlign::Left, "last"}, false});
+    return {first, second, third};
+}
+
+const PrintSettings kSettings{"PDF", "Letter", "Tray 1", 1, true, dupVertical, 7};
+
+void ExpectSamplePages(const PageSnapshot& snapshot) {
+    const std::vector<Page> pages = SamplePages();
+    ASSERT_EQ(snapshot.PageCount(), static_cast<int>(pages.size()));
+    for (int i = 0; i < snapshot.PageCount(); ++i) EXPECT_EQ(snapshot.ReadPage(i + 1), pages[i]) << "page " << i + 1;
+    EXPECT_EQ(snapshot.Settings(), kSettings);
+}
+
+TEST(PageSnapshot, FileAndMemorySnapshotsReadBackEveryOperationExactly) {
+    TempDir dir;
+    WriteSnapshotFile(dir.Path() / "QNVR.RPT", SamplePages(), kSettings);
+    ExpectSamplePages(PageSnapshot::OpenFile(dir.Path() / "QNVR.RPT"));
+
+    SnapshotWriter memory = SnapshotWriter::ToMemory();
+    for (const Page& page : SamplePages()) memory.AddPage(page);
+    memory.Finish(kSettings);
+    ExpectSamplePages(memory.Open());
+}
+
+TEST(PageSnapshot, SavedDocumentIsTheSnapshotUnchangedAndReopensIdentically) {
+    TempDir dir;
+    SnapshotWriter memory = SnapshotWriter::ToMemory();
+    for (const Page& page : SamplePages()) memory.AddPage(page);
+    memory.Finish(kSettings);
+    memory.Open().SaveAs(dir.Path() / "saved.ndr");
+
+    const std::vector<unsigned char> saved = ReadBytes(dir.File("saved.ndr"));
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), *memory.Bytes());
+    const PageSnapshot reopened = PageSnapshot::OpenFile(dir.Path() / "saved.ndr");
+    ExpectSamplePages(reopened);
+    reopened.SaveAs(dir.Path() / "again.ndr");  // and a reopened document saves the same bytes
+    EXPECT_EQ(ReadBytes(dir.File("again.ndr")), saved);
+}
+
+// Every kind of damage is refused with a message naming the file, never a crash or a
+// page quietly drawn from garbage.
+TEST(PageSnapshot, DamagedForeignOrNewerDocumentsAreRefusedWithAClearMessage) {
+    TempDir dir;
+    const std::string good = dir.File("good.ndr");
+    WriteSnapshotFile(good, SamplePages(), kSettings);
+    const std::vector<unsigned char> bytes = ReadBytes(good);
+
+    struct Case {
+        const char* name;
+        std::function<void(std::vector<unsigned char>&)> damage;
+        const char* message;  // part of the message
+    };
+    const Case cases[] = {
+        {"truncated", [](auto& b) { b.resize(b.size() - 5); }, "is damaged"},
+        {"cut in half", [](auto& b) { b.resize(b.size() / 2); }, "is damaged"},
+        {"trailer changed", [](auto& b) { b[b.size() - 30] ^= 0x40; }, "is damaged"},
+        {"foreign", [](auto& b) { b = {'%', 'P', 'D', 'F', '-', '1', '.', '4', '\n', 0, 0, 0, 0, 0, 0, 0, 0, 0}; }, "is not a snapshot document"},
+        {"empty", [](auto& b) { b.clear(); }, "is not a snapshot document"},
+        {"newer", [](auto& b) { b[8] = 2; }, "newer version"},
+    };
+    for (const Case& c : cases) {
+        std::vector<unsigned char> damaged = bytes;
+        c.damage(damaged);
+        const std::string file = dir.File(std::string(c.name) + ".ndr");
+        WriteBytes(file, damaged);
+        try {
+            PageSnapshot::OpenFile(file);
+            ADD_FAILURE() << c.name << " was opened";
+        } catch (const report::EReportException& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.name << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(file), std::string::npos) << c.name << ": " << e.what();
+        }
+    }
+    EXPECT_THROW(PageSnapshot::OpenFile(dir.File("missing.ndr")), EReportException);
+}
+
+TEST(PageSnapshot, ADamagedPageIsRefusedWhenShownWhileTheOthersStillRead) {
+    TempDir dir;
+    const std::string file = dir.File("page.ndr");
+    WriteSnapshotFile(file, SamplePages(), kSettings);
+    std::vector<unsigned char> bytes = ReadBytes(file);
+    bytes[16 + 12 + 3] ^= 0xFF;  // inside the first page's compressed data
+    WriteBytes(file, bytes);
+
+    const PageSnapshot snapshot = PageSnapshot::OpenFile(file);
+    EXPECT_EQ(snapshot.PageCount(), 3);
+    try {
+        snapshot.ReadPage(1);
+        ADD_FAILURE() << "damaged page read";
+    } catch (const EReportException& e) {
+        EXPECT_NE(std::string(e.what()).find("Page 1 of the snapshot document"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(snapshot.ReadPage(3), SamplePages()[2]);
+    EXPECT_THROW(snapshot.ReadPage(4), EReportException);
+}
+
+TEST(SnapshotWriter, AnUnfinishedFileSnapshotLeavesThePreviousOneInPlace) {
+    TempDir dir;
+    const auto file = dir.Path() / "QNVR.RPT";
+    WriteSnapshotFile(file, SamplePages(), kSettings);
+    {
+        SnapshotWriter abandoned = SnapshotWriter::ToFile(file);
+        abandoned.AddPage(Page{});
+    }  // a cancelled run
+    ExpectSamplePages(PageSnapshot::OpenFile(file));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace qnvr::report
