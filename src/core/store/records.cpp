@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/store/record_codec.h"
 #include "core/text/cp1252.h"
 
 namespace qnvr {
@@ -85,72 +86,30 @@ const std::vector<FieldLayout<W3Record>> kW3Layout = {
 #undef W3_TEXT
 #undef W3_VALUE
 
-// A text field on disk: a length byte, then the characters. A damaged length byte larger
-// than the field is taken as the field's width, so a read never leaves the field.
-std::string ReadText(const std::uint8_t* at, int chars) {
+}  // namespace
+
+std::string ReadStoredText(const std::uint8_t* at, int chars) {
     const int length = std::min<int>(at[0], chars);
     return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(at + 1), length));
 }
 
-void WriteText(std::uint8_t* at, int chars, const std::string& text) {
+void WriteStoredText(std::uint8_t* at, int chars, const std::string& text) {
     std::string stored = Utf8ToCp1252(text);
     if (static_cast<int>(stored.size()) > chars) stored.resize(chars);
     at[0] = static_cast<std::uint8_t>(stored.size());
     std::memcpy(at + 1, stored.data(), stored.size());
 }
 
-template <class Record>
-Record Decode(const std::vector<FieldLayout<Record>>& layout, std::span<const std::uint8_t> bytes) {
-    Record record;
-    for (const auto& field : layout) {
-        const std::uint8_t* at = bytes.data() + field.offset;
-        std::visit(
-            [&](auto* value) {
-                using T = std::remove_pointer_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>)
-                    *value = ReadText(at, field.chars);
-                else if constexpr (std::is_same_v<T, bool>)
-                    *value = at[0] != 0;
-                else
-                    std::memcpy(value, at, sizeof(T));  // little-endian, as on disk
-            },
-            field.Of(record));
-    }
-    return record;
-}
-
-template <class Record>
-void Encode(const std::vector<FieldLayout<Record>>& layout, const Record& record, std::span<std::uint8_t> bytes) {
-    std::fill(bytes.begin(), bytes.end(), 0);
-    auto& source = const_cast<Record&>(record);  // the accessors only read here
-    for (const auto& field : layout) {
-        std::uint8_t* at = bytes.data() + field.offset;
-        std::visit(
-            [&](auto* value) {
-                using T = std::remove_pointer_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>)
-                    WriteText(at, field.chars, *value);
-                else if constexpr (std::is_same_v<T, bool>)
-                    at[0] = *value ? 1 : 0;
-                else
-                    std::memcpy(at, value, sizeof(T));
-            },
-            field.Of(source));
-    }
-}
-
-}  // namespace
-
 const std::vector<FieldLayout<W2Record>>& W2Layout() { return kW2Layout; }
 const std::vector<FieldLayout<W3Record>>& W3Layout() { return kW3Layout; }
 
-W2Record DecodeW2(std::span<const std::uint8_t> bytes) { return Decode(kW2Layout, bytes.first(W2Record::kSize)); }
-W3Record DecodeW3(std::span<const std::uint8_t> bytes) { return Decode(kW3Layout, bytes.first(W3Record::kSize)); }
+W2Record DecodeW2(std::span<const std::uint8_t> bytes) { return DecodeRecord(kW2Layout, bytes.first(W2Record::kSize)); }
+W3Record DecodeW3(std::span<const std::uint8_t> bytes) { return DecodeRecord(kW3Layout, bytes.first(W3Record::kSize)); }
 void EncodeW2(const W2Record& record, std::span<std::uint8_t> bytes) {
-    Encode(kW2Layout, record, bytes.first(W2Record::kSize));
+    EncodeRecord(kW2Layout, record, bytes.first(W2Record::kSize));
 }
 void EncodeW3(const W3Record& record, std::span<std::uint8_t> bytes) {
-    Encode(kW3Layout, record, bytes.first(W3Record::kSize));
+    EncodeRecord(kW3Layout, record, bytes.first(W3Record::kSize));
 }
 
 }  // namespace qnvr

@@ -130,6 +130,12 @@ void CopyWholeFile(const std::string& source, const std::string& target, bool fa
     MoveIntoPlace(copy, target, failIfExists);
 }
 
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 }  // namespace
 
 std::string IncludeTrailingSlash(std::string_view path) {
@@ -157,6 +163,37 @@ void CopyFileChecked(const std::string& source, const std::string& target, bool 
         CopyFailed = true;
         throw ECopyFileException(TildeToBreak(kCopyErrorText + error.code().message()));
     }
+}
+
+void ReplaceFileWhole(const std::string& path, std::string_view content) {
+    struct stat existing {};
+    mode_t mode = NewFileMode();
+    if (::stat(path.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode)) ThrowSystemError(EISDIR);
+        // Judged on the attribute too, since access() lets the superuser write anything.
+        if ((existing.st_mode & 0222) == 0) ThrowSystemError(EACCES);
+        if (::access(path.c_str(), W_OK) != 0) ThrowLastError();
+        mode = existing.st_mode & 07777;
+    }
+    TemporaryFile file{fs::path(path)};
+    const int out = file.Handle().Get();
+    WriteAll(out, content.data(), content.size());
+    if (::fchmod(out, mode) != 0 || ::fsync(out) != 0) ThrowLastError();
+    file.Handle().Close();
+    MoveIntoPlace(file, path, false);
+}
+
+bool IsFileReadOnly(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) ThrowLastError();
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+void SetFileReadOnly(const std::string& path, bool readOnly) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) ThrowLastError();
+    const mode_t mode = readOnly ? info.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH) : info.st_mode | S_IWUSR;
+    if (::chmod(path.c_str(), mode & 07777) != 0) ThrowLastError();
 }
 
 }  // namespace qnvr

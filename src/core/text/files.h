@@ -31,4 +31,16 @@ int CountFiles(std::string_view mask);
 // the system's reason ("No such file or directory").
 void CopyFileChecked(const std::string& source, const std::string& target, bool failIfExists);
 
+// Writes content as the whole new content of path: it goes to a hidden file beside path,
+// reaches the disk and is renamed over path in one step, so a failure leaves the earlier
+// file as it was. An existing file keeps its permissions; a new one gets the usual
+// permissions for the user (0666 less the umask). A read-only path is refused, as
+// writing to a read-only file is. Throws std::system_error with the system's reason.
+void ReplaceFileWhole(const std::string& path, std::string_view content);
+
+// The read-only attribute: without it a file can be written by its owner; with it
+// nobody can write it. Throws std::system_error (no such file, not permitted).
+bool IsFileReadOnly(const std::string& path);
+void SetFileReadOnly(const std::string& path, bool readOnly);
+
 }  // namespace qnvr

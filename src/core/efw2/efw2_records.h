@@ -1,0 +1,51 @@
+#pragma once
+// The five records of an EFW2 wage report as this program writes them: RA (submitter),
+// RE (employer), RW (one per employee), RT (totals of an employer) and RF (final). Each
+// is 512 single-byte Windows-1252 characters, without its line end; the file writer adds
+// CR LF after every record.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/efw2/submitter_record.h"
+#include "core/store/records.h"
+
+namespace qnvr {
+
+inline constexpr int kEfw2RecordLength = 512;
+inline constexpr const char* kEfw2TaxYear = "2026";
+
+// An amount as whole cents, zeros prefixed to width: 1234.5 gives "00000123450" at width
+// 11. Zero, negative and sub-cent amounts give all zeros. An amount that does not fit
+// (or is no number, as in a damaged file) raises EProcessException instead of writing a
+// wrong figure.
+std::string MoneyField(double amount, int width);
+
+// An amount as the EFW2 messages show it: "$12,345.60", "-$5.00".
+std::string FormatDollars(double amount);
+
+// The Box 11 and Box 12 sums of one employer's W-2 records that its RT record carries.
+// Each record counts the first Box 12 pair of each code only, as in its RW record.
+class EmployeeSums {
+public:
+    // The Box 12 codes that the RW and RT records carry.
+    static constexpr std::array<std::string_view, 14> kCodes = {"D", "E",  "F", "G", "H", "W",  "Q",
+                                                                "C", "V",  "Y", "AA", "BB", "DD", "FF"};
+
+    void Add(const W2Record& w2);
+    double Box12Total(std::string_view code) const;  // 0 for a code the records do not carry
+    double Amount11Total() const { return amount11_; }
+
+private:
+    std::array<double, kCodes.size()> box12_{};
+    double amount11_ = 0;
+};
+
+std::string BuildSubmitterRecord(const SubmitterRecord& settings);
+std::string BuildEmployerRecord(const W3Record& w3);
+std::string BuildEmployeeRecord(const W2Record& w2);
+// The W-3 totals of boxes 1 to 7, 10 and 14 come from w3; Box 11 and Box 12 from sums.
+std::string BuildTotalRecord(const W3Record& w3, int clientRWCount, const EmployeeSums& sums);
+std::string BuildFinalRecord(int count);
+
+}  // namespace qnvr

@@ -1,0 +1,202 @@
+#include "core/efw2/efw2_run.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/base/busy.h"
+#include "core/base/errors.h"
+#include "core/base/prompter.h"
+#include "core/efw2/efw2_records.h"
+#include "core/text/cp1252.h"
+#include "core/text/text.h"
+
+namespace qnvr {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kResetQuestion =
+    "This will clear the Master EFW2 Text File and resets~the Total Forms W-3 Processed, Total Forms W-2~Processed "
+    "and the Total Wages, tips, other~compensationProcessed to zero.~~Are you sure?";
+constexpr const char* kSubmitterDoneMessage = "You have already created a Submitter record.";
+constexpr const char* kLastClientQuestion = "Will this be the last Client to be Processed?";
+
+void CreateFolder(const std::string& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) RaiseFileError("create the folder", folder, error.message());
+}
+
+void DeleteIfExists(const std::string& path) {
+    std::error_code error;
+    fs::remove(path, error);
+    if (error) RaiseFileError("delete", path, error.message());
+}
+
+std::string EmployeeDescription(int record, const W2Record& w2) {
+    return "W-2 record " + std::to_string(record) + " (" + Trim(w2.Boxe1 + " " + w2.Boxe3) + ")";
+}
+
+}  // namespace
+
+ClientRecords BuildClientRecords(TFrmDataModule& data) {
+    ClientRecords client;
+    EmployeeSums sums;
+    std::string failure;  // the walk finishes, so that the current record is restored
+    client.lines.push_back(BuildEmployerRecord(data.W3Rec));
+    data.ForEachW2([&](const W2Record& w2) {
+        ++client.rwCount;
+        if (!failure.empty()) return;
+        try {
+            client.lines.push_back(BuildEmployeeRecord(w2));
+            sums.Add(w2);
+        } catch (const EProcessException& error) {
+            failure = EmployeeDescription(client.rwCount, w2) + ": " + error.what();
+        }
+    });
+    if (!failure.empty()) throw EProcessException(failure);
+    client.lines.push_back(BuildTotalRecord(data.W3Rec, client.rwCount, sums));
+    return client;
+}
+
+Efw2Run::Efw2Run(TFrmDataModule& data, std::vector<std::string>& masterList, Efw2Paths paths)
+    : data_(data), masterList_(masterList), paths_(std::move(paths)) {}
+
+void Efw2Run::Open() {
+    CreateFolder(paths_.efw2Dir);
+    CreateSubmitterFileIfMissing(paths_.SubmitterFile());
+    settings_ = ReadSubmitterFile(paths_.SubmitterFile());
+    processEnabled_ = data_.ReviewCount == 2 && !settings_.FinalPending;
+
+    clientsList_ = ReadClientsFile(paths_.ClientsFile());
+    const std::string master = paths_.MasterFile();
+    if (fs::exists(master)) {
+        SetReadOnlyIfExists(master, false);
+        masterList_ = ReadLinesFile(master);
+    }
+
+    // A client is processed once per run.
+    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0) processEnabled_ = false;
+    EnableChecksLikeProcess();
+    // In a master run the RA record has been written with the first client.
+    if (settings_.ExcludeSubmitter && settings_.ExcludeFinal && !clientsList_.empty()) submitterEnabled_ = false;
+    // Single clients were processed: a master file cannot start before a reset.
+    if (!clientsList_.empty() && masterList_.empty()) submitterEnabled_ = finalEnabled_ = false;
+}
+
+void Efw2Run::Close() {
+    if (processEnabled_ && settings_.FinalPending) throw EProcessException(kFinalPendingMessage);
+    WriteSubmitterFile(paths_.SubmitterFile(), settings_);
+    const std::string master = paths_.MasterFile();
+    if (!masterList_.empty()) WriteLinesFile(master, masterList_);
+    SetReadOnlyIfExists(master, true);
+    if (!clientsList_.empty()) WriteClientsFile(paths_.ClientsFile(), clientsList_);
+}
+
+void Efw2Run::Process() {
+    if (!processEnabled_) throw EProcessException("This client cannot be processed again before a reset.");
+    if (data_.CountW2WithWages() == 0) throw ENoEmployeesException(kNoEmployeesMessage);
+    RaiseIfFailed(FirstSettingsFailure());
+
+    // Everything is built and the client file written before any total changes, so a
+    // failure leaves the run as it was.
+    ClientRecords client;
+    std::vector<std::string> lines;
+    {
+        BusyCursor busy;
+        data_.ComputeW3Totals();  // the RT totals must agree with the RW records written
+        client = BuildClientRecords(data_);
+        lines = BuildClientLines(client);
+        WriteClientFile(lines);
+    }
+
+    const W3Record& w3 = data_.W3Rec;
+    if (!settings_.ExcludeSubmitter) settings_.StoreRAConstants();
+    settings_.ClientsProcessed += 1;
+    settings_.FormsW2Processed += client.rwCount;
+    settings_.WagesProcessed += w3.Amount1;
+    clientsList_.push_back(w3.Boxf_a);
+    if (settings_.ExcludeSubmitter || settings_.ExcludeFinal)
+        masterList_.insert(masterList_.end(), lines.begin(), lines.end());
+    // The first client of a master file wrote the RA record; the others leave it out.
+    if (settings_.ExcludeFinal && clientsList_.size() == 1) settings_.ExcludeSubmitter = true;
+    processEnabled_ = submitterEnabled_ = finalEnabled_ = false;
+
+    ShowMsg("Process Completed for Client: " + w3.Boxf_a + "~Total Forms W-2 processed: " +
+                std::to_string(client.rwCount) + "~Total Wages, tips, other compensation processed: " +
+                FormatDollars(w3.Amount1),
+            mbPlain);
+}
+
+std::vector<std::string> Efw2Run::BuildClientLines(const ClientRecords& client) const {
+    std::vector<std::string> lines;
+    lines.reserve(client.lines.size() + 2);
+    if (!settings_.ExcludeSubmitter) lines.push_back(BuildSubmitterRecord(settings_));
+    lines.insert(lines.end(), client.lines.begin(), client.lines.end());
+    if (!settings_.ExcludeFinal) {
+        // The last client of a master file counts every employee since the reset.
+        const int count = settings_.FinalPending ? settings_.FormsW2Processed + client.rwCount : client.rwCount;
+        lines.push_back(BuildFinalRecord(count));
+    }
+    return lines;
+}
+
+// A client file is left read-only, so it is made writable for the moment it is replaced.
+void Efw2Run::WriteClientFile(const std::vector<std::string>& lines) const {
+    const std::string path = ClientFile();
+    SetReadOnlyIfExists(path, false);
+    WriteLinesFile(path, lines);
+    SetReadOnlyIfExists(path, true);
+}
+
+bool Efw2Run::ClickSubmitter(bool checked) {
+    if (!checked && !masterList_.empty()) {
+        ShowMsg(kSubmitterDoneMessage, mbInformation);
+        checked = true;
+    }
+    settings_.ExcludeSubmitter = checked;
+    return checked;
+}
+
+bool Efw2Run::ClickFinal(bool checked) {
+    if (!checked && !masterList_.empty()) {
+        if (ShowMsg(kLastClientQuestion, mbYesNoDefaultNo) == idYes) {
+            settings_.FinalPending = true;
+        } else {
+            checked = true;
+        }
+    }
+    // With "Final" checked the next client is not the last one, whatever was answered before.
+    if (checked) settings_.FinalPending = false;
+    settings_.ExcludeFinal = checked;
+    return checked;
+}
+
+void Efw2Run::Reset() {
+    if (ShowMsg(kResetQuestion, mbYesNoDefaultNo) != idYes) return;
+    DeleteIfExists(paths_.MasterFile());
+    DeleteIfExists(paths_.ClientsFile());
+    masterList_.clear();
+    clientsList_.clear();
+    settings_.ClearRunTotals();
+    processEnabled_ = data_.ReviewCount == 2;
+    settings_.ExcludeSubmitter = settings_.ExcludeFinal = false;
+    EnableChecksLikeProcess();
+}
+
+void Efw2Run::EnableChecksLikeProcess() { submitterEnabled_ = finalEnabled_ = processEnabled_; }
+
+RunState Efw2Run::State() const {
+    if (settings_.FinalPending)
+        return !masterList_.empty() && masterList_.back().starts_with("RF") ? RunState::Complete
+                                                                            : RunState::FinalPending;
+    if (!masterList_.empty()) return RunState::MasterRun;
+    if (!clientsList_.empty()) return RunState::SingleClients;
+    return RunState::Fresh;
+}
+
+std::string Efw2Run::CurrentClientCaption() const {
+    return Utf8Left(" Current Client:  " + data_.W3Rec.Boxf_a, 58);
+}
+
+}  // namespace qnvr
