@@ -1,0 +1,79 @@
+#include "core/app/program_setup.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/base/errors.h"
+#include "core/text/files.h"
+#include "core/text/text.h"
+
+namespace qnvr {
+namespace {
+
+namespace fs = std::filesystem;
+
+void RemoveIfPresent(const fs::path& file) {
+    std::error_code ignored;  // a file that is gone or locked is no reason to stop
+    fs::remove(file, ignored);
+}
+
+}  // namespace
+
+std::string SettingsRoot(bool developmentEnvironment) {
+    return developmentEnvironment ? "Software\\QNVRTest\\2026\\" : "Software\\QNVR\\2026\\";
+}
+
+bool ScreenTooSmall(int width, int height) { return width < kMinScreenWidth && height < kMinScreenHeight; }
+
+std::string ScreenTooSmallMessage() {
+    return "Unable to run Quenvora W-2!\n\nThis program will not run under screen\nresolutions of less than 1280 X 800.";
+}
+
+std::string DataFolderOf(const std::string& documentsDir) {
+    return IncludeTrailingSlash(documentsDir) + "QNVR/2026/Data/";
+}
+
+std::string PrepareDataFolder(const std::string& documentsDir) {
+    fs::path level = IncludeTrailingSlash(documentsDir);
+    for (const char* name : {"QNVR", "2026", "Data"}) {
+        level /= name;
+        std::error_code ignored;
+        fs::create_directory(level, ignored);
+    }
+    return DataFolderOf(documentsDir);
+}
+
+std::string MainCaption(bool payerFileOpen, const std::string& employerName) {
+    std::string caption = std::string("Quenvora W-2 Version ") + kProgramVersion;
+    // A window title shows "&" as it is; only menu captions need it doubled.
+    if (payerFileOpen) caption += " - " + employerName;
+    return caption;
+}
+
+std::string CommandLinePayerFile(const std::vector<std::string>& args) {
+    std::string candidate;
+    for (const std::string& arg : args) {
+        if (!candidate.empty()) candidate += ' ';
+        candidate += arg;
+    }
+    while (!candidate.empty() && candidate.back() == ' ') candidate.pop_back();
+    if (candidate.empty() || fs::path(candidate).extension() != ".W226") return {};
+    std::error_code error;
+    return fs::is_regular_file(candidate, error) ? candidate : std::string();
+}
+
+void DeleteUpdateLeftovers(const std::string& programDir) {
+    for (const char* name : {"QNVR_26.EXE", "update.ini"}) RemoveIfPresent(fs::path(programDir) / name);
+}
+
+void DeleteReportSnapshot() { RemoveIfPresent(kReportSnapshotFileName); }
+
+void MakeProgramFolderCurrent(const std::string& programDir) {
+    std::error_code error;
+    const fs::path current = fs::current_path(error);
+    if (!error && fs::equivalent(current, programDir, error)) return;
+    fs::current_path(programDir, error);
+    if (error) throw EQnvrException("Unable to make " + programDir + " the working folder: " + error.message());
+}
+
+}  // namespace qnvr
