@@ -1,0 +1,172 @@
+// Every parameter of every design prints inside the box it names. Each parameter gets
+// a recognisable value as wide as the program ever prints there; the page goes
+// through the real PDF renderer, and poppler's pdftotext tells where each value landed.
+// The boxes come from data/form_boxes.json: the tax year 2026 Form W-2 Copy A and
+// Form W-3, and the four-up employee copies by quadrant.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <fstream>
+
+#include "core/support/temp_dir.h"
+#include "report/pdf_renderer.h"
+#include "report/report_job.h"
+#include "report/report_project.h"
+#include "support/report_test_support.h"
+
+namespace qnvr::report {
+namespace {
+
+using nlohmann::json;
+using testing::PdfWord;
+
+struct Rect {
+    double x, y, w, h;
+    bool Holds(const PdfWord& word) const {
+        constexpr double kSlack = 0.005;  // pdftotext rounds to hundredths of a point
+        return word.xMin >= x - kSlack && word.xMax <= x + w + kSlack && word.yMin >= y - kSlack &&
+               word.yMax <= y + h + kSlack;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Rect& r) {
+    return out << "[" << r.x << ", " << r.y << ", " << r.w << " x " << r.h << "]";
+}
+
+json Fixture() {
+    std::ifstream in(std::string(QNVR_REPORT_TEST_DATA) + "/form_boxes.json");
+    return json::parse(in);
+}
+
+std::string Printf(const char* format, long a, long b) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
+}
+
+std::string Repeat(std::string_view letters, std::size_t n) {
+    std::string out;
+    while (out.size() < n) out += letters[out.size() % letters.size()];
+    return out;
+}
+
+// "123456789.01" or "123,456,789.01": dollars of the given number of digits.
+std::string Money(int digits, int id, bool thousands) {
+    std::string dollars = std::to_string(id);
+    dollars = Repeat("987654321", digits - dollars.size()) + dollars;
+    if (thousands) {
+        for (int pos = static_cast<int>(dollars.size()) - 3; pos > 0; pos -= 3) dollars.insert(pos, ",");
+    }
+    return dollars + Printf(".%02ld", id % 100, 0);
+}
+
+// A value of the parameter's kind, at the widest the program prints, unique by id
+// (except check marks, which are all "X").
+std::string ValueOf(const std::string& kind, int id, bool thousands) {
+    const std::size_t colon = kind.find(':');
+    const std::string name = kind.substr(0, colon);
+    const int width = colon == std::string::npos ? 0 : std::stoi(kind.substr(colon + 1));
+    const std::string tag = "T" + std::to_string(id);
+    if (name == "x") return "X";
+    if (name == "ssn") return Printf("%03ld-45-%04ld", 100 + id % 900, id);
+    if (name == "ein") return Printf("%02ld-%07ld", 10 + id % 90, id);
+    if (name == "phone") return Printf("%03ld-555-%04ld", 200 + id % 800, id);
+    if (name == "date") return "12/31/2026";
+    if (name == "count") return std::to_string(10000 + id);
+    if (name == "money") return Money(width, id, thousands);
+    if (name == "code" && width == 2) return std::string{char('A' + id / 26 % 26), char('A' + id % 26)};
+    if (name == "code") return Printf("%03ld", id % 1000, 0);
+    if (name == "email") return tag + Repeat("abcdefghijklmnopqrstuvwxyz", width - tag.size() - 12) + "@example.com";
+    return tag + Repeat("ABCDEFGHIJKLMNOPQRSTUVWXYZ", width - tag.size());  // text
+}
+
+// "Box1{_s}" for slot "2" is "Box1_2"; for the one-employee design ("") "Box1".
+std::string Expand(std::string pattern, const std::string& slot) {
+    for (const auto& [var, value] : {std::pair<std::string, std::string>{"{_s}", slot.empty() ? "" : "_" + slot}, {"{s}", slot}}) {
+        for (std::size_t pos; (pos = pattern.find(var)) != std::string::npos;) pattern.replace(pos, var.size(), value);
+    }
+    return pattern;
+}
+
+struct Expectation {
+    std::string param;
+    std::string value;
+    std::vector<Rect> boxes;  // one per copy of the form the value must appear in
+};
+
+class DesignPlacement : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DesignPlacement, EveryParameterPrintsInsideItsBox) {
+    const std::string designName = GetParam();
+    const json fixture = Fixture().at(designName);
+    const bool thousands = fixture.value("thousands", false);
+    std::vector<std::array<double, 2>> copies{{0, 0}};
+    if (fixture.contains("copies")) copies = fixture.at("copies").get<std::vector<std::array<double, 2>>>();
+
+    auto boxAt = [&](const std::string& id, double dx, double dy) {
+        const auto r = fixture.at("boxes").at(id).get<std::array<double, 4>>();
+        return Rect{r[0] + dx, r[1] + dy, r[2], r[3]};
+    };
+    std::vector<Expectation> expected;
+    int id = 1;
+    auto expect = [&](const std::string& param, const json& spec, double dx, double dy) {
+        Expectation e{param, ValueOf(spec.at("kind"), id++, thousands), {}};
+        for (const auto& [cx, cy] : copies) e.boxes.push_back(boxAt(spec.at("box"), dx + cx, dy + cy));
+        expected.push_back(e);
+    };
+    for (const auto& [slot, offset] : fixture.at("slots").items()) {
+        for (const auto& [pattern, spec] : fixture.at("params").items()) expect(Expand(pattern, slot), spec, offset[0], offset[1]);
+    }
+    if (fixture.contains("pageParams")) {
+        for (const auto& [param, spec] : fixture.at("pageParams").items()) {
+            Expectation e{param, ValueOf(spec.at("kind"), id++, thousands), {}};
+            for (const auto& [slot, offset] : fixture.at("slots").items()) e.boxes.push_back(boxAt(spec.at("box"), offset[0], offset[1]));
+            expected.push_back(e);
+        }
+    }
+
+    ReportProject project;
+    project.SetProjectFile(testing::DesignFilePath());
+    project.Open();
+    project.SelectReport(designName);
+    std::set<std::string> designParams;
+    for (const std::string& p : project.ParameterNames()) designParams.insert(p);
+    for (const Expectation& e : expected) {
+        EXPECT_TRUE(designParams.count(e.param)) << designName << " prints no parameter " << e.param;
+        project.SetParam(e.param, e.value);
+    }
+    EXPECT_EQ(designParams.size(), expected.size()) << designName << " prints parameters the form does not name";
+
+    ReportJob job;
+    job.OnPrint = [&](ReportSurface&) { project.Execute(); };
+    project.SetEngine(&job);
+    ASSERT_TRUE(job.Generate());
+    qnvr::testing::TempDir dir;
+    const auto pdf = dir.Path() / (designName + ".pdf");
+    RenderPdf(job.OpenSnapshot(), pdf);
+    const std::vector<PdfWord> words = testing::PdfWords(pdf);
+
+    std::size_t checkMarks = 0;
+    for (const Expectation& e : expected) {
+        if (e.value == "X") checkMarks += e.boxes.size();
+        for (const Rect& box : e.boxes) {
+            const bool inside = std::any_of(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == e.value && box.Holds(w); });
+            if (inside) continue;
+            std::ostringstream where;
+            for (const PdfWord& w : words) {
+                if (w.text == e.value) where << " [" << w.xMin << ", " << w.yMin << " to " << w.xMax << ", " << w.yMax << "]";
+            }
+            ADD_FAILURE() << designName << ": " << e.param << " = \"" << e.value << "\" is not inside its box " << box
+                          << "; printed at" << (where.str().empty() ? " nowhere" : where.str());
+        }
+    }
+    const auto marks = std::count_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "X"; });
+    EXPECT_EQ(static_cast<std::size_t>(marks), checkMarks) << "a check mark printed twice or outside a box";
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms2026, DesignPlacement,
+                         ::testing::Values("FormW2_SSA", "FormW2_CopyD1", "FormW2", "FormW3"));
+
+}  // namespace
+}  // namespace qnvr::report
