@@ -210,7 +210,7 @@ TEST(EmployerRecord, KindLettersFollowTheirOrder) {
     EXPECT_EQ(none[218], ' ');
 }
 
-TEST(SubmitterRecord, PlacesEveryFieldWithoutResubmission) {
+TEST(SubmitterRA, PlacesEveryFieldWithoutResubmission) {
     const std::string ra = BuildSubmitterRecord(SampleSubmitter());
     ASSERT_EQ(ra.size(), 512u);
     EXPECT_EQ(At(ra, 1, 19), "RA987654321ABCD1234");
@@ -227,7 +227,7 @@ TEST(SubmitterRecord, PlacesEveryFieldWithoutResubmission) {
     EXPECT_EQ(At(ra, 499, 512), " A" + Blanks(12));
 }
 
-TEST(SubmitterRecord, ResubmissionWritesIndicatorAndIdentifier) {
+TEST(SubmitterRA, ResubmissionWritesIndicatorAndIdentifier) {
     SubmitterRecord s = SampleSubmitter();
     s.SetResubmitted(true);
     s.ContactFax = "212-555-0198";
