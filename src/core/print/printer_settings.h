@@ -1,0 +1,72 @@
+#pragma once
+// The printer setup every printed form uses: printer, paper, paper source, orientation,
+// collation, two-sided mode and copies. One set for the program, kept in the settings
+// store under the key "Printer" and loaded afresh by every print job.
+#include <string>
+#include <vector>
+
+#include "core/base/settings_store.h"
+#include "core/text/text.h"
+
+namespace qnvr {
+
+inline constexpr const char* kPrinterKey = "Printer";
+
+// The widths the texts are cut to on loading.
+inline constexpr int kPrinterNameWidth = 60;
+inline constexpr int kPaperNameWidth = 40;
+inline constexpr int kBinNameWidth = 40;
+
+struct PrinterSettings {
+    std::string Name;   // empty: no saved setup
+    std::string Paper;
+    std::string Bin;
+    int Orientation = 0;  // 0 portrait, 1 landscape (2 is accepted when read)
+    bool Collate = false;
+    int Duplex = 0;       // 0 none, 1 vertical ("Tablet"), 2 horizontal ("Book")
+    int Copies = 0;       // 0 means one copy
+    bool operator==(const PrinterSettings&) const = default;
+};
+
+// Reads the seven values when the "Printer" key exists; otherwise leaves settings as
+// they are. An orientation or duplex other than 0, 1 or 2, and a number that does not
+// read as one, leave their field unchanged. Texts longer than their field are cut.
+void LoadPrinterSettings(const SettingsStore& store, PrinterSettings& settings);
+
+// Writes all seven values, in order: "Name", "Paper", "Bin", "Orientation", "Collate",
+// "Duplex", "Copies".
+void SavePrinterSettings(SettingsStore& store, const PrinterSettings& settings);
+
+// What the printer setup window holds when the user presses Ok: the three texts as
+// shown, the paper and bin lists of the selected printer, and the copies text.
+struct PrinterSetupEntry {
+    std::string printerName;
+    std::string paperName;
+    std::vector<std::string> papers;
+    std::string binName;
+    std::vector<std::string> bins;
+    std::string copies;
+};
+
+// Checks the entry in the window's order and throws EFieldException naming the control
+// ("PrinterName", "PaperName", "BinName", "Copies") at the first failure.
+void ValidatePrinterSetup(const PrinterSetupEntry& entry);
+
+// Applies the saved setup to a running job's surface, as every job's OnBeforePrint does.
+// With no saved printer the job keeps the choices of its output options step. Collation
+// and two-sided mode reach only printers that support them.
+template <class Surface>
+void ApplyPrinterSetup(const SettingsStore& store, Surface& surface) {
+    PrinterSettings settings;
+    LoadPrinterSettings(store, settings);
+    if (IsBlank(settings.Name)) return;
+    surface.SelectPrinter(settings.Name);
+    surface.SelectPaper(settings.Paper);
+    surface.SelectBin(settings.Bin);
+    surface.SetOrientation(settings.Orientation);
+    if (surface.SupportsCollate()) surface.SetCollate(settings.Collate);
+    if (surface.SupportsDuplex()) surface.SetDuplex(settings.Duplex);
+    surface.SetCopies(settings.Copies);
+}
+
+}  // namespace qnvr
