@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the desktop program and its tests without a screen
   xvfb xauth openbox xdotool fonts-dejavu-core
+  # the preview draws "Arial" with a face of the same metrics
+  fonts-liberation2
   # checking printed output: PDF text with positions, a real print server with a PDF printer
   poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
 )

@@ -4,5 +4,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QNVR_BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh"
+bash "$root/scripts/start-cups.sh"  # the print server and PDF printer the print tests use
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" "$@"
