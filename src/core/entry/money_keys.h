@@ -4,6 +4,7 @@
 // Pure logic; the TDollarEdit widget applies it.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qnvr {
 
@@ -68,10 +69,14 @@ double ClampMoneyValue(double value);
 // MoneyMaxLength. Thousands separators and "$" are allowed, so a pasted "$1,234.50" fits.
 bool MoneyTextAllowed(const MoneyFieldSettings& settings, std::string_view text);
 
-// The field after the user put the calculator's result into it.
+// The field after the user put the calculator's result into it. The result fits when it
+// is a plain decimal number (leading blanks aside) no longer than DollarDigits +
+// CentDigits + 1 characters, one more for its own "-", with at most DollarDigits digits
+// before the point; a field that refuses negative amounts then turns a negative text
+// into zero.
 struct CalculatorPaste {
-    std::string text;     // the field's new text (its old text when the result did not fit)
-    std::string message;  // shown with the error icon when not empty
+    std::string text;                   // the field's new text (its old text when the result did not fit)
+    std::vector<std::string> messages;  // shown in order, with the error icon
 };
 CalculatorPaste PasteCalculatorResult(const MoneyFieldSettings& settings, std::string_view fieldText,
                                       std::string_view result);
