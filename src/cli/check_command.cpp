@@ -1,0 +1,23 @@
+// qnvr check: the W-3 and W-2 rule sets on a payer file; one line per failing record.
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/payer_reader.h"
+
+namespace qnvr::cli {
+namespace {
+
+int RunCheck(const std::vector<std::string>& args) {
+    if (args.size() != 1) throw UsageError("give one payer file");
+    PayerReader payer(args[0]);
+    const std::vector<std::string> failures = CheckPayer(payer);
+    for (const std::string& line : failures) std::cout << line << '\n';
+    return failures.empty() ? 0 : 1;
+}
+
+const CommandRegistration kCheck({"check", "PAYER.W226",
+                                  "Checks the W-3 record and every W-2 record; exit status 1 when any fails.",
+                                  RunCheck});
+
+}  // namespace
+}  // namespace qnvr::cli

@@ -1,0 +1,132 @@
+// qnvr efw2: the EFW2 wage report of one payer file (a complete client file) or of
+// several (a master file), from the submitter settings of the desktop program. Nothing
+// of the desktop program's run state changes, and OUT is written only when every payer
+// passes: any refusal leaves an existing OUT as it was.
+#include <filesystem>
+#include <iostream>
+
+#include "cli/command.h"
+#include "cli/payer_reader.h"
+#include "core/base/errors.h"
+#include "core/efw2/efw2_files.h"
+#include "core/efw2/efw2_records.h"
+#include "core/efw2/efw2_run.h"
+#include "core/efw2/submitter_record.h"
+#include "core/text/text.h"
+
+namespace qnvr::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Efw2Args {
+    std::string settingsFile;
+    bool allowInvalid = false;
+    std::string outFile;
+    std::vector<std::string> payers;
+};
+
+Efw2Args ParseArgs(const std::vector<std::string>& args) {
+    Efw2Args parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
+            return args[++i];
+        };
+        if (a == "--settings")
+            parsed.settingsFile = value();
+        else if (a == "--allow-invalid")
+            parsed.allowInvalid = true;
+        else if (a == "-o")
+            parsed.outFile = value();
+        else if (a.starts_with("-") && a.size() > 1)
+            throw UsageError("unknown option " + a);
+        else
+            parsed.payers.push_back(a);
+    }
+    if (parsed.outFile.empty()) throw UsageError("give the output file with -o OUT");
+    if (parsed.payers.empty()) throw UsageError("give at least one payer file");
+    if (parsed.settingsFile.empty()) parsed.settingsFile = ProgramDir() + kSubmitterFileName;
+    return parsed;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error) && !error;
+}
+
+// OUT must not overwrite an input or a file of the desktop program's run state.
+void RefuseProtectedOutput(const Efw2Args& args) {
+    const std::string name = fs::path(args.outFile).filename().string();
+    for (const char* runFile : {kSubmitterFileName, kClientsFileName, kMasterFileName})
+        if (UpperCase(name) == UpperCase(runFile))
+            throw EQnvrException(args.outFile + ": the desktop program's " + runFile + " is not written by qnvr");
+    std::vector<std::string> inputs = {args.settingsFile};
+    for (const auto& payer : args.payers) {
+        inputs.push_back(payer);
+        inputs.push_back(TFrmDataModule::W3PathFor(payer));
+    }
+    for (const auto& input : inputs)
+        if (SameFile(args.outFile, input)) throw EQnvrException(args.outFile + ": is an input file, not overwritten");
+}
+
+struct Report {
+    std::vector<std::string> lines;
+    std::vector<std::string> employers;
+    int rwCount = 0;
+    double wages = 0;
+};
+
+// One payer's RE, RW and RT records, after the checks that may refuse it.
+void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
+    PayerReader payer(path);
+    payer.RecomputeTotals();
+    if (payer.Data().CountW2WithWages() == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
+    payer.ThrowIfReadFailed();
+    if (!allowInvalid) {
+        const std::vector<std::string> failures = CheckPayer(payer);
+        if (!failures.empty()) {
+            std::string message = path + ": does not pass qnvr check (--allow-invalid writes it anyway)";
+            for (const auto& failure : failures) message += "\n" + path + ": " + failure;
+            throw EQnvrException(message);
+        }
+    }
+    const std::string& employer = payer.W3().Boxf_a;
+    if (IndexOfText(employer, report.employers) > 0)
+        throw EQnvrException(path + ": the employer \"" + employer + "\" is already in this report");
+    try {
+        ClientRecords client = BuildClientRecords(payer.Data());
+        payer.ThrowIfReadFailed();
+        report.lines.insert(report.lines.end(), client.lines.begin(), client.lines.end());
+        report.rwCount += client.rwCount;
+    } catch (const EProcessException& error) {
+        throw EProcessException(path + ": " + error.what());
+    }
+    report.employers.push_back(employer);
+    report.wages += payer.W3().Amount1;
+}
+
+int RunEfw2(const std::vector<std::string>& argv) {
+    const Efw2Args args = ParseArgs(argv);
+    RefuseProtectedOutput(args);
+    const SubmitterRecord settings = ReadSubmitterFile(args.settingsFile);
+    RaiseIfFailed(ValidateSubmitter(settings));
+
+    Report report;
+    report.lines.push_back(BuildSubmitterRecord(settings));
+    for (const std::string& payer : args.payers) AddPayer(payer, args.allowInvalid, report);
+    report.lines.push_back(BuildFinalRecord(report.rwCount));
+    WriteLinesFile(args.outFile, report.lines);
+
+    std::cout << args.outFile << ": " << report.employers.size() << (report.employers.size() == 1 ? " employer, " : " employers, ")
+              << report.rwCount << " Forms W-2, wages " << FormatDollars(report.wages) << '\n';
+    return 0;
+}
+
+const CommandRegistration kEfw2({"efw2", "[--settings FILE] [--allow-invalid] -o OUT PAYER.W226 [PAYER.W226 ...]",
+                                 "Writes the EFW2 wage report of one payer file, or the master file of several.",
+                                 RunEfw2});
+
+}  // namespace
+}  // namespace qnvr::cli

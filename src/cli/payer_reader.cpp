@@ -1,0 +1,147 @@
+#include "cli/payer_reader.h"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "core/base/errors.h"
+#include "core/entry/w2_rules.h"
+#include "core/entry/w3_rules.h"
+#include "core/store/password.h"
+#include "core/text/files.h"
+
+namespace qnvr::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string OnOneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return text;
+}
+
+// The password of a protected payer file: QNVR_PASSWORD, else typed on the terminal
+// without echo. Scripts without either get a clear error instead of a hanging prompt.
+class CliPasswordEntry final : public PasswordEntry {
+public:
+    CliPasswordEntry() { SetPasswordEntry(this); }
+    ~CliPasswordEntry() override { SetPasswordEntry(nullptr); }
+
+    std::optional<std::string> Ask(const std::string& prompt, const std::string&) override {
+        asked_ = true;
+        if (const char* password = std::getenv("QNVR_PASSWORD")) return std::string(password);
+        if (!::isatty(STDIN_FILENO)) return std::nullopt;
+        std::cerr << prompt << ": " << std::flush;
+        termios saved{};
+        const bool quiet = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+        if (quiet) {
+            termios silent = saved;
+            silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
+        }
+        std::string password;
+        const bool read = static_cast<bool>(std::getline(std::cin, password));
+        if (quiet) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::cerr << '\n';
+        if (!read) return std::nullopt;
+        return password;
+    }
+    bool Asked() const { return asked_; }
+
+private:
+    bool asked_ = false;
+};
+
+void RequireFile(const std::string& path, int recordSize) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) throw EQnvrException(path + ": no such payer file");
+    if (fs::file_size(path, error) < static_cast<std::uintmax_t>(recordSize))
+        throw EQnvrException(path + ": holds no complete record; the payer file is damaged");
+}
+
+}  // namespace
+
+std::string ProgramDir() {
+    if (const char* dir = std::getenv("QNVR_PROGRAM_DIR"); dir && *dir) return IncludeTrailingSlash(dir);
+    std::error_code error;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    return IncludeTrailingSlash((error ? fs::current_path() : exe.parent_path()).string());
+}
+
+int CliPrompter::Show(const std::string& text, const std::string&, int style) {
+    if (style == mbError) errors_.push_back(OnOneLine(text));
+    switch (style) {
+        case mbOkCancelDefaultCancel: return idCancel;
+        case mbYesNoDefaultNo: return idNo;
+        default: return idOk;
+    }
+}
+
+std::string CliPrompter::TakeErrors() {
+    std::string joined;
+    for (const auto& e : errors_) joined += (joined.empty() ? "" : "; ") + e;
+    errors_.clear();
+    return joined;
+}
+
+PayerReader::PayerReader(const std::string& path) : path_(path) {
+    RequireFile(path, W2Record::kSize);
+    RequireFile(TFrmDataModule::W3PathFor(path), W3Record::kSize);
+    // Read-only handles without a lock, no file created, nothing posted back.
+    for (TRecordSet* store : {&data_.RSW2, &data_.RSW3}) {
+        store->FileOpenMode = omOpenRead;
+        store->FileShareMode = smShareDenyNone;
+        store->AutoCreate = false;
+        store->ShowOpenMode = false;
+        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
+    }
+    CliPasswordEntry passwords;
+    data_.OpenPayerFile(path);
+    if (data_.PayerFileOpen && data_.RSW2.Active()) {
+        ThrowIfReadFailed();
+        return;
+    }
+    const std::string errors = prompter_.TakeErrors();
+    if (!errors.empty()) throw EQnvrException(path + ": " + errors);
+    if (passwords.Asked())
+        throw EQnvrException(path + ": the payer file is protected by a password; give it in QNVR_PASSWORD");
+    throw EQnvrException(path + ": the payer file cannot be opened");
+}
+
+PayerReader::~PayerReader() { data_.ClosePayerFile(); }
+
+std::vector<W2Record> PayerReader::Employees() {
+    std::vector<W2Record> employees;
+    employees.reserve(static_cast<std::size_t>(data_.RSW2.RecordCount()));
+    data_.ForEachW2([&](const W2Record& w2) { employees.push_back(w2); });
+    ThrowIfReadFailed();
+    return employees;
+}
+
+void PayerReader::RecomputeTotals() {
+    data_.ComputeW3Totals();
+    ThrowIfReadFailed();
+}
+
+void PayerReader::ThrowIfReadFailed() {
+    const std::string errors = prompter_.TakeErrors();
+    if (!errors.empty()) throw EQnvrException(path_ + ": " + errors);
+}
+
+std::vector<std::string> CheckPayer(PayerReader& payer) {
+    std::vector<std::string> failures;
+    if (const auto failure = ValidateW3(payer.W3())) failures.push_back("W-3: " + OnOneLine(failure->message));
+    int number = 0;
+    for (const W2Record& w2 : payer.Employees()) {
+        ++number;
+        if (const auto failure = ValidateW2(w2))
+            failures.push_back("W-2 record " + std::to_string(number) + ": " + OnOneLine(failure->message));
+    }
+    return failures;
+}
+
+}  // namespace qnvr::cli

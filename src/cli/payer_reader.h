@@ -1,0 +1,68 @@
+#pragma once
+// What the commands share: payer files opened for reading only, the program folder, and
+// the check of a payer file's records.
+//
+// The tool never writes a payer file and never locks one: a payer file that the desktop
+// program holds open is read as it stands on disk, and nothing of it changes. Messages
+// that the record stores raise while reading (a record that cannot be read) end the
+// command with an error instead of yielding blank records.
+#include <string>
+#include <vector>
+
+#include "core/base/prompter.h"
+#include "core/store/data_module.h"
+
+namespace qnvr::cli {
+
+// The program folder: QNVR_PROGRAM_DIR, else the folder of the executable; with a
+// trailing separator.
+std::string ProgramDir();
+
+// Shows nothing on a screen: questions get their default answer, and every error
+// message is kept for the command to report.
+class CliPrompter final : public Prompter {
+public:
+    CliPrompter() { SetPrompter(this); }
+    ~CliPrompter() override { SetPrompter(nullptr); }
+    CliPrompter(const CliPrompter&) = delete;
+    CliPrompter& operator=(const CliPrompter&) = delete;
+
+    int Show(const std::string& text, const std::string& caption, int style) override;
+    // The error messages shown since the last call, joined on one line.
+    std::string TakeErrors();
+
+private:
+    std::vector<std::string> errors_;
+};
+
+// One payer file, open for reading. A password-protected file takes its password from
+// the environment variable QNVR_PASSWORD or, on a terminal, from a prompt.
+class PayerReader {
+public:
+    // Opens path (the ".W226" file; its ".W326" file beside it). Throws EQnvrException
+    // naming the file when it is missing, holds no record or cannot be opened.
+    explicit PayerReader(const std::string& path);
+    ~PayerReader();
+    PayerReader(const PayerReader&) = delete;
+    PayerReader& operator=(const PayerReader&) = delete;
+
+    const std::string& Path() const { return path_; }
+    TFrmDataModule& Data() { return data_; }
+    const W3Record& W3() const { return data_.W3Rec; }
+    std::vector<W2Record> Employees();
+    // The W-3 totals recomputed from the W-2 records, in memory only.
+    void RecomputeTotals();
+    // Throws when reading a record failed since the last check.
+    void ThrowIfReadFailed();
+
+private:
+    std::string path_;
+    CliPrompter prompter_;
+    TFrmDataModule data_;
+};
+
+// The W-3 rule set on the W-3 record, then the W-2 rule set on every W-2 record: one
+// line per failing record ("W-3: ..." or "W-2 record N: ..."), none when all pass.
+std::vector<std::string> CheckPayer(PayerReader& payer);
+
+}  // namespace qnvr::cli
