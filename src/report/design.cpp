@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -242,6 +243,10 @@ ReportDesign ExpandDesign(const json& root, const std::string& name, const json&
     }
     if (!spec.contains("items")) throw DesignError(where + ": \"items\" is missing");
     Expander(root, design).Items(spec.at("items"), Context{0, 0, {}, where + ".items", 0});
+    // Rules and boxes first, then captions: a shaded box never hides a caption, and
+    // each renderer switches between drawing and text as seldom as possible.
+    std::stable_partition(design.artwork.begin(), design.artwork.end(),
+                          [](const DrawOp& op) { return !std::holds_alternative<TextOp>(op.shape); });
     return design;
 }
 

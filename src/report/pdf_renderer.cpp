@@ -56,8 +56,7 @@ public:
         heightPt_ = page.heightIn * kPointsPerInch;
         HPDF_Page_SetWidth(page_, static_cast<HPDF_REAL>(page.widthIn * kPointsPerInch));
         HPDF_Page_SetHeight(page_, static_cast<HPDF_REAL>(heightPt_));
-        inText_ = false;
-        textFont_ = nullptr;
+        state_ = GraphicsState{};
         for (const DrawOp& op : page.ops) {
             if (op.screenOnly && !includeScreenOnly) continue;
             std::visit([this](const auto& shape) { Draw(shape); }, op.shape);
@@ -92,18 +91,35 @@ private:
     HPDF_REAL Y(double inches) const { return static_cast<HPDF_REAL>(heightPt_ - inches * kPointsPerInch); }
     static HPDF_REAL Pt(double points) { return static_cast<HPDF_REAL>(points); }
 
+    // The page's graphics state as written so far; each operator is written only when
+    // its value changes (a page of a form sets the same few values hundreds of times).
+    struct GraphicsState {
+        bool inText = false;
+        double fillGray = 0, strokeGray = 0, lineWidth = 1;  // the PDF defaults
+        HPDF_Font font = nullptr;
+        double fontSize = 0;
+        HPDF_TextRenderingMode renderMode = HPDF_FILL;
+    };
+
+    void FillGray(double gray) {
+        if (gray != state_.fillGray) HPDF_Page_SetGrayFill(page_, static_cast<HPDF_REAL>(gray)), state_.fillGray = gray;
+    }
+    void StrokeGray(double gray) {
+        if (gray != state_.strokeGray) HPDF_Page_SetGrayStroke(page_, static_cast<HPDF_REAL>(gray)), state_.strokeGray = gray;
+    }
+    void LineWidth(double points) {
+        if (points != state_.lineWidth) HPDF_Page_SetLineWidth(page_, Pt(points)), state_.lineWidth = points;
+    }
+
     void BeginText() {
-        if (inText_) return;
-        HPDF_Page_SetGrayFill(page_, 0);
-        HPDF_Page_SetGrayStroke(page_, 0);
+        if (state_.inText) return;
         HPDF_Page_BeginText(page_);
-        inText_ = true;
-        textFont_ = nullptr;
+        state_.inText = true;
     }
     void EndText() {
-        if (!inText_) return;
+        if (!state_.inText) return;
         HPDF_Page_EndText(page_);
-        inText_ = false;
+        state_.inText = false;
     }
 
     void Draw(const TextOp& t) {
@@ -111,14 +127,17 @@ private:
         if (bytes.empty()) return;
         const FontFace face = ResolveFont(t.family);
         HPDF_Font font = fonts_[face.base == StandardFont::HelveticaBold ? 1 : 0];
+        FillGray(0);
+        StrokeGray(0);
+        if (face.outlined) LineWidth(kOutlineWidthPt);
         BeginText();
-        if (font != textFont_ || t.sizePt != textSize_) {
+        if (font != state_.font || t.sizePt != state_.fontSize) {
             HPDF_Page_SetFontAndSize(page_, font, Pt(t.sizePt));
-            textFont_ = font;
-            textSize_ = t.sizePt;
+            state_.font = font;
+            state_.fontSize = t.sizePt;
         }
-        HPDF_Page_SetTextRenderingMode(page_, face.outlined ? HPDF_STROKE : HPDF_FILL);
-        if (face.outlined) HPDF_Page_SetLineWidth(page_, Pt(kOutlineWidthPt));
+        const HPDF_TextRenderingMode mode = face.outlined ? HPDF_STROKE : HPDF_FILL;
+        if (mode != state_.renderMode) HPDF_Page_SetTextRenderingMode(page_, mode), state_.renderMode = mode;
         double left = t.x;
         const double width = TextWidthIn(t.family, t.sizePt, t.text);
         if (t.align == TextAlign::Center) left -= width / 2;
@@ -128,8 +147,8 @@ private:
 
     void Draw(const LineOp& l) {
         EndText();
-        HPDF_Page_SetGrayStroke(page_, 0);
-        HPDF_Page_SetLineWidth(page_, Pt(l.widthPt));
+        StrokeGray(0);
+        LineWidth(l.widthPt);
         HPDF_Page_MoveTo(page_, X(l.x1), Y(l.y1));
         HPDF_Page_LineTo(page_, X(l.x2), Y(l.y2));
         HPDF_Page_Stroke(page_);
@@ -140,10 +159,10 @@ private:
         const bool stroke = r.lineWidthPt > 0;
         if (!fill && !stroke) return;
         EndText();
-        if (fill) HPDF_Page_SetGrayFill(page_, static_cast<HPDF_REAL>(r.fillGray));
+        if (fill) FillGray(r.fillGray);
         if (stroke) {
-            HPDF_Page_SetGrayStroke(page_, 0);
-            HPDF_Page_SetLineWidth(page_, Pt(r.lineWidthPt));
+            StrokeGray(0);
+            LineWidth(r.lineWidthPt);
         }
         if (r.cornerW > 0 && r.cornerH > 0) {
             RoundedPath(r);
@@ -177,9 +196,7 @@ private:
     HPDF_Font fonts_[2] = {nullptr, nullptr};
     HPDF_Page page_ = nullptr;
     double heightPt_ = 0;
-    bool inText_ = false;
-    HPDF_Font textFont_ = nullptr;
-    double textSize_ = 0;
+    GraphicsState state_;
 };
 
 }  // namespace

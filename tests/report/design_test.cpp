@@ -51,9 +51,10 @@ TEST(DesignFile, BlocksAreExpandedWithTheirVariablesAndOffsets) {
     const DesignFile file = DesignFile::Parse(kTwoSlots, "test");
     const ReportDesign* pair = file.Find("Pair");
     ASSERT_NE(pair, nullptr);
-    // Two boxes and three texts ("Copy 1", "Copy 2", "last"): empty texts are left out.
+    // Two boxes, then three texts ("Copy 1", "Copy 2", "last"): empty texts are left
+    // out, and boxes come before texts so that no box hides a caption.
     ASSERT_EQ(pair->artwork.size(), 5u);
-    EXPECT_EQ(std::get<RectOp>(pair->artwork[2].shape).y, 6.0);
+    EXPECT_EQ(std::get<RectOp>(pair->artwork[1].shape).y, 6.0);
     EXPECT_EQ(std::get<TextOp>(pair->artwork[3].shape).text, "Copy 2");
     ASSERT_EQ(pair->fields.size(), 3u);
     EXPECT_EQ(pair->fields[0].param, "Name_1");

@@ -1,0 +1,120 @@
+// Measures the report engine at the size of the largest payer file: one FormW2 page per
+// employee for 10,000 employees, recorded into a file snapshot, rendered to PDF and
+// HTML, and reopened to show page 1. Each step runs in a child process so that its peak
+// memory is its own.
+//
+//   qnvr_report_bench [PAGES] [FOLDER]
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "report/html_renderer.h"
+#include "report/pdf_renderer.h"
+#include "report/report_job.h"
+#include "report/report_project.h"
+#include "report/surface.h"
+
+namespace {
+
+using namespace qnvr::report;
+using Clock = std::chrono::steady_clock;
+
+std::string Money(long cents) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld.%02ld", cents / 100, cents % 100);
+    return text;
+}
+
+// The parameters of one employee, as the W-2 print code sets them.
+void SetEmployee(ReportProject& project, int k) {
+    project.SetParam("Boxa", "***-**-" + std::to_string(1000 + k % 9000));
+    project.SetParam("Boxd", "C" + std::to_string(k));
+    project.SetParam("Boxe1", "EMPLOYEE Q");
+    project.SetParam("Boxe2", "NUMBER" + std::to_string(k));
+    project.SetParam("Boxf1", std::to_string(100 + k) + " MAIN STREET");
+    project.SetParam("Boxf2", "ANYTOWN NY 12345-6789");
+    for (int box = 1; box <= 6; ++box) project.SetParam("Box" + std::to_string(box), Money(5'000'000L + k * 137L + box));
+    project.SetParam("Box12a1", "DD");
+    project.SetParam("Box12a2", Money(120000 + k));
+    project.SetParam("Box15a1", "NY");
+    project.SetParam("Box15a2", "123456789");
+    project.SetParam("Box16a", Money(5'000'000L + k));
+    project.SetParam("Box17a", Money(250'000L + k));
+}
+
+void Record(const std::filesystem::path& snapshot, int pages) {
+    ReportProject project;
+    project.SetProjectFile(std::filesystem::path(QNVR_ASSETS_DIR) / "W2TXFR26.RAV");
+    project.Open();
+    project.SelectReport("FormW2");
+    project.SetParam("Boxb", "12-3456789");
+    project.SetParam("Boxc2", "QUENVORA TEST EMPLOYER INC");
+    project.SetParam("Boxc3", "1 COMMERCE PLAZA");
+    project.SetParam("Boxc4", "ALBANY NY 12207-0001");
+    ReportJob job;
+    job.StreamMode = SnapshotStore::File;
+    job.StreamFileName = snapshot;
+    job.OnPrint = [&](ReportSurface& surface) {
+        for (int k = 0; k < pages; ++k) {
+            SetEmployee(project, k);
+            project.Execute();
+            if (k + 1 < pages) surface.NewPage();
+        }
+    };
+    project.SetEngine(&job);
+    job.Generate();
+}
+
+// Runs step in a child process; prints its wall time and peak resident memory.
+void Measure(const char* name, const std::function<void()>& step) {
+    const auto start = Clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            step();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s: %s\n", name, e.what());
+            std::_Exit(1);
+        }
+        std::_Exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("%-34s %9.3f s   peak %7.1f MiB%s\n", name, seconds, usage.ru_maxrss / 1024.0,
+                WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "" : "   FAILED");
+    std::fflush(stdout);
+}
+
+double MiB(const std::filesystem::path& file) { return std::filesystem::file_size(file) / 1048576.0; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int pages = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const std::filesystem::path folder = argc > 2 ? argv[2] : std::filesystem::temp_directory_path() / "qnvr-report-bench";
+    std::filesystem::create_directories(folder);
+    const auto snapshot = folder / "QNVR.RPT";
+    std::printf("%d pages of FormW2 in %s\n", pages, folder.c_str());
+
+    Measure("record snapshot", [&] { Record(snapshot, pages); });
+    std::printf("  snapshot file %.1f MiB\n", MiB(snapshot));
+    Measure("open snapshot and read page 1", [&] { PageSnapshot::OpenFile(snapshot).ReadPage(1); });
+    Measure("open snapshot and read the last page", [&] {
+        const PageSnapshot s = PageSnapshot::OpenFile(snapshot);
+        s.ReadPage(s.PageCount());
+    });
+    Measure("render PDF", [&] { RenderPdf(PageSnapshot::OpenFile(snapshot), folder / "bench.pdf"); });
+    std::printf("  PDF file %.1f MiB\n", MiB(folder / "bench.pdf"));
+    Measure("render HTML", [&] { RenderHtml(PageSnapshot::OpenFile(snapshot), folder / "bench.html"); });
+    std::printf("  HTML file %.1f MiB\n", MiB(folder / "bench.html"));
+    return 0;
+}
