@@ -1,0 +1,137 @@
+// Benchmark: a payer file of 10,000 employees (the most a payer file holds), then
+//  - qnvr efw2 and qnvr totals on it, as a preparer's script runs them (whole process);
+//  - the W-3 totals, building the records, and a whole Process of the EFW2 window's
+//    logic (client file written with fsync), in-process.
+// Prints the median and the slowest of several runs of each.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/base/scripted_prompter.h"
+#include "core/efw2/efw2_run.h"
+#include "efw2/payer_fixture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using namespace qnvr;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kEmployees = 10000;
+constexpr int kRuns = 7;
+
+void Report(const char* what, const std::function<void()>& step) {
+    std::vector<double> ms;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = Clock::now();
+        step();
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-46s median %8.1f ms   slowest %8.1f ms\n", what, ms[ms.size() / 2], ms.back());
+}
+
+void RunQnvr(std::vector<std::string> args, const std::string& programDir) {
+    std::fflush(stdout);  // the child must not print the parent's buffered lines again
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("QNVR_PROGRAM_DIR", programDir.c_str(), 1);
+        if (std::freopen("/dev/null", "w", stdout) == nullptr) ::_exit(126);
+        std::vector<char*> argv;
+        args.insert(args.begin(), QNVR_EXECUTABLE);
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "qnvr %s failed with status %d\n", args[1].c_str(), status);
+        std::exit(1);
+    }
+}
+
+std::vector<W2Record> ManyEmployees() {
+    std::vector<W2Record> employees;
+    employees.reserve(kEmployees);
+    for (int k = 1; k <= kEmployees; ++k) {
+        W2Record w2 = testing::Employee(k, 20000 + (k % 977) * 101.37);
+        w2.Boxa = "123-" + std::to_string(10 + k / 10000) + "-" + std::to_string(1000 + k % 9000);
+        w2.Box12Code[0] = "D";
+        w2.Box12Amt[0] = 1500.25;
+        w2.Box12Code[1] = "DD";
+        w2.Box12Amt[1] = 7200;
+        w2.Box12Code[2] = k % 3 == 0 ? "W" : "C";
+        w2.Box12Amt[2] = 300.5;
+        w2.Box13b = k % 2 == 0;
+        employees.push_back(w2);
+    }
+    return employees;
+}
+
+void FillSettings(SubmitterRecord& s) {
+    s.EIN = "98-7654321";
+    s.UserID = "ABCD1234";
+    s.SetResubmitted(false);
+    s.SubmitName = "PAYROLL PARTNERS";
+    s.SubmitAddr2 = "5 PARK AVE";
+    s.SubmitCity = "NEW YORK";
+    s.SubmitState = "NY";
+    s.SubmitZip = "10001";
+    s.ContactName = "LEE";
+    s.ContactPhone = "212-555-0199";
+    s.ContactEmail = "lee@partners.example";
+    s.PreparerCode = "A";
+}
+
+}  // namespace
+
+int main() {
+    testing::TempDir dir;
+    const std::string programDir = dir.File("program/");
+    const std::string dataDir = dir.File("data/");
+    std::filesystem::create_directories(programDir);
+    std::filesystem::create_directories(dataDir);
+    SubmitterRecord settings;
+    FillSettings(settings);
+    WriteSubmitterFile(programDir + kSubmitterFileName, settings);
+
+    const std::string payer = dataDir + "BIGCO.W226";
+    testing::WritePayerFile(payer, testing::Employer("BIGCO"), ManyEmployees());
+    std::printf("payer file of %d employees: %ju bytes\n", kEmployees,
+                static_cast<std::uintmax_t>(std::filesystem::file_size(payer)));
+
+    const std::string out = dir.File("BIGCO.txt");
+    Report("qnvr efw2 (process start to exit)", [&] { RunQnvr({"efw2", "-o", out, payer}, programDir); });
+    std::printf("  EFW2 file: %ju bytes\n", static_cast<std::uintmax_t>(std::filesystem::file_size(out)));
+    Report("qnvr totals (process start to exit)", [&] { RunQnvr({"totals", payer}, programDir); });
+    Report("qnvr check (process start to exit)", [&] { RunQnvr({"check", payer}, programDir); });
+
+    ScriptedPrompter prompter;
+    TFrmDataModule data;
+    data.OpenPayerFile(payer);
+    data.ReviewCount = 2;
+    Report("ComputeW3Totals, in-process", [&] { data.ComputeW3Totals(); });
+    Report("BuildClientRecords, in-process", [&] { BuildClientRecords(data); });
+    std::vector<std::string> masterList;
+    const Efw2Paths paths = Efw2Paths::For(programDir, dataDir);
+    Report("Efw2Run Process + Reset, in-process", [&] {
+        Efw2Run run(data, masterList, paths);
+        run.Open();
+        FillSettings(run.Settings());
+        run.Process();
+        prompter.Answer(idYes);
+        run.Reset();
+    });
+    data.ClosePayerFile();
+    return 0;
+}
