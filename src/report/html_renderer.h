@@ -3,20 +3,16 @@
 // each page an inline SVG drawn in points with the same fonts, baselines and alignment
 // as the PDF.
 #include <filesystem>
-#include <functional>
 
-#include "report/report_job.h"
+#include "report/render_options.h"
+#include "report/snapshot.h"
 
 namespace qnvr::report {
 
 inline constexpr const char* kHtmlFormatName = "Web Document (HTML)";
 inline constexpr const char* kHtmlFilePatterns = "*.html;*.htm";
 
-struct HtmlOptions {
-    PageRange range;
-    bool includeScreenOnly = false;
-    std::function<bool(int pageNo)> progress;
-};
+using HtmlOptions = RenderOptions;
 
 bool RenderHtml(const PageSnapshot& snapshot, const std::filesystem::path& file, const HtmlOptions& options = {});
 
