@@ -17,7 +17,7 @@
 
 #include "core/base/scripted_prompter.h"
 #include "core/efw2/efw2_run.h"
-#include "efw2/payer_fixture.h"
+#include "efw2/efw2_fixture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -78,21 +78,6 @@ std::vector<W2Record> ManyEmployees() {
     return employees;
 }
 
-void FillSettings(SubmitterRecord& s) {
-    s.EIN = "98-7654321";
-    s.UserID = "ABCD1234";
-    s.SetResubmitted(false);
-    s.SubmitName = "PAYROLL PARTNERS";
-    s.SubmitAddr2 = "5 PARK AVE";
-    s.SubmitCity = "NEW YORK";
-    s.SubmitState = "NY";
-    s.SubmitZip = "10001";
-    s.ContactName = "LEE";
-    s.ContactPhone = "212-555-0199";
-    s.ContactEmail = "lee@partners.example";
-    s.PreparerCode = "A";
-}
-
 }  // namespace
 
 int main() {
@@ -101,8 +86,7 @@ int main() {
     const std::string dataDir = dir.File("data/");
     std::filesystem::create_directories(programDir);
     std::filesystem::create_directories(dataDir);
-    SubmitterRecord settings;
-    FillSettings(settings);
+    const SubmitterRecord settings = testing::ValidSubmitter();
     WriteSubmitterFile(programDir + kSubmitterFileName, settings);
 
     const std::string payer = dataDir + "BIGCO.W226";
@@ -127,7 +111,7 @@ int main() {
     Report("Efw2Run Process + Reset, in-process", [&] {
         Efw2Run run(data, masterList, paths);
         run.Open();
-        FillSettings(run.Settings());
+        testing::FillSubmitterFields(run.Settings());
         run.Process();
         prompter.Answer(idYes);
         run.Reset();

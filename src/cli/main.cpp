@@ -19,7 +19,11 @@ void PrintHelp(std::ostream& out) {
     auto commands = Commands();
     std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
     for (const Command& c : commands) out << "  qnvr " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
-    out << "  qnvr help\n      Shows this text.\n";
+    out << "  qnvr help\n      Shows this text.\n\n"
+           "Environment:\n"
+           "  QNVR_PROGRAM_DIR  the program folder, where efw2 reads QNVR.W2S (default: the folder of qnvr)\n"
+           "  QNVR_PASSWORD     the password of a password-protected payer file\n\n"
+           "Exit status: 0 done, 1 an error or a refusal (message on standard error), 2 wrong arguments.\n";
 }
 
 }  // namespace

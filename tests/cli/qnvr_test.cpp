@@ -14,7 +14,7 @@
 #include "core/efw2/efw2_files.h"
 #include "core/efw2/submitter_record.h"
 #include "core/store/password.h"
-#include "efw2/payer_fixture.h"
+#include "efw2/efw2_fixture.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
@@ -44,19 +44,7 @@ class QnvrTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(programDir);
-        SubmitterRecord s;
-        s.EIN = "98-7654321";
-        s.UserID = "ABCD1234";
-        s.SetResubmitted(false);
-        s.SubmitName = "PAYROLL PARTNERS";
-        s.SubmitAddr2 = "5 PARK AVE";
-        s.SubmitCity = "NEW YORK";
-        s.SubmitState = "NY";
-        s.SubmitZip = "10001";
-        s.ContactName = "LEE";
-        s.ContactPhone = "212-555-0199";
-        s.ContactEmail = "lee@partners.example";
-        s.PreparerCode = "A";
+        SubmitterRecord s = testing::ValidSubmitter();
         s.ClientsProcessed = 1;  // run state of the desktop program, which qnvr must leave alone
         s.FormsW2Processed = 4;
         WriteSubmitterFile(programDir + "QNVR.W2S", s);

@@ -70,7 +70,8 @@ void Efw2Run::Open() {
 
     clientsList_ = ReadClientsFile(paths_.ClientsFile());
     const std::string master = paths_.MasterFile();
-    if (fs::exists(master)) {
+    std::error_code error;
+    if (fs::exists(master, error)) {
         SetReadOnlyIfExists(master, false);
         masterList_ = ReadLinesFile(master);
     }
@@ -94,7 +95,7 @@ void Efw2Run::Close() {
 }
 
 void Efw2Run::Process() {
-    if (!processEnabled_) throw EProcessException("This client cannot be processed again before a reset.");
+    if (!processEnabled_) throw EProcessException("This client cannot be processed now.");
     if (data_.CountW2WithWages() == 0) throw ENoEmployeesException(kNoEmployeesMessage);
     RaiseIfFailed(FirstSettingsFailure());
 

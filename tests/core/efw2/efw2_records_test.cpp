@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/base/errors.h"
+#include "efw2/efw2_fixture.h"
 
 namespace qnvr {
 namespace {
@@ -60,22 +61,11 @@ W3Record SampleEmployer() {
 }
 
 SubmitterRecord SampleSubmitter() {
-    SubmitterRecord s;
-    s.EIN = "98-7654321";
-    s.UserID = "ABCD1234";
-    s.SetResubmitted(false);
+    SubmitterRecord s = testing::ValidSubmitter();
     s.ResubID = "XYZ";
     s.CompanyName = "PAYROLL PARTNERS";
     s.ZipCode = "10001";
-    s.SubmitName = "PAYROLL PARTNERS";
-    s.SubmitAddr2 = "5 PARK AVE";
-    s.SubmitCity = "NEW YORK";
-    s.SubmitState = "NY";
-    s.SubmitZip = "10001";
-    s.ContactName = "LEE";
-    s.ContactPhone = "212-555-0199";
     s.ContactEmail = "Lee@Partners.example";
-    s.PreparerCode = "A";
     return s;
 }
 

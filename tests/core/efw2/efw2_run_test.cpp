@@ -9,7 +9,7 @@
 #include "core/base/scripted_prompter.h"
 #include "core/efw2/efw2_records.h"
 #include "core/text/files.h"
-#include "efw2/payer_fixture.h"
+#include "efw2/efw2_fixture.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
@@ -19,24 +19,11 @@ namespace fs = std::filesystem;
 using testing::Employee;
 using testing::Employees;
 using testing::Employer;
+using testing::FillSubmitterFields;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WritePayerFile;
 
-void FillSubmitterFields(SubmitterRecord& s) {
-    s.EIN = "98-7654321";
-    s.UserID = "ABCD1234";
-    s.SetResubmitted(false);
-    s.SubmitName = "PAYROLL PARTNERS";
-    s.SubmitAddr2 = "5 PARK AVE";
-    s.SubmitCity = "NEW YORK";
-    s.SubmitState = "NY";
-    s.SubmitZip = "10001";
-    s.ContactName = "LEE";
-    s.ContactPhone = "212-555-0199";
-    s.ContactEmail = "lee@partners.example";
-    s.PreparerCode = "A";
-}
 
 // Each record by its identifier; RT and RF with their counts.
 std::vector<std::string> Outline(const std::vector<std::string>& lines) {

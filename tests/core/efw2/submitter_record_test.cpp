@@ -6,31 +6,16 @@
 #include <functional>
 
 #include "core/base/errors.h"
+#include "efw2/efw2_fixture.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
 namespace {
 
 using testing::ReadBytes;
+using testing::ValidSubmitter;
 using testing::TempDir;
 using testing::WriteBytes;
-
-SubmitterRecord ValidSettings() {
-    SubmitterRecord s;
-    s.EIN = "98-7654321";
-    s.UserID = "ABCD1234";
-    s.SetResubmitted(false);
-    s.SubmitName = "PAYROLL PARTNERS";
-    s.SubmitAddr2 = "5 PARK AVE";
-    s.SubmitCity = "NEW YORK";
-    s.SubmitState = "NY";
-    s.SubmitZip = "10001";
-    s.ContactName = "LEE";
-    s.ContactPhone = "212-555-0199";
-    s.ContactEmail = "lee@partners.example";
-    s.PreparerCode = "A";
-    return s;
-}
 
 TEST(SubmitterSettingsRules, FirstFailingRuleGivesFieldAndMessage) {
     struct Case {
@@ -65,7 +50,7 @@ TEST(SubmitterSettingsRules, FirstFailingRuleGivesFieldAndMessage) {
          "BSO User ID must be 8 characters."},
     };
     for (const Case& c : cases) {
-        SubmitterRecord s = ValidSettings();
+        SubmitterRecord s = ValidSubmitter();
         c.change(s);
         const auto failure = ValidateSubmitter(s);
         ASSERT_TRUE(failure) << c.field;
@@ -75,7 +60,7 @@ TEST(SubmitterSettingsRules, FirstFailingRuleGivesFieldAndMessage) {
 }
 
 TEST(SubmitterSettingsRules, OptionalFieldsMayStayEmpty) {
-    SubmitterRecord s = ValidSettings();
+    SubmitterRecord s = ValidSubmitter();
     s.ZipCode = s.ZipCodeExt = s.SubmitZipExt = s.ContactFax = s.CompanyName = s.StateCode = "";
     s.SetResubmitted(false);
     s.ResubID = "";
@@ -86,13 +71,14 @@ TEST(SubmitterSettingsRules, OptionalFieldsMayStayEmpty) {
 }
 
 TEST(SubmitterSettingsRules, MarkedFieldsLeaveOutTheCompanyZip) {
-    EXPECT_TRUE(MarkedSubmitterFields(ValidSettings()).empty());
-    SubmitterRecord s = ValidSettings();
+    EXPECT_TRUE(MarkedSubmitterFields(ValidSubmitter()).empty());
+    SubmitterRecord s = ValidSubmitter();
     s.ZipCode = "1";
     s.ZipCodeExt = "1";
     s.ContactEmail = "";  // blank and invalid: marked once
     s.SubmitState = "";
-    EXPECT_EQ(MarkedSubmitterFields(s), (std::vector<std::string>{"SubmitState", "ContactEmail"}));
+    s.SetResubmitted(true);  // with an empty identifier
+    EXPECT_EQ(MarkedSubmitterFields(s), (std::vector<std::string>{"ResubID", "SubmitState", "ContactEmail"}));
     EXPECT_EQ(MarkedSubmitterFields(SubmitterRecord{}),
               (std::vector<std::string>{"EIN", "UserID", "SubmitName", "SubmitAddr2", "SubmitCity", "SubmitState",
                                         "SubmitZip", "ContactName", "ContactPhone", "ContactEmail", "PreparerCode"}));
@@ -103,7 +89,7 @@ std::string TextAt(const std::vector<std::uint8_t>& bytes, int offset) {
 }
 
 TEST(SubmitterSettingsFile, FieldsLandAtTheirOffsetsAndComeBack) {
-    SubmitterRecord s = ValidSettings();
+    SubmitterRecord s = ValidSubmitter();
     s.SetResubmitted(true);
     s.ResubID = "WFID01";
     s.CompanyName = std::string(57, 'C');

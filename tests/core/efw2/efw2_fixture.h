@@ -1,8 +1,10 @@
 #pragma once
-// Payer files for electronic filing tests, written byte for byte as the program stores them.
+// Payer files for electronic filing tests, written byte for byte as the program stores
+// them, and submitter settings that pass their rule set.
 #include <string>
 #include <vector>
 
+#include "core/efw2/submitter_record.h"
 #include "core/store/data_module.h"
 #include "core/store/records.h"
 #include "support/temp_dir.h"
@@ -61,6 +63,29 @@ inline void WritePayerFile(const std::string& path, const W3Record& w3, const st
     for (std::size_t k = 0; k < employees.size(); ++k)
         EncodeW2(employees[k], std::span(w2Bytes).subspan(k * W2Record::kSize, W2Record::kSize));
     WriteBytes(path, w2Bytes);
+}
+
+// The submitter fields of a filing that passes the settings rules; the run state and the
+// optional fields are left as they are.
+inline void FillSubmitterFields(SubmitterRecord& s) {
+    s.EIN = "98-7654321";
+    s.UserID = "ABCD1234";
+    s.SetResubmitted(false);
+    s.SubmitName = "PAYROLL PARTNERS";
+    s.SubmitAddr2 = "5 PARK AVE";
+    s.SubmitCity = "NEW YORK";
+    s.SubmitState = "NY";
+    s.SubmitZip = "10001";
+    s.ContactName = "LEE";
+    s.ContactPhone = "212-555-0199";
+    s.ContactEmail = "lee@partners.example";
+    s.PreparerCode = "A";
+}
+
+inline SubmitterRecord ValidSubmitter() {
+    SubmitterRecord s;
+    FillSubmitterFields(s);
+    return s;
 }
 
 }  // namespace qnvr::testing
