@@ -119,8 +119,9 @@ int RunEfw2(const std::vector<std::string>& argv) {
     report.lines.push_back(BuildFinalRecord(report.rwCount));
     WriteLinesFile(args.outFile, report.lines);
 
-    std::cout << args.outFile << ": " << report.employers.size() << (report.employers.size() == 1 ? " employer, " : " employers, ")
-              << report.rwCount << " Forms W-2, wages " << FormatDollars(report.wages) << '\n';
+    const std::size_t employers = report.employers.size();
+    std::cout << args.outFile << ": " << employers << (employers == 1 ? " employer, " : " employers, ") << report.rwCount
+              << " Forms W-2, wages " << FormatDollars(report.wages) << '\n';
     return 0;
 }
 

@@ -136,11 +136,12 @@ std::vector<std::string> CheckPayer(PayerReader& payer) {
     std::vector<std::string> failures;
     if (const auto failure = ValidateW3(payer.W3())) failures.push_back("W-3: " + OnOneLine(failure->message));
     int number = 0;
-    for (const W2Record& w2 : payer.Employees()) {
+    payer.Data().ForEachW2([&](const W2Record& w2) {
         ++number;
         if (const auto failure = ValidateW2(w2))
             failures.push_back("W-2 record " + std::to_string(number) + ": " + OnOneLine(failure->message));
-    }
+    });
+    payer.ThrowIfReadFailed();
     return failures;
 }
 

@@ -86,7 +86,9 @@ protected:
         WritePayerFile(path, w3, employees);
         return path;
     }
-    std::string Payer(const std::string& name, int employees) { return Payer(name, Employer(name), Employees(employees)); }
+    std::string Payer(const std::string& name, int employees) {
+        return Payer(name, Employer(name), Employees(employees));
+    }
 
     // Each record by identifier; RT and RF with their counts. Every line must be a
     // 512-character record followed by CR LF.
@@ -287,8 +289,13 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
 
 TEST_F(QnvrTest, Efw2UsageErrorsExitWithTwo) {
     const std::string good = Payer("GOOD", 1);
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"efw2", good}, {"efw2", "-o", dir.File("out.txt")}, {"efw2", "--bogus", "-o", "x", good}, {"efw2", "-o"}}) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"efw2", good},
+        {"efw2", "-o", dir.File("out.txt")},
+        {"efw2", "--bogus", "-o", dir.File("out.txt"), good},
+        {"efw2", "-o"},
+    };
+    for (const auto& args : cases) {
         const Result r = Run(args);
         EXPECT_EQ(r.status, 2) << args.size();
         EXPECT_NE(r.err.find("Usage: qnvr efw2"), std::string::npos) << r.err;

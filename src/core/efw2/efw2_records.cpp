@@ -28,6 +28,8 @@ char UpperCp1252(char c) {
     }
 }
 
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 // One record under construction. Every field names its first and last position as the
 // EFW2 publication counts them (1-based, inclusive) and must start where the previous
 // one ended, so a wrong width cannot shift the fields after it unnoticed.
@@ -68,7 +70,7 @@ private:
         const std::size_t width = static_cast<std::size_t>(to - from + 1);
         value.resize(std::min(value.size(), width));
         // A line break or tab from a damaged record would split or shift the record.
-        std::replace_if(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
+        std::replace_if(value.begin(), value.end(), IsControl, ' ');
         value.resize(width, fill);
         line_ += value;
         return *this;

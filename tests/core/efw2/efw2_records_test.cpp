@@ -90,7 +90,8 @@ TEST(MoneyField, WritesWholeCentsZeroFilled) {
 }
 
 TEST(MoneyField, RefusesAnAmountThatWouldBeCutOrIsNoNumber) {
-    for (double amount : {1000000000.00, std::nan(""), HUGE_VAL}) EXPECT_THROW(MoneyField(amount, 11), EProcessException);
+    for (double amount : {1000000000.00, std::nan(""), HUGE_VAL})
+        EXPECT_THROW(MoneyField(amount, 11), EProcessException) << amount;
 }
 
 TEST(FormatDollars, ShowsDollarsWithThousandsAndCents) {
