@@ -12,6 +12,7 @@ inline constexpr const char* kAppTitle = "Quenvora W-2 2026";
 enum MsgStyle : int {
     mbPlain = 0,                  // OK
     mbError = 16,                 // OK, stop icon
+    mbWarning = 48,               // OK, warning icon (the input fields' "This field is required!")
     mbInformation = 64,           // OK, information icon
     mbOkCancel = 33,              // OK and Cancel, question icon, OK default
     mbOkCancelDefaultCancel = 289,  // OK and Cancel, question icon, Cancel default

@@ -150,9 +150,9 @@ MoneyKeyResult MoneyKey(const MoneyFieldSettings& settings, const MoneyEditState
             return discard();
         }
     }
-    // 10. A key got through: the next key no longer replaces the amount.
+    // 10. A key that got through and edits the text: the next key no longer replaces the amount.
     result.accepted = true;
-    result.firstTime = false;
+    if (key != kEnterKey) result.firstTime = false;
     result.text = after;
     return result;
 }

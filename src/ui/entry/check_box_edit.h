@@ -3,6 +3,8 @@
 // or the space bar toggles it (unless read-only); every other key does nothing.
 #include <QLineEdit>
 
+#include "ui/entry/field_focus.h"
+
 namespace qnvr {
 
 class TCheckBoxEdit : public QLineEdit {
@@ -33,6 +35,8 @@ protected:
 
 private:
     void Toggle();
+
+    FieldVisit visit_;
 };
 
 }  // namespace qnvr

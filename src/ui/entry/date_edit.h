@@ -4,6 +4,8 @@
 // date is invalid, and refuses to be left with one.
 #include <QLineEdit>
 
+#include "ui/entry/field_focus.h"
+
 namespace qnvr {
 
 class Clock;
@@ -40,8 +42,7 @@ private:
     void LeaveField(Qt::FocusReason reason);
 
     QColor colorOnEntry_;
-    bool entered_ = false;
-    bool leaving_ = false;
+    FieldVisit visit_;
 };
 
 }  // namespace qnvr

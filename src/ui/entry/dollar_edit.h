@@ -10,6 +10,8 @@
 
 #include "core/entry/money_keys.h"
 
+#include "ui/entry/field_focus.h"
+
 namespace qnvr {
 
 class TDollarEdit : public QLineEdit {
@@ -77,8 +79,7 @@ private:
     QColor colorOnEntry_;
     double fieldValue_ = 0;
     bool firstTime_ = false;
-    bool entered_ = false;
-    bool leaving_ = false;
+    FieldVisit visit_;
 };
 
 }  // namespace qnvr

@@ -9,6 +9,8 @@
 
 class QValidator;
 
+#include "ui/entry/field_focus.h"
+
 namespace qnvr {
 
 class TFilterEdit : public QLineEdit {
@@ -56,8 +58,7 @@ private:
     CharCase charCase_ = CharCase::Normal;
     KeyPressHandler keyPressHandler_;
     QValidator* validator_ = nullptr;
-    bool entered_ = false;
-    bool leaving_ = false;
+    FieldVisit visit_;
 };
 
 }  // namespace qnvr

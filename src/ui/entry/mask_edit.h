@@ -4,6 +4,8 @@
 // filled read as blanks: an empty SSN field reads "   -  -    ".
 #include <QLineEdit>
 
+#include "ui/entry/field_focus.h"
+
 namespace qnvr {
 
 // Layouts: "9" is a digit position, any other character a literal.
@@ -32,7 +34,7 @@ protected:
 
 private:
     QString layout_;
-    bool entered_ = false;
+    FieldVisit visit_;
 };
 
 }  // namespace qnvr

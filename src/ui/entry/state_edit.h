@@ -3,6 +3,8 @@
 // that begin with them; Backspace and Delete clear the choice when OkToDel is on.
 #include <QComboBox>
 
+#include "ui/entry/field_focus.h"
+
 namespace qnvr {
 
 class TStateEdit : public QComboBox {
@@ -30,6 +32,7 @@ protected:
 
 private:
     bool okToDel_ = true;
+    FieldVisit visit_;
 };
 
 }  // namespace qnvr

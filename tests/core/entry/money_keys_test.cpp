@@ -79,6 +79,7 @@ TEST(MoneyKeys, FirstTimeEndsWithTheFirstKeyThatGetsThrough) {
     EXPECT_TRUE(TypeKeys(settings, "12", U"x").firstTime);  // refused keys keep it
     EXPECT_FALSE(TypeKeys(settings, "12", U"\b").firstTime);
     EXPECT_FALSE(TypeKeys(settings, "12", U"3").firstTime);
+    EXPECT_TRUE(TypeKeys(settings, "12", U"\r").firstTime);  // Enter edits nothing
     EXPECT_EQ(TypeKeys(settings, "12", U"34").text, "34");  // only the first key replaces
 }
 

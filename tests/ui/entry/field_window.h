@@ -1,0 +1,80 @@
+#pragma once
+// A window of input fields for the field tests: the fields in tab order behind a plain
+// "Before" field, shown and active, so that a test moves into and out of a field with
+// real Tab presses and clicks as a user does.
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace qnvr::testing {
+
+class FieldWindow : public QWidget {
+public:
+    FieldWindow() {
+        setObjectName(QStringLiteral("FieldWindow"));
+        layout_ = new QVBoxLayout(this);
+        before_ = Add(new QLineEdit, "Before", "Before");
+    }
+
+    template <class Field>
+    Field* Add(Field* field, const char* name, const char* caption) {
+        field->setObjectName(QString::fromLatin1(name));
+        field->setAccessibleName(QString::fromLatin1(caption));
+        layout_->addWidget(field);
+        return field;
+    }
+
+    // Shows the window active, with the focus on "Before".
+    bool Open() {
+        show();
+        activateWindow();
+        if (!QTest::qWaitForWindowActive(this)) return false;
+        before_->setFocus(Qt::OtherFocusReason);
+        return before_->hasFocus();
+    }
+
+    // Tab from "Before" into the first field.
+    void TabIntoFirst() {
+        before_->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(before_, Qt::Key_Tab);
+    }
+
+    QLineEdit* Before() const { return before_; }
+
+private:
+    QVBoxLayout* layout_;
+    QLineEdit* before_;
+};
+
+// Presses Tab in the focused control.
+inline void PressTab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+
+// Runs step on the next modal window once it is open (checked every few milliseconds,
+// for at most five seconds); a window the step leaves open is cancelled, so that a
+// failing test never hangs.
+inline void WhenModalOpens(std::function<void(QDialog&)> step) {
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [step, clock, poll] {
+        QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (clock->elapsed() < 5000) QTimer::singleShot(10, *poll);
+            return;
+        }
+        step(*dialog);
+        if (dialog && dialog->isVisible()) dialog->reject();
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+}  // namespace qnvr::testing
