@@ -87,6 +87,7 @@ void Efw2Run::Open() {
 
 void Efw2Run::Close() {
     if (processEnabled_ && settings_.FinalPending) throw EProcessException(kFinalPendingMessage);
+    settings_.SetResubmitted(settings_.Resubmitted());  // "1" or "0" from now on, never empty
     WriteSubmitterFile(paths_.SubmitterFile(), settings_);
     const std::string master = paths_.MasterFile();
     if (!masterList_.empty()) WriteLinesFile(master, masterList_);

@@ -91,6 +91,10 @@ TEST_F(Efw2RunTest, FirstOpeningCreatesTheFolderAndAnEmptySettingsFile) {
     EXPECT_FALSE(run->SubmitterEnabled());
     EXPECT_EQ(run->CurrentClientCaption(), " Current Client:  ACME");
 
+    run->Close();
+    const auto saved = ReadBytes(programDir + "QNVR.W2S");
+    EXPECT_EQ(std::string(saved.begin() + 34, saved.begin() + 36), std::string("\x01" "0"));  // ResubInd "0"
+
     dm.ReviewCount = 2;
     run = OpenWindow();
     EXPECT_TRUE(run->ProcessEnabled());
