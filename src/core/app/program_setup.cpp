@@ -34,13 +34,10 @@ std::string DataFolderOf(const std::string& documentsDir) {
 }
 
 std::string PrepareDataFolder(const std::string& documentsDir) {
-    fs::path level = IncludeTrailingSlash(documentsDir);
-    for (const char* name : {"QNVR", "2026", "Data"}) {
-        level /= name;
-        std::error_code ignored;
-        fs::create_directory(level, ignored);
-    }
-    return DataFolderOf(documentsDir);
+    const std::string data = DataFolderOf(documentsDir);
+    std::error_code ignored;  // a fresh account may not even have its documents folder yet
+    fs::create_directories(data, ignored);
+    return data;
 }
 
 std::string MainCaption(bool payerFileOpen, const std::string& employerName) {

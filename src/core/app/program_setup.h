@@ -23,8 +23,9 @@ std::string SettingsRoot(bool developmentEnvironment);
 bool ScreenTooSmall(int width, int height);
 std::string ScreenTooSmallMessage();
 
-// documentsDir + "QNVR/2026/Data/". PrepareDataFolder also creates each missing level;
-// a level that cannot be created is left to the file commands to report.
+// documentsDir + "QNVR/2026/Data/". PrepareDataFolder also creates each missing level,
+// the documents folder included; a level that cannot be created is left to the file
+// commands to report.
 std::string DataFolderOf(const std::string& documentsDir);
 std::string PrepareDataFolder(const std::string& documentsDir);
 

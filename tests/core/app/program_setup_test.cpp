@@ -30,13 +30,14 @@ TEST(ProgramSetupTest, TheSettingsRootNamesTheYearAndTheDevelopmentRoot) {
 }
 
 TEST(ProgramSetupTest, AFirstStartCreatesTheDataFolderChainAndALaterOneKeepsIt) {
-    TempDir documents;
-    const std::string data = PrepareDataFolder(documents.Path().string());
-    EXPECT_EQ(data, (documents.Path() / "QNVR/2026/Data/").string());
+    TempDir home;
+    const std::string documents = home.File("Documents");  // not there yet on a fresh account
+    const std::string data = PrepareDataFolder(documents);
+    EXPECT_EQ(data, documents + "/QNVR/2026/Data/");
     EXPECT_TRUE(fs::is_directory(data));
 
     WriteBytes(data + "ACME.W226", {1, 2, 3});
-    EXPECT_EQ(PrepareDataFolder(documents.Path().string() + "/"), data);
+    EXPECT_EQ(PrepareDataFolder(documents + "/"), data);
     EXPECT_TRUE(fs::exists(data + "ACME.W226"));
 }
 
