@@ -1,0 +1,13 @@
+#pragma once
+// The program's message boxes: the prompter the desktop program installs, showing each
+// message in a QMessageBox with the buttons, icon and default button of its style.
+#include "core/base/prompter.h"
+
+namespace qnvr {
+
+class MessageBoxPrompter final : public Prompter {
+public:
+    int Show(const std::string& text, const std::string& caption, int style) override;
+};
+
+}  // namespace qnvr

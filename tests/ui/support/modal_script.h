@@ -1,0 +1,43 @@
+#pragma once
+// Answers the modal windows a test expects, in the order it expects them: each step is
+// handed the window, shown, and uses it as a person would (keys, clicks). A modal window
+// that opens with no step left is recorded by its title and closed with Cancel.
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace qnvr::testing {
+
+class ModalScript {
+public:
+    using Step = std::function<void(QDialog& dialog)>;
+
+    ModalScript();   // installs itself as the program's modal handler
+    ~ModalScript();  // and removes itself
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    ModalScript& Then(Step step);
+    // Titles of the modal windows that opened, in order.
+    const QStringList& Opened() const { return opened_; }
+    const QStringList& Unexpected() const { return unexpected_; }
+    std::size_t Pending() const { return steps_.size(); }
+
+private:
+    void Run(QDialog& dialog);
+    std::deque<Step> steps_;
+    QStringList opened_;
+    QStringList unexpected_;
+};
+
+// Steps a person takes in common windows.
+// Types path into a file dialog's name field and presses Enter.
+void ChooseFile(QDialog& fileDialog, const QString& path);
+// Clicks the button of a dialog whose objectName is name.
+void Click(QDialog& dialog, const char* buttonName);
+// Clears the line edit named fieldName by keyboard and types text into it.
+void TypeInto(QDialog& dialog, const char* fieldName, const QString& text);
+
+}  // namespace qnvr::testing
