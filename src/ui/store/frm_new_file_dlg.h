@@ -1,0 +1,27 @@
+#pragma once
+// TFrmNewFileDlg: asks for the name of a new payer file. Enter anywhere confirms,
+// Escape cancels, and confirming a blank name counts as cancelling.
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qnvr {
+
+class TFrmNewFileDlg final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrmNewFileDlg(QWidget* parent = nullptr);
+    void done(int result) override;
+
+    QLabel* Label1;
+    QLineEdit* NewFileName;
+    QPushButton* BtnOk;
+    QPushButton* BtnCancel;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace qnvr
