@@ -46,6 +46,16 @@ private:
 TFilterEdit::TFilterEdit(QWidget* parent) : QLineEdit(parent) {
     validator_ = new FilterValidator(charCase_, validCharSet_, this);
     setValidator(validator_);
+    // Text a program writes keeps its characters, but it is shown in the field's case too.
+    connect(this, &QLineEdit::textChanged, this, &TFilterEdit::ShowInCase);
+}
+
+void TFilterEdit::ShowInCase() {
+    const QString shown = InCase(charCase_, text());
+    if (shown == text()) return;
+    const int cursor = cursorPosition();
+    setText(shown);
+    setCursorPosition(cursor);
 }
 
 void TFilterEdit::SetValidChars(const QString& value) {
@@ -60,7 +70,7 @@ void TFilterEdit::SetValidChars(const QString& value) {
 
 void TFilterEdit::SetCase(CharCase charCase) {
     charCase_ = charCase;
-    setText(text());  // shown in the new case
+    ShowInCase();
 }
 
 void TFilterEdit::CapitalizeFirst() { setText(QString::fromStdString(qnvr::CapitalizeFirst(text().toStdString()))); }

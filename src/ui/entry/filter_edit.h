@@ -49,6 +49,7 @@ protected:
 
 private:
     bool HandleCaseShortcut(QKeyEvent* event);
+    void ShowInCase();
     void LeaveField(Qt::FocusReason reason);
 
     QString validChars_ = QStringLiteral("[]");
