@@ -59,22 +59,23 @@ private:
 inline void PressTab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
 
 // Runs step on the next modal window once it is open (checked every few milliseconds,
-// for at most five seconds); a window the step leaves open is cancelled, so that a
-// failing test never hangs.
-inline void WhenModalOpens(std::function<void(QDialog&)> step) {
+// for at most five seconds, and no longer than context lives); a window the step leaves
+// open is cancelled, so that a failing test never hangs.
+inline void WhenModalOpens(QObject* context, std::function<void(QDialog&)> step) {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [step, clock, poll] {
+    *poll = [context, step, clock, weakPoll = std::weak_ptr<std::function<void()>>(poll)] {
         QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog) {
-            if (clock->elapsed() < 5000) QTimer::singleShot(10, *poll);
+            if (auto again = weakPoll.lock(); again && clock->elapsed() < 5000)
+                QTimer::singleShot(10, context, [again] { (*again)(); });
             return;
         }
         step(*dialog);
         if (dialog && dialog->isVisible()) dialog->reject();
     };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, context, [poll] { (*poll)(); });
 }
 
 }  // namespace qnvr::testing
