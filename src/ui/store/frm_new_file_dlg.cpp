@@ -13,7 +13,7 @@
 namespace qnvr {
 namespace {
 
-constexpr int kHelpTopic = 5;
+constexpr int kHelpTopic = 3;  // the topic on creating a file, as for File, New
 constexpr int kMaxNameLength = 50;
 
 // Letters, digits, blanks and , ! # $ % & ( ) - _ { } @: nothing that could lead outside
