@@ -20,6 +20,7 @@ constexpr StyleLook kLooks[] = {
     {mbPlain, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
     {mbError, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
     {mbInformation, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
+    {mbWarning, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
     {mbOkCancel, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel},
     {mbOkCancelDefaultCancel, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
      QMessageBox::Cancel},

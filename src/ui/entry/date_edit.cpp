@@ -8,6 +8,7 @@
 #include "core/base/prompter.h"
 #include "core/entry/date_keys.h"
 #include "core/text/dates.h"
+#include "ui/base/modal.h"
 #include "ui/entry/calendar.h"
 #include "ui/entry/event_errors.h"
 #include "ui/entry/field_color.h"
@@ -86,7 +87,7 @@ void TDateEdit::OpenCalendar() {
                                           : ToQDate(CurrentClock().Today());
     TFrmCalendar calendar(shown, this);
     SetFieldColor(this, kPopupOpenColor);
-    if (calendar.exec() == QDialog::Accepted) RunGuarded([&] { SetText(calendar.DateText()); });
+    if (ExecModal(calendar) == QDialog::Accepted) RunGuarded([&] { SetText(calendar.DateText()); });
     SetFieldColor(this, restore);
 }
 

@@ -1,42 +1,22 @@
 #include "ui/entry/event_errors.h"
 
-#include "core/base/prompter.h"
+#include <exception>
+
+#include "core/base/errors.h"
+#include "ui/base/error_display.h"
 
 namespace qnvr {
-namespace {
-
-void ShowAsErrorMessage(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        ShowMsg(e.what(), kAppTitle, mbError);
-    } catch (...) {
-        ShowMsg("An unexpected error has occurred.", kAppTitle, mbError);
-    }
-}
-
-EventErrorHandler& Handler() {
-    static EventErrorHandler handler;
-    return handler;
-}
-
-}  // namespace
-
-void SetEventErrorHandler(EventErrorHandler handler) { Handler() = std::move(handler); }
-
-void ReportEventError(std::exception_ptr error) {
-    if (Handler()) Handler()(error);
-    else ShowAsErrorMessage(error);
-}
 
 bool RunGuarded(const std::function<void()>& step) {
     try {
         step();
         return true;
+    } catch (const std::exception& error) {
+        ShowError(error);
     } catch (...) {
-        ReportEventError(std::current_exception());
-        return false;
+        ShowError(EQnvrException("An unexpected error has occurred."));
     }
+    return false;
 }
 
 }  // namespace qnvr
