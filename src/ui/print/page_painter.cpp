@@ -1,0 +1,101 @@
+#include "ui/print/page_painter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "core/text/cp1252.h"
+#include "report/fonts.h"
+
+namespace qnvr {
+namespace {
+
+// Faces with the metrics of Arial first; the width correction below covers the rest.
+const QStringList kSansFamilies = {"Liberation Sans", "Arial", "Helvetica", "Nimbus Sans", "DejaVu Sans"};
+
+QFont ScreenFont(const report::FontFace& face, double sizePt, double pixelsPerInch, const QPaintDevice* device) {
+    QFont font;
+    font.setFamilies(kSansFamilies);
+    font.setBold(face.base == report::StandardFont::HelveticaBold);
+    // Qt turns points into pixels at the device's resolution; we want pixelsPerInch.
+    const double deviceDpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
+    font.setPointSizeF(std::max(0.01, sizePt * pixelsPerInch / deviceDpi));
+    return font;
+}
+
+// The text as every renderer prints it: characters outside Windows-1252 become "?".
+QString PrintableText(const std::string& utf8) { return QString::fromStdString(Cp1252ToUtf8(Utf8ToCp1252(utf8))); }
+
+void PaintText(QPainter& painter, const report::TextOp& op, double ppi) {
+    if (op.text.empty()) return;
+    const report::FontFace face = report::ResolveFont(op.family);
+    const QFont font = ScreenFont(face, op.sizePt, ppi, painter.device());
+    const QString text = PrintableText(op.text);
+
+    const double width = report::TextWidthIn(op.family, op.sizePt, op.text) * ppi;
+    double left = op.x * ppi;
+    if (op.align == report::TextAlign::Center) left -= width / 2;
+    if (op.align == report::TextAlign::Right) left -= width;
+    const double drawn = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+
+    painter.save();
+    painter.translate(left, op.y * ppi);
+    if (drawn > 0 && width > 0) painter.scale(width / drawn, 1.0);
+    if (face.outlined) {
+        QPainterPath path;
+        path.addText(0, 0, font, text);
+        painter.strokePath(path, QPen(Qt::black, std::max(0.5, op.sizePt / 40 * ppi / 72)));
+    } else {
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(0, 0), text);
+    }
+    painter.restore();
+}
+
+// A line width in points as a pen: below one pixel, the thinnest line the screen shows.
+QPen PenOf(double widthPt, double ppi) {
+    const double pixels = widthPt * ppi / report::kPointsPerInch;
+    QPen pen(Qt::black, pixels < 1 ? 0 : pixels);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void PaintLine(QPainter& painter, const report::LineOp& op, double ppi) {
+    painter.setPen(PenOf(op.widthPt, ppi));
+    painter.drawLine(QPointF(op.x1 * ppi, op.y1 * ppi), QPointF(op.x2 * ppi, op.y2 * ppi));
+}
+
+void PaintRect(QPainter& painter, const report::RectOp& op, double ppi) {
+    const QRectF rect(op.x * ppi, op.y * ppi, op.w * ppi, op.h * ppi);
+    painter.setPen(op.lineWidthPt > 0 ? PenOf(op.lineWidthPt, ppi) : QPen(Qt::NoPen));
+    painter.setBrush(op.fillGray >= 0 ? QBrush(QColor::fromRgbF(op.fillGray, op.fillGray, op.fillGray)) : QBrush(Qt::NoBrush));
+    if (op.cornerW > 0 && op.cornerH > 0) {
+        painter.drawRoundedRect(rect, op.cornerW / 2 * ppi, op.cornerH / 2 * ppi);
+    } else {
+        painter.drawRect(rect);
+    }
+}
+
+}  // namespace
+
+void PaintPage(QPainter& painter, const report::Page& page, double pixelsPerInch, bool includeScreenOnly) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const report::DrawOp& op : page.ops) {
+        if (op.screenOnly && !includeScreenOnly) continue;
+        std::visit(
+            [&](const auto& shape) {
+                using Shape = std::decay_t<decltype(shape)>;
+                if constexpr (std::is_same_v<Shape, report::TextOp>) PaintText(painter, shape, pixelsPerInch);
+                else if constexpr (std::is_same_v<Shape, report::LineOp>) PaintLine(painter, shape, pixelsPerInch);
+                else PaintRect(painter, shape, pixelsPerInch);
+            },
+            op.shape);
+    }
+    painter.restore();
+}
+
+}  // namespace qnvr
