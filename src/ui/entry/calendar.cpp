@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -78,16 +77,14 @@ TFrmCalendar::TFrmCalendar(QDate shown, QWidget* parent) : QDialog(parent) {
 
     connect(btnPrior_, &QPushButton::clicked, this, [this] { MoveMonths(-1); });
     connect(btnNext_, &QPushButton::clicked, this, [this] { MoveMonths(1); });
-    // The hints promise Alt+P and Alt+N; they keep that promise.
-    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_P), this), &QShortcut::activated, this, [this] { MoveMonths(-1); });
-    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_N), this), &QShortcut::activated, this, [this] { MoveMonths(1); });
     connect(btnPasteDate_, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(grid_, &QCalendarWidget::activated, this, &QDialog::accept);  // double-click (or Enter) on a day
     connect(grid_, &QCalendarWidget::selectionChanged, this, &TFrmCalendar::ShowTitle);
     connect(grid_, &QCalendarWidget::currentPageChanged, this, &TFrmCalendar::ShowTitle);
 
-    grid_->installEventFilter(this);
+    // The month keys work wherever the focus is in the window.
+    for (QWidget* control : std::initializer_list<QWidget*>{grid_, btnPasteDate_, btnCancel_}) control->installEventFilter(this);
     if (auto* view = grid_->findChild<QTableView*>()) view->installEventFilter(this);
     ShowTitle();
     grid_->setFocus();
@@ -113,17 +110,26 @@ void TFrmCalendar::ShowTitle() {
     title_->setText(QStringLiteral("%1, %2").arg(QLatin1String(kMonthNames[date.month() - 1])).arg(date.year()));
 }
 
+int TFrmCalendar::MonthsForKey(const QKeyEvent& key) {
+    const bool alt = key.modifiers() == Qt::AltModifier;
+    switch (key.key()) {
+        case Qt::Key_PageUp: return alt ? -12 : -1;
+        case Qt::Key_PageDown: return alt ? 12 : 1;
+        // The month buttons' hints promise Alt+P and Alt+N.
+        case Qt::Key_P: return alt ? -1 : 0;
+        case Qt::Key_N: return alt ? 1 : 0;
+        default: return 0;
+    }
+}
+
 bool TFrmCalendar::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const int step = key->modifiers() & Qt::AltModifier ? 12 : 1;
-        if (key->key() == Qt::Key_PageUp) {
-            MoveMonths(-step);
-            return true;
-        }
-        if (key->key() == Qt::Key_PageDown) {
-            MoveMonths(step);
-            return true;
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (keyEvent) {
+        if (const int months = MonthsForKey(*static_cast<QKeyEvent*>(event))) {
+            // Taken before the grid's own paging and before any shortcut.
+            if (event->type() == QEvent::KeyPress) MoveMonths(months);
+            event->accept();
+            return event->type() == QEvent::KeyPress;
         }
     }
     return QDialog::eventFilter(watched, event);

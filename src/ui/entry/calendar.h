@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCalendarWidget;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -29,6 +30,8 @@ protected:
 
 private:
     void ShowTitle();
+    // Months a key moves the calendar: Page Up/Down and Alt+P/N one, Alt+Page Up/Down twelve.
+    static int MonthsForKey(const QKeyEvent& key);
 
     QCalendarWidget* grid_;
     QLabel* title_;

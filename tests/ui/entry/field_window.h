@@ -72,7 +72,8 @@ inline void WhenModalOpens(QObject* context, std::function<void(QDialog&)> step)
                 QTimer::singleShot(10, context, [again] { (*again)(); });
             return;
         }
-        step(*dialog);
+        dialog->activateWindow();  // as a window manager does with a new window
+        if (QTest::qWaitForWindowActive(dialog)) step(*dialog);
         if (dialog && dialog->isVisible()) dialog->reject();
     };
     QTimer::singleShot(0, context, [poll] { (*poll)(); });

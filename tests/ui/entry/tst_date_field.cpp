@@ -87,6 +87,14 @@ private slots:
         QVERIFY(prompter_->Messages().empty());
     }
 
+    void typingOverTheSelectedDateReplacesIt() {
+        EnterWith(QStringLiteral("03/07/2026"));
+        QCOMPARE(date_->selectedText(), QStringLiteral("03/07/2026"));
+        QTest::keyClicks(date_, "07042025");
+        QCOMPARE(date_->Text(), QStringLiteral("07/04/2025"));
+        QVERIFY(prompter_->Messages().empty());
+    }
+
     void anInvalidDateIsToldOnTheTenthCharacterAndOnLeaving() {
         EnterWith(kEmpty);
         date_->home(false);
@@ -149,12 +157,13 @@ private slots:
         QString title;
         WhenModalOpens(window_.get(), [&](QDialog& calendar) {
             title = Title(calendar);
-            QTest::keyClick(Grid(calendar), Qt::Key_N, Qt::AltModifier);
+            QTest::keyClick(Grid(calendar), Qt::Key_N, Qt::AltModifier);  // as the hint promises
+            title += " | " + Title(calendar);
             QTest::mouseClick(calendar.findChild<QPushButton*>(QStringLiteral("BtnCancel")), Qt::LeftButton);
         });
         EnterWith(kEmpty);
         QTest::mouseDClick(date_, Qt::LeftButton);
-        QCOMPARE(title, QStringLiteral("March, 2026"));
+        QCOMPARE(title, QStringLiteral("March, 2026 | April, 2026"));
         QCOMPARE(date_->Text(), kEmpty);
     }
 
