@@ -2,6 +2,12 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QCompleter>
+#include <QGuiApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QTest>
 
 #include "ui/base/modal.h"
@@ -41,9 +47,28 @@ void TypeInto(QDialog& dialog, const char* fieldName, const QString& text) {
 }
 
 void ChooseFile(QDialog& fileDialog, const QString& path) {
-    TypeInto(fileDialog, "fileNameEdit", path);
     auto* field = fileDialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(field);
+    // Pasted, as a person does with a whole path: typed one key at a time, the dialog
+    // would move into each folder of it on the way. (It moves to the path's folder and
+    // keeps the last name in the field.)
+    QGuiApplication::clipboard()->setText(path);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    if (QCompleter* completer = field->completer(); completer && completer->popup()->isVisible())
+        QTest::keyClick(completer->popup(), Qt::Key_Escape);  // puts the list of suggestions away
+    // The dialog reads the folder in the background and takes the name once it has.
+    auto* buttons = fileDialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QVERIFY(buttons);
+    QAbstractButton* accept = nullptr;
+    for (QAbstractButton* button : buttons->buttons())
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) accept = button;
+    QVERIFY(accept);
+    QTRY_VERIFY(accept->isEnabled());
     QTest::keyClick(field, Qt::Key_Return);
+    QVERIFY2(!fileDialog.isVisible(), qPrintable(QStringLiteral("the dialog did not take ") + path));
+    if (auto* files = qobject_cast<QFileDialog*>(&fileDialog)) QCOMPARE(files->selectedFiles(), QStringList{path});
 }
 
 void Click(QDialog& dialog, const char* buttonName) {

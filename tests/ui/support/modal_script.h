@@ -33,7 +33,7 @@ private:
 };
 
 // Steps a person takes in common windows.
-// Types path into a file dialog's name field and presses Enter.
+// Pastes path into a file dialog's name field and presses Enter.
 void ChooseFile(QDialog& fileDialog, const QString& path);
 // Clicks the button of a dialog whose objectName is name.
 void Click(QDialog& dialog, const char* buttonName);
