@@ -1,22 +1,16 @@
 #include "ui/entry/event_errors.h"
 
-#include <exception>
-
-#include "core/base/errors.h"
 #include "ui/base/error_display.h"
 
 namespace qnvr {
 
 bool RunGuarded(const std::function<void()>& step) {
-    try {
+    bool ranToItsEnd = false;
+    RunCommand([&] {
         step();
-        return true;
-    } catch (const std::exception& error) {
-        ShowError(error);
-    } catch (...) {
-        ShowError(EQnvrException("An unexpected error has occurred."));
-    }
-    return false;
+        ranToItsEnd = true;
+    });
+    return ranToItsEnd;
 }
 
 }  // namespace qnvr
