@@ -127,6 +127,18 @@ private slots:
         QCOMPARE(prompter_->Messages().size(), std::size_t{1});
     }
 
+    void aFieldThatCannotTakeTheFocusBackSaysSo() {
+        money_->SetRequiredField(true);
+        connect(money_, &TDollarEdit::Exited, this, [&] { money_->setEnabled(false); });
+        TabIntoMoney();
+        PressTab();
+        QVERIFY(after_->hasFocus());
+        QCOMPARE(prompter_->Texts(), (std::vector<std::string>{
+                                         "This field is required!",
+                                         "A non fatal error has occured in the program.~Click on OK to continue."}));
+        QCOMPARE(prompter_->Messages()[1].style, static_cast<int>(mbError));
+    }
+
     void theWindowsHandlersRunAfterTheFieldsOwnSteps() {
         QStringList seen;
         const QColor plain = FieldColor(money_);
