@@ -1,0 +1,189 @@
+// The program's message boxes, error display, busy notice and help window as a user
+// sees them.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "core/base/errors.h"
+#include "core/base/scripted_prompter.h"
+#include "support/modal_script.h"
+#include "support/qnvr_test_main.h"
+#include "ui/base/busy_notice.h"
+#include "ui/base/error_display.h"
+#include "ui/base/help_window.h"
+#include "ui/base/message_box_prompter.h"
+
+using namespace qnvr;
+using namespace qnvr::testing;
+
+namespace {
+
+// A field that fails the way an entry field can: its key handler raises.
+class FailingField : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_X) throw EConvertError("'1.2.3' is not a valid number");
+        QLineEdit::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
+class TestMessagesAndErrors : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachStyleShowsItsButtonsIconAndDefault_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<int>("onEnter");
+        QTest::addColumn<int>("onEscape");
+        QTest::newRow("plain") << int(mbPlain) << int(QMessageBox::NoIcon) << QStringList{"OK"} << int(idOk) << int(idOk);
+        QTest::newRow("error") << int(mbError) << int(QMessageBox::Critical) << QStringList{"OK"} << int(idOk)
+                               << int(idOk);
+        QTest::newRow("information") << int(mbInformation) << int(QMessageBox::Information) << QStringList{"OK"}
+                                     << int(idOk) << int(idOk);
+        QTest::newRow("ok cancel") << int(mbOkCancel) << int(QMessageBox::Question) << QStringList{"OK", "Cancel"}
+                                   << int(idOk) << int(idCancel);
+        QTest::newRow("ok cancel, cancel default") << int(mbOkCancelDefaultCancel) << int(QMessageBox::Question)
+                                                   << QStringList{"OK", "Cancel"} << int(idCancel) << int(idCancel);
+        QTest::newRow("yes no, no default") << int(mbYesNoDefaultNo) << int(QMessageBox::Warning)
+                                            << QStringList{"Yes", "No"} << int(idNo) << int(idNo);
+    }
+    void eachStyleShowsItsButtonsIconAndDefault() {
+        QFETCH(int, style);
+        QFETCH(int, icon);
+        QFETCH(QStringList, buttons);
+        QFETCH(int, onEnter);
+        QFETCH(int, onEscape);
+        MessageBoxPrompter prompter;
+        SetPrompter(&prompter);
+        ModalScript modals;
+        auto look = [&](QDialog& dialog) {
+            auto& box = static_cast<QMessageBox&>(dialog);
+            QCOMPARE(box.windowTitle(), QString::fromLatin1(kAppTitle));
+            QCOMPARE(box.text(), QStringLiteral("Confirm request\nDelete current employee from database?"));
+            QCOMPARE(int(box.icon()), icon);
+            QStringList shown;
+            for (QAbstractButton* button : box.buttons()) shown << button->text().remove(QLatin1Char('&'));
+            shown.sort();
+            QStringList expected = buttons;
+            expected.sort();
+            QCOMPARE(shown, expected);
+        };
+        modals.Then([&](QDialog& dialog) {
+            look(dialog);
+            QTest::keyClick(&dialog, Qt::Key_Return);
+        });
+        modals.Then([&](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+        const char* text = "Confirm request~Delete current employee from database?";
+        QCOMPARE(ShowMsg(text, style), onEnter);
+        QCOMPARE(ShowMsg(text, style), onEscape);
+        SetPrompter(nullptr);
+    }
+
+    void aPressedButtonIsTheAnswer() {
+        MessageBoxPrompter prompter;
+        SetPrompter(&prompter);
+        ModalScript modals;
+        modals.Then([](QDialog& dialog) {
+            auto& box = static_cast<QMessageBox&>(dialog);
+            QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        QCOMPARE(ShowMsg("Replace?", mbOkCancelDefaultCancel), int(idOk));
+        SetPrompter(nullptr);
+    }
+
+    void aFieldErrorFocusesItsFieldOnAnotherPageBeforeTheMessage() {
+        ScriptedPrompter prompter;
+        QWidget window;
+        auto* tabs = new QTabWidget(&window);
+        auto* first = new QLineEdit;
+        first->setObjectName(QStringLiteral("Boxe1"));
+        auto* scroll = new QScrollArea;
+        auto* page = new QWidget;
+        page->setMinimumHeight(2000);
+        auto* field = new QLineEdit(page);
+        field->setObjectName(QStringLiteral("Amount1"));
+        field->move(10, 1800);
+        scroll->setWidget(page);
+        tabs->addTab(first, QStringLiteral("Employee"));
+        tabs->addTab(scroll, QStringLiteral("Amounts"));
+        (new QVBoxLayout(&window))->addWidget(tabs);
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        first->setFocus();
+
+        RunCommand([] { throw EFieldException("Amount1", "Box 1 must be greater than zero."); });
+        QCOMPARE(prompter.Texts(), std::vector<std::string>{"Box 1 must be greater than zero."});
+        QCOMPARE(prompter.Messages()[0].caption, std::string(kAppTitle));
+        QCOMPARE(prompter.Messages()[0].style, int(mbError));
+        QCOMPARE(tabs->currentWidget(), scroll);
+        QCOMPARE(window.focusWidget(), field);
+        QVERIFY(scroll->verticalScrollBar()->value() > 0);
+    }
+
+    void anErrorRaisedInsideAnEventEndsOnlyThatStep() {
+        ScriptedPrompter prompter;
+        FailingField field;
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        QTest::keyClicks(&field, QStringLiteral("12"));
+        QTest::keyClick(&field, Qt::Key_X);
+        QTest::keyClicks(&field, QStringLiteral("3"));
+        QCOMPARE(prompter.Texts(), std::vector<std::string>{"'1.2.3' is not a valid number"});
+        QCOMPARE(field.text(), QStringLiteral("123"));
+    }
+
+    void theBusyNoticeShowsItsTextWithTheHourglassAndGoesAway() {
+        MsgWinBusyNote note;
+        WaitCursor cursor;
+        SetBusyNote(&note);
+        SetBusyIndicator(&cursor);
+        {
+            BusyNotice notice(kAppTitle, "Copying files to /media/usb");
+            QVERIFY(note.Window());
+            QVERIFY(note.Window()->isVisible());
+            QCOMPARE(note.Window()->windowTitle(), QString::fromLatin1(kAppTitle));
+            QCOMPARE(note.Window()->LblMsg->text(), QStringLiteral("Copying files to /media/usb"));
+            QCOMPARE(note.Window()->size(), QSize(312, 83));
+            QVERIFY(QApplication::overrideCursor());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        QVERIFY(!note.Window());
+        QVERIFY(!QApplication::overrideCursor());
+        SetBusyIndicator(nullptr);
+        SetBusyNote(nullptr);
+    }
+
+    void everyHelpTopicTheProgramUsesIsDelivered() {
+        ScriptedPrompter prompter;
+        for (int topic : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 15, 17, 19}) {
+            TFrmHelp* help = ShowHelpTopic(topic);
+            QVERIFY2(help, qPrintable(QString::number(topic)));
+            QVERIFY(help->Topic->toPlainText().size() > 300);
+            QVERIFY(!help->windowTitle().isEmpty());
+        }
+        QVERIFY(prompter.Messages().empty());
+        QVERIFY(!ShowHelpTopic(99));
+        QCOMPARE(prompter.Messages().size(), std::size_t(1));
+        QVERIFY(prompter.Texts()[0].starts_with("Help topic 99 cannot be found"));
+    }
+};
+
+QNVR_TEST_MAIN(TestMessagesAndErrors)
+#include "tst_messages_and_errors.moc"
