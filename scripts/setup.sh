@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the desktop program and its tests without a screen
   xvfb xauth openbox xdotool fonts-dejavu-core
+  # the desktop program on an X server, and its end-to-end test read through the accessibility bus
+  qt6-qpa-plugins dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   # the preview draws "Arial" with a face of the same metrics
   fonts-liberation2
   # checking printed output: PDF text with positions, a real print server with a PDF printer
