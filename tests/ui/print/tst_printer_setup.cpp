@@ -1,0 +1,218 @@
+// The printer setup window over the test print server's printers, used with keys and
+// clicks: what a first run shows, the Ok checks in their order, the papers and sources
+// of the chosen printer, the seven saved values, and a job applying the saved setup.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+#include "../../platform/print/cups_pdf_printer.h"
+#include "core/base/scripted_prompter.h"
+#include "core/print/printer_settings.h"
+#include "platform/print/cups_printer_port.h"
+#include "report/printer_port.h"
+#include "report/report_job.h"
+#include "report/surface.h"
+#include "support/qnvr_test_main.h"
+#include "ui/print/printer_setup.h"
+
+using namespace qnvr;
+using namespace qnvr::testing;
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Picks the item from the keyboard: Down moves through the closed list item by item.
+void Choose(QComboBox* box, const std::string& item) {
+    const int index = box->findText(Q(item));
+    QVERIFY2(index >= 0, item.c_str());
+    box->setFocus();
+    if (box->currentIndex() > index) QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < 200 && box->currentIndex() < index; ++i) QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentText(), Q(item));
+}
+
+// Clicks a radio button or check box on its mark, where a person clicks.
+void ClickOn(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+void Type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+QStringList Items(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+std::string Stored(const SettingsStore& store, const char* name) {
+    return store.ReadString(kPrinterKey, name).value_or("<none>");
+}
+
+}  // namespace
+
+class TestPrinterSetup : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TFrmPrinterSetup> Open(SettingsStore& store) {
+        auto window = std::make_unique<TFrmPrinterSetup>(store, &port_);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get())) qWarning("the printer setup window did not become active");
+        return window;
+    }
+
+    // Ok, then the message shown and the control left with the focus.
+    void ExpectRefused(TFrmPrinterSetup& window, ScriptedPrompter& prompter, const std::string& message, QWidget* field) {
+        prompter.Clear();
+        QTest::mouseClick(window.BtnOk, Qt::LeftButton);
+        QCOMPARE(prompter.Texts(), std::vector<std::string>{message});
+        QCOMPARE(window.focusWidget(), field);
+        QVERIFY(window.isVisible());
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(!port_.Printers().empty(), "the test print server has no printers: run scripts/start-cups.sh");
+    }
+
+    void AFirstRunShowsEmptyChoicesAndOneCopy() {
+        MemorySettingsStore store;
+        auto window = Open(store);
+        QCOMPARE(window->windowTitle(), QString("Printer Setup"));
+        QVERIFY(Items(window->PrinterName).contains(Q(TestPrinter())));
+        QCOMPARE(window->PrinterName->currentText(), QString());
+        QCOMPARE(window->PaperName->count(), 0);
+        QCOMPARE(window->BinName->count(), 0);
+        QVERIFY(window->Portrait->isChecked());
+        QVERIFY(window->Simplex->isChecked());
+        QCOMPARE(window->Simplex->text(), QString("None"));
+        QVERIFY(!window->Collate->isChecked());
+        QCOMPARE(window->Copies->text(), QString("1"));
+        QVERIFY(!store.KeyExists(kPrinterKey));
+    }
+
+    void OkChecksInOrderThenSavesTheSevenValues() {
+        ScriptedPrompter prompter;
+        MemorySettingsStore store;
+        auto window = Open(store);
+        ExpectRefused(*window, prompter, "Printer has not been selected", window->PrinterName);
+
+        Choose(window->PrinterName, TestPrinter());
+        QVERIFY(Items(window->PaperName).contains("US Letter"));
+        QCOMPARE(window->BinName->count(), 0);  // this printer has one paper source
+        ExpectRefused(*window, prompter, "Paper size has not been selected", window->PaperName);
+
+        Choose(window->PaperName, "US Legal");
+        Type(window->Copies, "00");
+        ExpectRefused(*window, prompter, "Copies must not be 0", window->Copies);
+        Type(window->Copies, "7x");  // digits only
+        QCOMPARE(window->Copies->text(), QString("7"));
+        ClickOn(window->Landscape);
+        ClickOn(window->Horizontal);
+        ClickOn(window->Collate);
+
+        prompter.Clear();
+        QTest::mouseClick(window->BtnOk, Qt::LeftButton);
+        QCOMPARE(prompter.Messages().size(), std::size_t(0));
+        QCOMPARE(window->result(), int(QDialog::Accepted));
+        QCOMPARE(Stored(store, "Name"), TestPrinter());
+        QCOMPARE(Stored(store, "Paper"), std::string("US Legal"));
+        QCOMPARE(Stored(store, "Bin"), std::string(""));
+        QCOMPARE(Stored(store, "Orientation"), std::string("1"));
+        QCOMPARE(Stored(store, "Collate"), std::string("1"));
+        QCOMPARE(Stored(store, "Duplex"), std::string("2"));  // "Book"
+        QCOMPARE(Stored(store, "Copies"), std::string("7"));
+
+        // Shown again as saved.
+        auto again = Open(store);
+        QCOMPARE(again->PrinterName->currentText(), Q(TestPrinter()));
+        QCOMPARE(again->PaperName->currentText(), QString("US Legal"));
+        QVERIFY(again->Landscape->isChecked());
+        QVERIFY(again->Horizontal->isChecked());
+        QVERIFY(again->Collate->isChecked());
+        QCOMPARE(again->Copies->text(), QString("7"));
+    }
+
+    void APrinterWithPaperSourcesAsksForOne() {
+        ScriptedPrompter prompter;
+        MemorySettingsStore store;
+        auto window = Open(store);
+        Choose(window->PrinterName, TestTrayPrinter());
+        QVERIFY(Items(window->BinName).contains("Tray 1"));
+        Choose(window->PaperName, "US Letter");
+        ExpectRefused(*window, prompter, "Paper source has not been selected", window->BinName);
+        Choose(window->BinName, "Manual Feed");
+        QTest::mouseClick(window->BtnOk, Qt::LeftButton);
+        QCOMPARE(Stored(store, "Bin"), std::string("Manual Feed"));
+    }
+
+    void ChoosingAnotherPrinterClearsPaperAndSource() {
+        MemorySettingsStore store;
+        SavePrinterSettings(store, {TestTrayPrinter(), "US Letter", "Tray 2", 0, false, 1, 0});
+        auto window = Open(store);
+        QCOMPARE(window->PaperName->currentText(), QString("US Letter"));
+        QCOMPARE(window->BinName->currentText(), QString("Tray 2"));
+        QVERIFY(window->Vertical->isChecked());  // "Tablet"
+        QCOMPARE(window->Copies->text(), QString("1"));  // 0 shows as 1
+
+        Choose(window->PrinterName, TestPrinter());
+        QCOMPARE(window->PaperName->currentText(), QString());
+        QCOMPARE(window->BinName->currentText(), QString());
+        QCOMPARE(window->BinName->count(), 0);
+        QVERIFY(Items(window->PaperName).contains("A4"));
+    }
+
+    void EnterMovesOnEscapeStaysAndCancelSavesNothing() {
+        MemorySettingsStore store;
+        auto window = Open(store);
+        window->PrinterName->setFocus();
+        QTest::keyClick(window->PrinterName, Qt::Key_Return);
+        QCOMPARE(window->focusWidget(), window->PaperName);
+        QTest::keyClick(window->PaperName, Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        Choose(window->PrinterName, TestPrinter());
+        QTest::mouseClick(window->BtnCancel, Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!store.KeyExists(kPrinterKey));
+    }
+
+    // Every later job asks the printer for what was saved; two-sided printing only
+    // where the printer offers it.
+    void JobsApplyTheSavedSetup() {
+        report::SetPrinterPort(&port_);
+        MemorySettingsStore store;
+        SavePrinterSettings(store, {TestPrinter(), "US Legal", "", 0, true, 2, 7});
+        report::ReportJob job;
+        job.Setups = 0;
+        job.OnBeforePrint = [&](report::ReportSurface& surface) { ApplyPrinterSetup(store, surface); };
+        job.OnPrint = [](report::ReportSurface& surface) { surface.PrintLeft("legal", 1); };
+        QVERIFY(job.Generate());
+        const report::PageSnapshot snapshot = job.OpenSnapshot();
+        const report::PrintSettings& recorded = snapshot.Settings();
+        QCOMPARE(recorded.printer, TestPrinter());
+        QCOMPARE(recorded.paper, std::string("US Legal"));
+        QCOMPARE(recorded.copies, 7);
+        QCOMPARE(recorded.collate, port_.SupportsCollate(TestPrinter()));
+        QCOMPARE(recorded.duplex, port_.SupportsDuplex(TestPrinter()) ? 2 : 0);
+        QCOMPARE(snapshot.ReadPage(1).heightIn, 14.0);
+        report::SetPrinterPort(nullptr);
+    }
+
+private:
+    platform::CupsPrinterPort port_;
+};
+
+QNVR_TEST_MAIN(TestPrinterSetup)
+#include "tst_printer_setup.moc"
