@@ -7,6 +7,7 @@
 #include "core/support/temp_dir.h"
 #include "platform/print/cups_printer_port.h"
 #include "platform/print/cups_pdf_printer.h"
+#include "../../ui/print/print_fixtures.h"
 #include "report/report_errors.h"
 #include "report/report_job.h"
 #include "report/snapshot.h"
@@ -28,17 +29,6 @@ protected:
     }
     CupsPrinterPort port;
 };
-
-report::Page NumberedPage(int n) {
-    report::Page page;
-    report::TextOp text;
-    text.x = 1;
-    text.y = 1.5;
-    text.sizePt = 24;
-    text.text = "Snapshot page " + std::to_string(n);
-    page.ops.push_back({text});
-    return page;
-}
 
 TEST_F(CupsPrinterPortTest, ListsThePdfPrinterWithItsPortAndDriverPapers) {
     EXPECT_EQ(port.PortName(TestPrinter()), "cups-pdf:/" + TestPrinter());
@@ -86,7 +76,7 @@ TEST_F(CupsPrinterPortTest, AnUnknownPrinterOffersNothingAndRefusesJobs) {
 
 TEST_F(CupsPrinterPortTest, APrintedSnapshotArrivesAsAPdfWithItsPages) {
     TempDir dir;
-    report::WriteSnapshotFile(dir.File("job.ndr"), {NumberedPage(1), NumberedPage(2), NumberedPage(3)});
+    report::WriteSnapshotFile(dir.File("job.ndr"), NumberedPages(3));
     const auto snapshot = report::PageSnapshot::OpenFile(dir.File("job.ndr"));
     report::PrintSettings settings;
     settings.printer = TestPrinter();
@@ -106,7 +96,7 @@ TEST_F(CupsPrinterPortTest, APrintedSnapshotArrivesAsAPdfWithItsPages) {
 
 TEST_F(CupsPrinterPortTest, APageRangePrintsOnlyThosePages) {
     TempDir dir;
-    report::WriteSnapshotFile(dir.File("job.ndr"), {NumberedPage(1), NumberedPage(2), NumberedPage(3), NumberedPage(4)});
+    report::WriteSnapshotFile(dir.File("job.ndr"), NumberedPages(4));
     const auto snapshot = report::PageSnapshot::OpenFile(dir.File("job.ndr"));
     report::PrintSettings settings;
     settings.printer = TestPrinter();

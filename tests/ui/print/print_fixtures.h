@@ -1,7 +1,5 @@
 #pragma once
-// Snapshots and jobs for the printing window tests.
-#include <QString>
-
+// Snapshots and jobs for the printing tests (windows and the printer adapter).
 #include <string>
 #include <vector>
 
