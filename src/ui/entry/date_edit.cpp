@@ -101,10 +101,10 @@ void TDateEdit::focusInEvent(QFocusEvent* event) {
 
 void TDateEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (visit_.Ends(this, event)) LeaveField(event->reason());
+    if (visit_.Ends(this, event)) LeaveField();
 }
 
-void TDateEdit::LeaveField(Qt::FocusReason) {
+void TDateEdit::LeaveField() {
     if (!RunGuarded([this] { emit Exited(); })) return;
     const std::string text = Text().toStdString();
     if (text != kEmptyDateText && !IsValidDate(text)) RefuseExit(this, InvalidDateMessage(text), mbError, kFocusBackFailed);

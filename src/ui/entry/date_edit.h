@@ -39,7 +39,7 @@ protected:
 
 private:
     void TextEdited();
-    void LeaveField(Qt::FocusReason reason);
+    void LeaveField();
 
     QColor colorOnEntry_;
     FieldVisit visit_;

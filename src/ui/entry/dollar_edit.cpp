@@ -114,10 +114,10 @@ void TDollarEdit::focusInEvent(QFocusEvent* event) {
 
 void TDollarEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (visit_.Ends(this, event)) LeaveField(event->reason());
+    if (visit_.Ends(this, event)) LeaveField();
 }
 
-void TDollarEdit::LeaveField(Qt::FocusReason) {
+void TDollarEdit::LeaveField() {
     if (!RunGuarded([this] { Normalize(); })) return;
     if (requiredField_ && fieldValue_ == 0) {
         // The window's exit handlers see the field left before it takes the focus back.

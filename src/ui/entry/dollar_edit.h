@@ -69,7 +69,7 @@ protected:
 
 private:
     void Normalize();
-    void LeaveField(Qt::FocusReason reason);
+    void LeaveField();
     void ShowTextColor();
     MoneyEditState EditState() const;
 

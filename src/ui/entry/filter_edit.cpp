@@ -124,10 +124,10 @@ void TFilterEdit::focusInEvent(QFocusEvent* event) {
 
 void TFilterEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (visit_.Ends(this, event)) LeaveField(event->reason());
+    if (visit_.Ends(this, event)) LeaveField();
 }
 
-void TFilterEdit::LeaveField(Qt::FocusReason) {
+void TFilterEdit::LeaveField() {
     if (!RunGuarded([this] { emit Exited(); })) return;
     if (requiredField_ && text().trimmed().isEmpty())
         RefuseExit(this, "This field is required!", mbWarning, kFilterFocusBackFailed);

@@ -50,7 +50,7 @@ protected:
 private:
     bool HandleCaseShortcut(QKeyEvent* event);
     void ShowInCase();
-    void LeaveField(Qt::FocusReason reason);
+    void LeaveField();
 
     QString validChars_ = QStringLiteral("[]");
     CharSet validCharSet_;
