@@ -67,6 +67,8 @@ TFrmOutputOptions::TFrmOutputOptions(const report::ReportJob& job, report::Outpu
       currentPage_(currentPage) {
     BuildWindow();
     ShowOptions();
+    // Only the user's choice of another printer drops the paper and source shown.
+    connect(PrinterName, &QComboBox::currentIndexChanged, this, &TFrmOutputOptions::PrinterNameChange);
 }
 
 void TFrmOutputOptions::BuildWindow() {
@@ -152,7 +154,6 @@ void TFrmOutputOptions::BuildWindow() {
 
     for (QRadioButton* button : {RbPrinter, RbPreview, RbFile, RbAll, RbSelection, RbPages})
         connect(button, &QRadioButton::toggled, this, &TFrmOutputOptions::UpdateEnabled);
-    connect(PrinterName, &QComboBox::currentIndexChanged, this, &TFrmOutputOptions::PrinterNameChange);
     connect(PageFrom, &QSpinBox::valueChanged, this, [this] { RbPages->setChecked(true); });
     connect(PageTo, &QSpinBox::valueChanged, this, [this] { RbPages->setChecked(true); });
     ConnectCommand(BtnSetup, &QPushButton::clicked, this, &TFrmOutputOptions::BtnSetupClick);

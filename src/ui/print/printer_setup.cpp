@@ -123,11 +123,8 @@ void TFrmPrinterSetup::BuildWindow() {
     form->addRow(tr("Printer name"), PrinterName);
     form->addRow(tr("Paper size"), PaperName);
     form->addRow(tr("Paper source"), BinName);
-    auto* copiesRow = new QHBoxLayout;
-    copiesRow->addWidget(Collate);
-    copiesRow->addStretch();
-    copiesRow->addWidget(Copies);
-    form->addRow(tr("Copies"), copiesRow);
+    form->addRow(QString(), Collate);
+    form->addRow(tr("Copies"), Copies);
     auto* groups = new QHBoxLayout;
     groups->addWidget(OrientationGroup);
     groups->addWidget(DuplexGroup);

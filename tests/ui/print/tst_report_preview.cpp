@@ -30,6 +30,7 @@
 #include "report/surface.h"
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
+#include "ui/base/modal.h"
 #include "ui/print/output_options.h"
 #include "ui/print/page_view.h"
 #include "ui/print/preview_hook.h"
@@ -493,6 +494,35 @@ private slots:
         QVERIFY(text.find("Snapshot page 2") != std::string::npos);
         QVERIFY(text.find("Snapshot page 4") == std::string::npos);
         std::filesystem::remove(pdf);
+        report::SetPrinterPort(nullptr);
+    }
+
+    // The paper and source a job recorded reach the printer unless another printer is chosen.
+    void OutputOptionsKeepThePaperOfTheRecordedSetup() {
+        platform::CupsPrinterPort port;
+        report::SetPrinterPort(&port);
+        report::ReportJob job;
+        for (const bool otherPrinter : {false, true}) {
+            report::OutputOptions options;
+            options.print = {TestPrinter(), "US Legal", "", 0, false, report::dupSimplex, 2};
+            TFrmOutputOptions window(job, options, true, 3, 2);
+            ModalScript script;
+            script.Then([&](QDialog&) {
+                QVERIFY(window.RbPrinter->isChecked());
+                QCOMPARE(window.Copies->value(), 2);
+                if (otherPrinter) {
+                    window.PrinterName->setFocus();
+                    QTest::keyClicks(window.PrinterName, QString::fromStdString(TestTrayPrinter()));
+                }
+                QTest::mouseClick(window.RbSelection, Qt::LeftButton, {}, QPoint(6, window.RbSelection->height() / 2));
+                QTest::mouseClick(window.BtnOk, Qt::LeftButton);
+            });
+            QCOMPARE(ExecModal(window), int(QDialog::Accepted));
+            QCOMPARE(options.print.paper, std::string(otherPrinter ? "" : "US Legal"));
+            QCOMPARE(options.print.printer, otherPrinter ? TestTrayPrinter() : TestPrinter());
+            QCOMPARE(options.range.first, 2);
+            QCOMPARE(options.range.last, 2);
+        }
         report::SetPrinterPort(nullptr);
     }
 
