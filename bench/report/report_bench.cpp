@@ -89,7 +89,7 @@ void Measure(const char* name, const std::function<void()>& step) {
     rusage usage{};
     ::wait4(child, &status, 0, &usage);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%-34s %9.3f s   peak %7.1f MiB%s\n", name, seconds, usage.ru_maxrss / 1024.0,
+    std::printf("%-38s %9.3f s   peak %7.1f MiB%s\n", name, seconds, usage.ru_maxrss / 1024.0,
                 WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "" : "   FAILED");
     std::fflush(stdout);
 }
