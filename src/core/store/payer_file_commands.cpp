@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -11,6 +12,7 @@
 #include "core/app/program_setup.h"
 #include "core/base/errors.h"
 #include "core/base/prompter.h"
+#include "core/entry/filter_keys.h"
 #include "core/text/files.h"
 #include "core/text/text.h"
 
@@ -19,10 +21,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The characters the new-file dialog lets through; a payer name holds nothing else, so
-// it can never reach outside the data folder.
-constexpr std::string_view kPayerNameChars =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 ,!#$%&()-_{}@";
+// A pasted name can hold what the new-file window's filter keeps from being typed.
+bool IsPayerName(const std::string& name) {
+    static const CharSet allowed = *ParseValidChars(kPayerNameValidChars);
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return CharPassesFilter(allowed, static_cast<unsigned char>(c));
+    });
+}
 
 bool Exists(const std::string& path) {
     std::error_code error;
@@ -151,7 +156,7 @@ void PayerFileCommands::Open(const std::string& chosenPath) {
 bool PayerFileCommands::New(const std::string& typedName) {
     const std::string name = Trim(typedName);
     if (name.empty()) return false;
-    if (FilterChars(name, kPayerNameChars) != name)
+    if (!IsPayerName(name))
         throw EQnvrException(
             "A Company/Employer File name may contain only letters, digits, blanks~and the characters , ! # $ % & ( ) - "
             "_ { } @");

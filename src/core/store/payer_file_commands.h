@@ -17,6 +17,11 @@ namespace qnvr {
 inline constexpr const char* kBackupKey = "Backup";
 inline constexpr const char* kBackupPathValue = "Path";
 
+// The characters of a payer name, as the new-file window's filter: letters, digits,
+// blanks and , ! # $ % & ( ) - _ { } @. Nothing that could lead outside the data folder.
+inline constexpr const char* kPayerNameValidChars = "[A..Z,a..z,0..9, ,',',!,#,$,%,&,(,),-,_,{,},@]";
+inline constexpr int kPayerNameMaxLength = 50;
+
 // What the commands need of the main window.
 class PayerFileWindow {
 public:

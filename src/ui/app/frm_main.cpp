@@ -26,6 +26,7 @@
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
 #include "ui/base/modal.h"
+#include "ui/entry/filter_edit.h"
 #include "ui/store/frm_backup.h"
 #include "ui/store/frm_new_file_dlg.h"
 #include "ui/store/frm_password.h"

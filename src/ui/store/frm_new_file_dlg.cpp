@@ -2,27 +2,23 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "core/store/payer_file_commands.h"
 #include "core/text/text.h"
 #include "ui/base/help_window.h"
+#include "ui/entry/filter_edit.h"
 
 namespace qnvr {
 namespace {
 
 constexpr int kHelpTopic = 3;  // the topic on creating a file, as for File, New
-constexpr int kMaxNameLength = 50;
 
-// Letters, digits, blanks and , ! # $ % & ( ) - _ { } @: nothing that could lead outside
-// the data folder or trouble a file system.
-QLineEdit* NameField(QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setMaxLength(kMaxNameLength);
-    field->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[A-Za-z0-9 ,!#$%&()\\-_{}@]*")), field));
+TFilterEdit* NameField(QWidget* parent) {
+    auto* field = new TFilterEdit(parent);
+    field->SetValidChars(QString::fromLatin1(kPayerNameValidChars));
+    field->setMaxLength(kPayerNameMaxLength);
     return field;
 }
 

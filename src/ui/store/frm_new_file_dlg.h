@@ -4,10 +4,11 @@
 #include <QDialog>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace qnvr {
+
+class TFilterEdit;
 
 class TFrmNewFileDlg final : public QDialog {
     Q_OBJECT
@@ -16,7 +17,7 @@ public:
     void done(int result) override;
 
     QLabel* Label1;
-    QLineEdit* NewFileName;
+    TFilterEdit* NewFileName;
     QPushButton* BtnOk;
     QPushButton* BtnCancel;
 

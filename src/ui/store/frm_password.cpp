@@ -14,6 +14,7 @@
 #include "core/store/data_module.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
+#include "ui/entry/enter_as_tab.h"
 
 namespace qnvr {
 namespace {
@@ -74,6 +75,7 @@ TFrmPassword::TFrmPassword(TFrmDataModule& dataModule, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     AttachHelpTopic(this, kHelpTopic);
+    new TEnterAsTab(this);
 
     // The password in force shows (masked) in the first field; the second stays empty,
     // so even keeping it means typing it once more.
@@ -94,12 +96,8 @@ QLineEdit* TFrmPassword::PasswordField(const char* name, const QString& caption)
 }
 
 void TFrmPassword::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter: focusNextChild(); return;
-        case Qt::Key_Escape: return;
-        default: QDialog::keyPressEvent(event);
-    }
+    if (event->key() == Qt::Key_Escape) return;  // only Cancel leaves without storing
+    QDialog::keyPressEvent(event);
 }
 
 void TFrmPassword::BtnOkClick() {

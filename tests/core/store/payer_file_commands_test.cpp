@@ -122,8 +122,13 @@ TEST_F(PayerFileCommandsTest, NewRefusesANameThatCouldLeaveTheDataFolder) {
     EXPECT_THROW(commands.New("a/b"), EQnvrException);
     EXPECT_EQ(CountFiles(data + "*"), 0);
     EXPECT_EQ(CountFiles(home.File("Documents/QNVR/2026/*.W226")), 0);
+    EXPECT_THROW(commands.New("ACME.2026"), EQnvrException);
     EXPECT_FALSE(commands.New("   "));  // a blank name is a cancelled dialog
     EXPECT_TRUE(window.events.empty());
+
+    const std::string everyAllowed = "A & B, Inc (2026) {x} #1 $ % ! - _ @";
+    EXPECT_TRUE(commands.New(everyAllowed));
+    EXPECT_EQ(dm.PayerFilePath, data + everyAllowed + ".W226");
 }
 
 TEST_F(PayerFileCommandsTest, OpenAcceptsOnlyW226FilesInAnyLetterCase) {

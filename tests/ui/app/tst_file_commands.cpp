@@ -187,7 +187,9 @@ private slots:
         CreatePayer(QStringLiteral("Acme"));
         app_->Modals().Then([](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Set/Change Password"));
-            auto& window = static_cast<TFrmPassword&>(dialog);
+            auto* found = Expect<TFrmPassword>(dialog);
+            if (!found) return;
+            auto& window = *found;
             QTest::keyClicks(window.PW1, QStringLiteral("Secret12"));
             QTest::keyClick(window.PW1, Qt::Key_Return);  // Enter moves on to the confirmation
             QCOMPARE(window.focusWidget(), window.PW2);
@@ -199,7 +201,9 @@ private slots:
 
         auto typePassword = [](const QString& password) {
             return [password](QDialog& dialog) {
-                auto& prompt = static_cast<TPasswordDlg&>(dialog);
+                auto* found = Expect<TPasswordDlg>(dialog);
+                if (!found) return;
+                auto& prompt = *found;
                 QCOMPARE(prompt.windowTitle(), QString::fromLatin1(kAppTitle));
                 QCOMPARE(prompt.Label1->text(), QStringLiteral("Enter File Password"));
                 QCOMPARE(prompt.Password->echoMode(), QLineEdit::Password);

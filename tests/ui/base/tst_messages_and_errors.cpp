@@ -72,7 +72,9 @@ private slots:
         SetPrompter(&prompter);
         ModalScript modals;
         auto look = [&](QDialog& dialog) {
-            auto& box = static_cast<QMessageBox&>(dialog);
+            auto* found = Expect<QMessageBox>(dialog);
+            if (!found) return;
+            auto& box = *found;
             QCOMPARE(box.windowTitle(), QString::fromLatin1(kAppTitle));
             QCOMPARE(box.text(), QStringLiteral("Confirm request\nDelete current employee from database?"));
             QCOMPARE(int(box.icon()), icon);
@@ -99,8 +101,7 @@ private slots:
         SetPrompter(&prompter);
         ModalScript modals;
         modals.Then([](QDialog& dialog) {
-            auto& box = static_cast<QMessageBox&>(dialog);
-            QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+            if (auto* box = Expect<QMessageBox>(dialog)) QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         });
         QCOMPARE(ShowMsg("Replace?", mbOkCancelDefaultCancel), int(idOk));
         SetPrompter(nullptr);

@@ -155,17 +155,21 @@ private slots:
         DialogPasswordEntry entry;
         modals
             .Then([](QDialog& dialog) {
-                auto& prompt = static_cast<TPasswordDlg&>(dialog);
+                auto* found = Expect<TPasswordDlg>(dialog);
+                if (!found) return;
+                auto& prompt = *found;
                 QCOMPARE(prompt.windowTitle(), QStringLiteral("Caption"));
                 QCOMPARE(prompt.Password->width(), 241);
                 QTest::keyClicks(prompt.Password, QStringLiteral("Secret12"));
                 QTest::mouseClick(prompt.BtnOk, Qt::LeftButton);
             })
             .Then([](QDialog& dialog) {
-                QTest::keyClicks(static_cast<TPasswordDlg&>(dialog).Password, QStringLiteral("Secret12"));
+                if (auto* prompt = Expect<TPasswordDlg>(dialog)) QTest::keyClicks(prompt->Password, QStringLiteral("Secret12"));
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             })
-            .Then([](QDialog& dialog) { QTest::mouseClick(static_cast<TPasswordDlg&>(dialog).BtnCancel, Qt::LeftButton); });
+            .Then([](QDialog& dialog) {
+                if (auto* prompt = Expect<TPasswordDlg>(dialog)) QTest::mouseClick(prompt->BtnCancel, Qt::LeftButton);
+            });
         QCOMPARE(entry.Ask("Enter File Password", "Caption"), std::optional<std::string>("Secret12"));
         QCOMPARE(entry.Ask("Enter File Password", "Caption"), std::optional<std::string>());
         QCOMPARE(entry.Ask("Enter File Password", "Caption"), std::optional<std::string>());

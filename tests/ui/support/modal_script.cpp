@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QCompleter>
 #include <QGuiApplication>
@@ -34,6 +35,10 @@ void ModalScript::Run(QDialog& dialog) {
     }
     Step step = std::move(steps_.front());
     steps_.pop_front();
+    // As on a desktop, the window that just opened has the keyboard.
+    QApplication::setActiveWindow(&dialog);
+    if (!QTest::qWaitForWindowActive(&dialog) || QApplication::activeWindow() != &dialog)
+        qWarning("%s did not become the active window", qPrintable(dialog.windowTitle()));
     step(dialog);
 }
 

@@ -4,6 +4,7 @@
 // that opens with no step left is recorded by its title and closed with Cancel.
 #include <QDialog>
 #include <QStringList>
+#include <QTest>
 
 #include <deque>
 #include <functional>
@@ -31,6 +32,15 @@ private:
     QStringList opened_;
     QStringList unexpected_;
 };
+
+// The window a step expects, or a failed test (and nullptr) when another one opened.
+template <class Window>
+Window* Expect(QDialog& dialog) {
+    auto* window = qobject_cast<Window*>(&dialog);
+    if (!window)
+        QTest::qFail(qPrintable(QStringLiteral("unexpected window ") + dialog.windowTitle()), __FILE__, __LINE__);
+    return window;
+}
 
 // Steps a person takes in common windows.
 // Pastes path into a file dialog's name field and presses Enter.
