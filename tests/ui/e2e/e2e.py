@@ -119,6 +119,15 @@ def scenario_start():
     if os.listdir(DATA):
         fail("cancelling New created %s" % os.listdir(DATA))
 
+    # File, Print Setup by its accelerators opens the printer setup; its Cancel button closes it.
+    xdotool("key", "--clearmodifiers", "alt+f")
+    wait_for("the File menu", lambda: find(application(), pyatspi.ROLE_MENU_ITEM, "Print Setup"))
+    xdotool("key", "s")
+    setup = wait_for("the printer setup window", lambda: window_named("Printer Setup"))
+    cancel = find(setup, pyatspi.ROLE_PUSH_BUTTON, "Cancel")
+    cancel.queryAction().doAction(0)
+    wait_for("the printer setup window to close", lambda: window_named("Printer Setup") is None)
+
     # F1 shows the main window's help topic.
     xdotool("key", "F1")
     wait_for("the help window", lambda: window_named("Quenvora W-2 2026 Help"))
