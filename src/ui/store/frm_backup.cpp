@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/base/dialog_buttons.h"
 #include "ui/base/select_folder.h"
 
 namespace qnvr {
@@ -18,12 +19,6 @@ QLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
     label->setObjectName(QString::fromLatin1(name));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
 }
 
 }  // namespace
@@ -52,28 +47,21 @@ TFrmBackupRestore::TFrmBackupRestore(const Texts& texts, const QString& fileName
     Path = new QLineEdit(path, GroupFolder);
     Path->setObjectName(QStringLiteral("Path"));
     Path->setAccessibleName(texts.folderGroup.trimmed());
-    BtnBrowse = Button(GroupFolder, "BtnBrowse", tr("&Browse"));
-    BtnBrowse->setAutoDefault(false);
+    BtnBrowse = NamedButton(GroupFolder, "BtnBrowse", tr("&Browse"));
     auto* folderLayout = new QHBoxLayout(GroupFolder);
     folderLayout->addWidget(Path, 1);
     folderLayout->addWidget(BtnBrowse);
     connect(BtnBrowse, &QPushButton::clicked, this, &TFrmBackupRestore::BtnBrowseClick);
 
-    BtnOk = Button(this, "BtnOk", tr("&Ok"));
-    BtnOk->setDefault(true);
-    BtnCancel = Button(this, "BtnCancel", tr("&Cancel"));
-    BtnCancel->setAutoDefault(false);
+    const OkCancelButtons buttons = AddOkCancel(this);
+    BtnOk = buttons.ok;
+    BtnCancel = buttons.cancel;
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOk);
-    buttons->addWidget(BtnCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupCurrent);
     layout->addWidget(GroupFolder);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setFixedWidth(480);
     Path->setFocus();
 }

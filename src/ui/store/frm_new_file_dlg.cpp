@@ -1,12 +1,12 @@
 #include "ui/store/frm_new_file_dlg.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/store/payer_file_commands.h"
 #include "core/text/text.h"
+#include "ui/base/dialog_buttons.h"
 #include "ui/base/help_window.h"
 #include "ui/entry/filter_edit.h"
 
@@ -22,13 +22,6 @@ TFilterEdit* NameField(QWidget* parent) {
     return field;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);  // Enter confirms wherever the focus is
-    return button;
-}
-
 }  // namespace
 
 TFrmNewFileDlg::TFrmNewFileDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
@@ -40,20 +33,15 @@ TFrmNewFileDlg::TFrmNewFileDlg(QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     NewFileName->setObjectName(QStringLiteral("NewFileName"));
     NewFileName->setAccessibleName(Label1->text());
     Label1->setBuddy(NewFileName);
-    BtnOk = Button(this, "BtnOk", tr("&Ok"));
-    BtnOk->setDefault(true);
-    BtnCancel = Button(this, "BtnCancel", tr("&Cancel"));
+    const OkCancelButtons buttons = AddOkCancel(this);
+    BtnOk = buttons.ok;
+    BtnCancel = buttons.cancel;
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOk);
-    buttons->addWidget(BtnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(NewFileName);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     AttachHelpTopic(this, kHelpTopic);
 }

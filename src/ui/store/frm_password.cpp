@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 
 #include "core/base/prompter.h"
 #include "core/store/data_module.h"
+#include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
 #include "ui/entry/enter_as_tab.h"
@@ -28,14 +28,6 @@ const char* const kRules[] = {
     "4. Use a combination of upper and lower case characters  and  numbers.",
 };
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 TFrmPassword::TFrmPassword(TFrmDataModule& dataModule, QWidget* parent)
@@ -50,10 +42,12 @@ TFrmPassword::TFrmPassword(TFrmDataModule& dataModule, QWidget* parent)
     Label2->setObjectName(QStringLiteral("Label2"));
     PW2 = PasswordField("PW2", tr("Confirm Password"));
     Label2->setBuddy(PW2);
-    BtnOk = Button(this, "BtnOk", tr("&Ok"));
-    BtnCancel = Button(this, "BtnCancel", tr("&Cancel"));
+    const OkCancelButtons buttons = AddOkCancel(this);
+    BtnOk = buttons.ok;
+    BtnCancel = buttons.cancel;
+    BtnOk->setDefault(false);  // Enter moves between the fields here
+    for (QPushButton* button : {BtnOk, BtnCancel}) button->setFocusPolicy(Qt::ClickFocus);  // not tab stops
     ConnectCommand(BtnOk, &QPushButton::clicked, this, &TFrmPassword::BtnOkClick);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     GroupBox1 = new QGroupBox(tr("Password Rules"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -65,14 +59,10 @@ TFrmPassword::TFrmPassword(TFrmDataModule& dataModule, QWidget* parent)
     fields->addWidget(PW1, 0, 1);
     fields->addWidget(Label2, 1, 0);
     fields->addWidget(PW2, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOk);
-    buttons->addWidget(BtnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     AttachHelpTopic(this, kHelpTopic);
     new TEnterAsTab(this);

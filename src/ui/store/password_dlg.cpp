@@ -1,12 +1,12 @@
 #include "ui/store/password_dlg.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/base/dialog_buttons.h"
 #include "ui/base/modal.h"
 
 namespace qnvr {
@@ -23,22 +23,15 @@ TPasswordDlg::TPasswordDlg(const QString& prompt, const QString& caption, QWidge
     Password->setFixedWidth(241);
     Label1->setBuddy(Password);
     Password->setAccessibleName(prompt);
-    BtnOk = new QPushButton(tr("&Ok"), this);
-    BtnOk->setObjectName(QStringLiteral("BtnOk"));
-    BtnOk->setDefault(true);
-    BtnCancel = new QPushButton(tr("&Cancel"), this);
-    BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
+    const OkCancelButtons buttons = AddOkCancel(this);
+    BtnOk = buttons.ok;
+    BtnCancel = buttons.cancel;
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOk);
-    buttons->addWidget(BtnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Password);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
