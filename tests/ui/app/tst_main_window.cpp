@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QTest>
+#include <QLabel>
+#include <QTimer>
 #include <QToolButton>
 
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "core/store/payer_file_commands.h"
 #include "support/main_window_harness.h"
 #include "support/qnvr_test_main.h"
+#include "ui/app/frm_welcome.h"
 #include "ui/app/program_windows.h"
 #include "ui/base/help_window.h"
 
@@ -75,6 +78,18 @@ private slots:
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
         QCOMPARE(VisibleRecentItems(Window()), QStringList());
         QVERIFY(!Window().MnuMRUSeparator->isVisible());
+    }
+
+    void theWelcomePanelGreetsAndGoes() {
+        QStringList seen;
+        QTimer::singleShot(20, [&seen] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* welcome = qobject_cast<TFrmWelcome*>(widget); welcome && welcome->isVisible())
+                    seen << welcome->LblProductName->text() << welcome->LblVersion->text();
+        });
+        TFrmWelcome::ShowFor(100);
+        QCOMPARE(seen, QStringList({"Quenvora W-2 2026 (64-bit)", "Version 2026.00"}));
+        for (QWidget* widget : QApplication::topLevelWidgets()) QVERIFY(!qobject_cast<TFrmWelcome*>(widget));
     }
 
     void theMenusCarryTheirCaptionsShortcutsAndHelpTopics() {
