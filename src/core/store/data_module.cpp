@@ -39,8 +39,20 @@ void TFrmDataModule::WireStores() {
     RSW2.OnAfterDelete = [this](TRecordSet&) { EmployeeListDirty = true; };
 }
 
+// Names on Linux are case-sensitive, but a payer file copied from elsewhere may carry
+// its extensions in lower case ("payroll.w226" with "payroll.w326"): an existing W-3
+// file whose name differs only in letter case is the one that belongs to the W-2 file.
 std::string TFrmDataModule::W3PathFor(const std::string& w2Path) {
-    return std::filesystem::path(w2Path).replace_extension(kW3Extension).string();
+    namespace fs = std::filesystem;
+    const fs::path expected = fs::path(w2Path).replace_extension(kW3Extension);
+    std::error_code error;
+    if (fs::exists(expected, error)) return expected.string();
+    const fs::path folder = expected.has_parent_path() ? expected.parent_path() : fs::path(".");
+    const std::string wanted = UpperCase(expected.filename().string());
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+        if (UpperCase(entry->path().filename().string()) == wanted)
+            return (expected.parent_path() / entry->path().filename()).string();
+    return expected.string();
 }
 
 void TFrmDataModule::OpenPayerFile(const std::string& path) {

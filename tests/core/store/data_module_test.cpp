@@ -162,6 +162,21 @@ TEST_F(DataModuleTest, AReopenByTheProgramSkipsThePasswordCheck) {
     EXPECT_TRUE(passwords.prompts.empty());
 }
 
+TEST_F(DataModuleTest, ALowerCasePayerFileFindsItsLowerCaseW3File) {
+    const std::string w2 = dir.File("payroll.w226");
+    const std::string w3 = dir.File("payroll.w326");
+    dm.OpenPayerFile(w2);
+    dm.ClosePayerFile();
+    std::filesystem::rename(dir.File("payroll.W326"), w3);
+
+    EXPECT_EQ(TFrmDataModule::W3PathFor(w2), w3);
+    dm.OpenPayerFile(w2);
+    EXPECT_TRUE(dm.PayerFileOpen);
+    dm.ClosePayerFile();
+    EXPECT_FALSE(std::filesystem::exists(dir.File("payroll.W326")));
+    EXPECT_EQ(TFrmDataModule::W3PathFor(dir.File("other.w226")), dir.File("other.W326"));
+}
+
 TEST_F(DataModuleTest, AW2FileThatWillNotOpenLeavesNoPayerFileOpen) {
     std::filesystem::create_directory(path);  // a folder where the W-2 file should be
     dm.OpenPayerFile(path);
