@@ -1,13 +1,10 @@
 // qnvr design: renders one page of a report design with the given parameters, so that
 // anyone can look at where each box and value lands.
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/payer_reader.h"
 #include "report/html_renderer.h"
 #include "report/pdf_renderer.h"
 #include "report/report_job.h"
@@ -28,14 +25,6 @@ struct DesignArgs {
     Output output = Output::Pdf;
     std::filesystem::path outFile;
 };
-
-// The program folder: QNVR_PROGRAM_DIR, else the folder of this executable.
-std::filesystem::path ProgramDir() {
-    if (const char* dir = std::getenv("QNVR_PROGRAM_DIR"); dir && *dir) return dir;
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-}
 
 const std::string& ValueOf(const std::vector<std::string>& args, std::size_t& i) {
     if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");
@@ -78,7 +67,7 @@ DesignArgs ParseArgs(const std::vector<std::string>& args) {
     }
     if (parsed.design.empty()) throw UsageError("no design name given");
     if (!haveOutput) throw UsageError("give one of --pdf, --html and --ndr");
-    if (parsed.designFile.empty()) parsed.designFile = ProgramDir() / kDesignFileName;
+    if (parsed.designFile.empty()) parsed.designFile = ProgramDir() + kDesignFileName;
     return parsed;
 }
 
