@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/base/settings_store.h"
 #include "core/store/data_module.h"
@@ -30,6 +31,9 @@ struct ProgramContext {
     std::string ProgramFolder;
     std::string DataFolder;
     std::string ReportDesignFile;  // program folder + "W2TXFR26.RAV"
+    // The lines of the master EFW2 file, kept while the program runs: created empty when
+    // the main window first shows, loaded and saved by the EFW2 window.
+    std::vector<std::string> MasterList{};
 };
 
 // Shows the window, modally; returns when it has closed.
