@@ -13,12 +13,12 @@
 #include <QUrl>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 
 #include "core/base/scripted_prompter.h"
 #include "core/efw2/efw2_files.h"
 #include "efw2/efw2_fixture.h"
+#include "efw2/submitter_keys.h"
 #include "support/qnvr_test_main.h"
 #include "support/temp_dir.h"
 #include "ui/base/help_window.h"
@@ -35,27 +35,6 @@ using namespace qnvr::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The submitter fields in tab order.
-const char* const kTabOrder[] = {
-    "EIN",          "UserID",       "ResubInd",   "ResubID",      "CompanyName", "LocationAddr", "DeliveryAddr",
-    "City",         "StateCode",    "ZipCode",    "ZipCodeExt",   "ForeignState", "ForeignZip",  "CountryCode",
-    "SubmitName",   "SubmitAddr1",  "SubmitAddr2", "SubmitCity",  "SubmitState", "SubmitZip",   "SubmitZipExt",
-    "SubmitFSP",    "SubmitFPC",    "SubmitCC",   "ContactName",  "ContactPhone", "ContactExt",  "ContactEmail",
-    "ContactFax",   "PreparerCode",
-};
-
-using Keys = std::map<QString, QString>;
-
-// Settings that Process accepts, as a user types them (lower case where the field
-// turns letters to upper case).
-const Keys kValidSubmitter = {
-    {"EIN", "987654321"},         {"UserID", "abcd1234"},        {"CompanyName", "payroll partners"},
-    {"City", "new york"},         {"StateCode", "NY"},           {"SubmitName", "payroll partners"},
-    {"SubmitAddr2", "5 park ave"}, {"SubmitCity", "new york"},   {"SubmitState", "NY"},
-    {"SubmitZip", "10001"},       {"ContactName", "lee"},        {"ContactPhone", "2125550199"},
-    {"ContactEmail", "lee@partners.example"}, {"PreparerCode", "a"},
-};
 
 QString FieldText(QWidget* field) {
     if (auto* mask = qobject_cast<TMaskEdit*>(field)) return mask->Text();
@@ -121,27 +100,7 @@ private:
         return window_->findChild<Field*>(QString::fromLatin1(name));
     }
 
-    // From EIN, where the window opens, through the whole tab order, typing the given keys
-    // into their fields and pressing Enter after each field.
-    void TypeSubmitter(const Keys& keys) {
-        for (const char* name : kTabOrder) {
-            QWidget* field = QApplication::focusWidget();
-            if (QString::fromLatin1(name) == QLatin1String("ResubID") && !window_->ResubID->isEnabled()) continue;
-            QCOMPARE(field->objectName(), QString::fromLatin1(name));
-            const auto value = keys.find(QString::fromLatin1(name));
-            if (value != keys.end()) {
-                if (auto* state = qobject_cast<TStateEdit*>(field)) {
-                    for (int k = 0; k < 10 && state->Text() != value->second; ++k)
-                        QTest::keyClick(field, value->second.at(0).toLower().toLatin1());
-                } else if (qobject_cast<TCheckBoxEdit*>(field)) {
-                    QTest::keyClick(field, Qt::Key_Space);
-                } else {
-                    QTest::keyClicks(field, value->second);
-                }
-            }
-            QTest::keyClick(field, Qt::Key_Return);
-        }
-    }
+    void TypeSubmitter(const SubmitterKeys& keys) { testing::TypeSubmitter(*window_, keys); }
 
     void ClickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
@@ -178,7 +137,7 @@ private slots:
         OpenPayer("ALPHA WIDGETS", 1);
         TFrmEFW2& w = OpenWindow();
         QCOMPARE(w.windowTitle(), QStringLiteral("EFW2 - Submitter Information and File Creation Version 2026.00"));
-        for (const char* name : kTabOrder) QCOMPARE(FieldText(Find(name)).remove('-').trimmed(), QString());
+        for (const char* name : kSubmitterTabOrder) QCOMPARE(FieldText(Find(name)).remove('-').trimmed(), QString());
         QCOMPARE(w.TotalClients->text(), QStringLiteral("0"));
         QCOMPARE(w.TotalRecords->text(), QStringLiteral("0"));
         QCOMPARE(w.FW3Amount1->text(), QStringLiteral("$0.00"));
@@ -200,7 +159,7 @@ private slots:
     void typedSettingsComeBackAtTheNextOpening() {
         OpenPayer("ALPHA WIDGETS", 1);
         OpenWindow();
-        Keys keys = kValidSubmitter;
+        SubmitterKeys keys = kValidSubmitterKeys;
         keys["ResubInd"] = " ";
         keys["ResubID"] = "Wf12ab";
         keys["ZipCode"] = "1a0b001";  // letters refused
@@ -262,7 +221,7 @@ private slots:
     void processStopsAtTheFirstFailedSettingWithItsField() {
         OpenPayer("ALPHA WIDGETS", 2);
         OpenWindow();
-        Keys keys = kValidSubmitter;
+        SubmitterKeys keys = kValidSubmitterKeys;
         keys["ResubInd"] = " ";
         TypeSubmitter(keys);
         QTest::mouseClick(window_->BtnProcess, Qt::LeftButton);
@@ -278,7 +237,7 @@ private slots:
         // The settings, typed once.
         OpenPayer("ALPHA", 2);
         OpenWindow();
-        TypeSubmitter(kValidSubmitter);
+        TypeSubmitter(kValidSubmitterKeys);
         QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
 
         ProcessClient([this](TFrmEFW2& w) {
@@ -340,7 +299,7 @@ private slots:
     void resetAnsweredNoKeepsEverythingYesStartsAfresh() {
         OpenPayer("ALPHA", 3);
         OpenWindow();
-        TypeSubmitter(kValidSubmitter);
+        TypeSubmitter(kValidSubmitterKeys);
         QTest::mouseClick(window_->BtnProcess, Qt::LeftButton);
         QCOMPARE(Outline(ReadLinesFile(DataDir() + "EFW2/ALPHA.txt")),
                  QStringList({"RA", "RE", "RW", "RW", "RW", "RT 0000003", "RF 000000003"}));
