@@ -7,6 +7,7 @@
 
 #include "core/base/prompter.h"
 #include "core/text/text.h"
+#include "ui/entry/calculator_window.h"
 #include "ui/entry/event_errors.h"
 #include "ui/entry/field_color.h"
 #include "ui/entry/typed_key.h"
@@ -15,7 +16,7 @@ namespace qnvr {
 namespace {
 
 TDollarEdit::CalculatorOpener& Opener() {
-    static TDollarEdit::CalculatorOpener opener;
+    static TDollarEdit::CalculatorOpener opener = ShowCalculator;
     return opener;
 }
 
@@ -41,7 +42,9 @@ const QColor kNegativeColor(255, 0, 0);
 
 }  // namespace
 
-void TDollarEdit::SetCalculatorOpener(CalculatorOpener opener) { Opener() = std::move(opener); }
+void TDollarEdit::SetCalculatorOpener(CalculatorOpener opener) {
+    Opener() = opener ? std::move(opener) : ShowCalculator;
+}
 
 int TDollarEdit::LastEnteredCentDigits() { return LastCentDigits(); }
 
@@ -155,7 +158,7 @@ void TDollarEdit::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TDollarEdit::OpenCalculator() {
-    if (!Opener() || isReadOnly()) return;
+    if (isReadOnly()) return;
     const QColor restore = visit_.InField() ? colorOnEntry_ : FieldColor(this);
     SetFieldColor(this, kPopupOpenColor);
     std::optional<QString> result;

@@ -19,8 +19,9 @@ class TDollarEdit : public QLineEdit {
 
 public:
     // Shows the calculator modal, seeded with the field's text; gives back the text the
-    // user put into the field, or nothing when the calculator closed without Put. The
-    // calculator window installs it; without one, "C" and a double-click do nothing.
+    // user put into the field, or nothing when the calculator closed without Put. Every
+    // money field opens the TCalculator window; a test may install another opener, and
+    // an empty one restores the window.
     using CalculatorOpener = std::function<std::optional<QString>(TDollarEdit& field, const QString& fieldText)>;
     static void SetCalculatorOpener(CalculatorOpener opener);
     // Cent digits of the money field entered last: the calculator's rounding precision.

@@ -6,6 +6,8 @@
 #include "core/base/errors.h"
 #include "core/base/scripted_prompter.h"
 #include "entry/field_window.h"
+#include "support/modal_script.h"
+#include "ui/entry/calculator_window.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/field_color.h"
 
@@ -204,10 +206,17 @@ private slots:
         QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbError));
     }
 
-    void withoutACalculatorTheKeyDoesNothing() {
+    void closingTheCalculatorWithoutPutLeavesTheField() {
         money_->SetValue(12);
         TabIntoMoney();
+        ModalScript script;
+        script.Then([](QDialog& calculator) {
+            QVERIFY(Expect<TCalculator>(calculator));
+            QTest::keyClicks(&calculator, "99");
+            QTest::keyClick(&calculator, Qt::Key_Escape);
+        });
         QTest::keyClick(money_, Qt::Key_C);
+        QCOMPARE(script.Opened(), QStringList{"CALCULATOR"});
         QCOMPARE(money_->text(), QStringLiteral("12.00"));
         QTest::keyClick(money_, Qt::Key_5);  // the key did not count as the first one
         QCOMPARE(money_->text(), QStringLiteral("5"));
