@@ -1,0 +1,740 @@
+#include "ui/entry/frm_w2.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+#include "core/entry/w2_amounts.h"
+#include "core/entry/w2_rules.h"
+#include "core/store/data_module.h"
+#include "ui/base/error_display.h"
+#include "ui/base/help_window.h"
+#include "ui/entry/check_box_edit.h"
+#include "ui/entry/code_pickers.h"
+#include "ui/entry/dollar_edit.h"
+#include "ui/entry/enter_as_tab.h"
+#include "ui/entry/field_color.h"
+#include "ui/entry/filter_edit.h"
+#include "ui/entry/frm_rec_list.h"
+#include "ui/entry/mask_edit.h"
+#include "ui/entry/rs_navigator.h"
+#include "ui/entry/state_edit.h"
+
+namespace qnvr {
+namespace {
+
+constexpr int kHelpTopic = 9;
+constexpr const char* kCaption = "Form W-2 Wage and Tax Statement 2026";
+constexpr const char* kBox12HintText = " Double click for a list of designated IRS codes ";
+constexpr const char* kBox14bHintText = " Double click for a list of designated TTO codes ";
+constexpr const char* kBox12CodeChars = "[A..I, J..N, P..T,V,W,Y,Z]";
+constexpr const char* kAnyChars = "[]";
+constexpr int kBox12VisiblePairs = 6;
+constexpr int kBox12RowHeight = 20;
+constexpr int kBox12RowGap = 2;
+
+// The kinds of field on the form.
+enum class Control { Ssn, Text, UpperText, Code, State, Money, Check };
+
+struct FieldSpec {
+    QString name;
+    QString caption;  // as the form labels the box; the field's accessible name
+    Control control;
+    int size = 0;  // characters of a text, dollar digits of an amount
+    const char* validChars = kAnyChars;
+};
+
+QString Letter(int pair) { return QString(QChar(u'a' + pair - 1)); }
+
+// Every field of the form, in tab order.
+std::vector<FieldSpec> W2Fields() {
+    std::vector<FieldSpec> fields = {
+        {"Boxa", "a Employee's social security number", Control::Ssn},
+        {"Boxd", "d Control number", Control::UpperText, 10, "[A..Z,0..9,-]"},
+        {"Boxe1", "e Employee's first name", Control::Text, 15, "[A..Z,a..z]"},
+        {"Boxe2", "e Middle initial", Control::UpperText, 1, "[A..Z]"},
+        {"Boxe3", "e Last name", Control::Text, 20, "[A..Z,a..z, ]"},
+        {"Suffix", "Suff.", Control::UpperText, 4, "[J,I,R,V,X]"},
+        {"Boxf_a", "f Employee's street address", Control::Text, 22},
+        {"Boxf_b", "f City", Control::Text, 22},
+        {"Boxf_c", "f State", Control::State},
+        {"Boxf_d", "f ZIP code", Control::Text, 10, "[0..9,-]"},
+        {"Amount1", "1 Wages, tips, other compensation", Control::Money, 9},
+        {"Amount2", "2 Federal income tax withheld", Control::Money, 9},
+        {"Amount3", "3 Social security wages", Control::Money, 9},
+        {"Amount4", "4 Social security tax withheld", Control::Money, 9},
+        {"Amount5", "5 Medicare wages and tips", Control::Money, 9},
+        {"Amount6", "6 Medicare tax withheld", Control::Money, 9},
+        {"Amount7", "7 Social security tips", Control::Money, 9},
+        {"Amount8", "8 Allocated tips", Control::Money, 9},
+        {"Amount10", "10 Dependent care benefits", Control::Money, 9},
+        {"Amount11", "11 Nonqualified plans", Control::Money, 9},
+    };
+    for (int pair = 1; pair <= 12; ++pair) {
+        const QString box = "12" + Letter(pair);
+        fields.push_back({"Box12Code" + QString::number(pair), box + " Code", Control::Code, 2, kBox12CodeChars});
+        fields.push_back({"Box12Amt" + QString::number(pair), box + " Amount", Control::Money, 6});
+    }
+    fields.push_back({"Box13a", "13 Statutory employee", Control::Check});
+    fields.push_back({"Box13b", "13 Retirement plan", Control::Check});
+    fields.push_back({"Box13c", "13 Third-party sick pay", Control::Check});
+    for (int line = 1; line <= 3; ++line) {
+        const QString suffix = "_" + Letter(line);
+        fields.push_back({"Box14Desc" + suffix, "14 Other, description " + QString::number(line), Control::Text, 8});
+        fields.push_back({"Box14Amt" + suffix, "14 Other, amount " + QString::number(line), Control::Money, 6});
+    }
+    fields.push_back({"Box14bTTOC", "14b Treasury tipped occupation code 1", Control::Code, 3, "[0..9]"});
+    fields.push_back({"Box14bTTOC2", "14b Treasury tipped occupation code 2", Control::Code, 3, "[0..9]"});
+    for (int line = 1; line <= 2; ++line) {
+        const QString s = "_" + Letter(line), n = " " + QString::number(line), l = Letter(line);
+        fields.push_back({"Box15" + l, "15 State" + n, Control::State});
+        fields.push_back({"StateID" + s, "15 Employer's state ID number" + n, Control::Text, 12, "[0..9]"});
+        fields.push_back({"Box16" + l, "16 State wages, tips, etc." + n, Control::Money, 9});
+        fields.push_back({"Box17" + l, "17 State income tax" + n, Control::Money, 6});
+        fields.push_back({"Box18" + l, "18 Local wages, tips, etc." + n, Control::Money, 9});
+        fields.push_back({"Box19" + l, "19 Local income tax" + n, Control::Money, 6});
+        fields.push_back({"Box20" + l, "20 Locality name" + n, Control::Text, 6});
+    }
+    return fields;
+}
+
+// The employer's fields: read-only, skipped by Tab, filled from the W-3 record.
+struct EmployerField {
+    const char* name;
+    const char* caption;
+    std::string W3Record::*member;
+};
+const EmployerField kEmployerFields[] = {
+    {"W3Boxe", "b Employer identification number (EIN)", &W3Record::Boxe},
+    {"W3Boxf_a", "c Employer's name", &W3Record::Boxf_a},
+    {"W3Boxf_b", "c Employer's name, second line", &W3Record::Boxf_b},
+    {"W3Boxg_a", "c Employer's street address", &W3Record::Boxg_a},
+    {"W3Boxg_b", "c Employer's city, state and ZIP code", &W3Record::Boxg_csz},
+};
+
+// What the automatic computations do on leaving a field, by field.
+struct ExitStep {
+    const char* field;
+    void (TFrmW2::*step)();
+    bool updatesPrintButtons;  // leaving Box 3, 5 and 7 leaves the print buttons alone
+};
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// Text fields of every kind, as text.
+QString TextOf(const QWidget* control) {
+    if (auto* mask = qobject_cast<const TMaskEdit*>(control)) return mask->Text();
+    if (auto* state = qobject_cast<const TStateEdit*>(control)) return state->Text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
+    return {};
+}
+
+void SetTextOf(QWidget* control, const QString& text) {
+    if (auto* mask = qobject_cast<TMaskEdit*>(control)) mask->SetText(text);
+    else if (auto* state = qobject_cast<TStateEdit*>(control)) state->SetText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(text);
+}
+
+const FieldLayout<W2Record>* W2FieldNamed(std::string_view name) {
+    for (const auto& field : W2Layout())
+        if (field.name == name) return &field;
+    return nullptr;
+}
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+
+QLabel* Caption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    return label;
+}
+
+}  // namespace
+
+TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TFrmW2"));
+    setWindowTitle(tr(kCaption));
+    BuildFields();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildForm());
+    layout->addWidget(BuildStateLines());
+    layout->addWidget(BuildButtons());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    SetTabOrder();
+    WireNavigator();
+
+    EnterAsTab = new TEnterAsTab(this);
+    EnterAsTab->SetEscapeAsClose(true);
+    AttachHelpTopic(this, kHelpTopic);
+    // The window previews its keys (the navigator's Alt keys) and the double-clicks on
+    // its code fields (the code lists).
+    qApp->installEventFilter(this);
+}
+
+// Creates every field of the form from the table; the layout places them afterwards.
+void TFrmW2::BuildFields() {
+    for (const FieldSpec& spec : W2Fields()) {
+        QWidget* field = nullptr;
+        switch (spec.control) {
+            case Control::Ssn: {
+                auto* ssn = new TMaskEdit(QString::fromLatin1(kSsnLayout), this);
+                connect(ssn, &TMaskEdit::Entered, this, [this, ssn] { FieldEnter(ssn); });
+                connect(ssn, &TMaskEdit::Exited, this, [this, ssn] { FieldExit(ssn); });
+                field = ssn;
+                break;
+            }
+            case Control::Text:
+            case Control::UpperText:
+            case Control::Code: {
+                auto* text = new TFilterEdit(this);
+                text->setMaxLength(spec.size);
+                text->SetValidChars(QString::fromLatin1(spec.validChars));
+                if (spec.control != Control::Text) text->SetCase(CharCase::Upper);
+                text->setReadOnly(spec.control == Control::Code);  // set only from the code lists
+                connect(text, &TFilterEdit::Entered, this, [this, text] { FieldEnter(text); });
+                connect(text, &TFilterEdit::Exited, this, [this, text] { FieldExit(text); });
+                field = text;
+                break;
+            }
+            case Control::State: {
+                auto* state = new TStateEdit(this);
+                connect(state, &TStateEdit::Entered, this, [this, state] { FieldEnter(state); });
+                connect(state, &TStateEdit::Exited, this, [this, state] { FieldExit(state); });
+                field = state;
+                break;
+            }
+            case Control::Money: {
+                auto* money = new TDollarEdit(this);
+                money->SetDollarDigits(spec.size);
+                money->SetCentDigits(2);
+                money->SetMinusKey(false);
+                connect(money, &TDollarEdit::Entered, this, [this, money] { FieldEnter(money); });
+                connect(money, &TDollarEdit::Exited, this, [this, money] { FieldExit(money); });
+                field = money;
+                break;
+            }
+            case Control::Check: {
+                auto* check = new TCheckBoxEdit(this);
+                connect(check, &TCheckBoxEdit::Entered, this, [this, check] { FieldEnter(check); });
+                connect(check, &TCheckBoxEdit::Exited, this, [this, check] { FieldExit(check); });
+                field = check;
+                break;
+            }
+        }
+        field->setObjectName(spec.name);
+        field->setAccessibleName(spec.caption);
+        fields_.insert(spec.name, field);
+        tabOrder_ << field;
+    }
+    for (int pair = 1; pair <= 12; ++pair) {
+        Box12Code[pair - 1] = qobject_cast<TFilterEdit*>(Field("Box12Code" + QString::number(pair)));
+        Box12Amt[pair - 1] = qobject_cast<TDollarEdit*>(Field("Box12Amt" + QString::number(pair)));
+    }
+    for (const char* name : {"Boxe1", "Boxe2", "Boxe3"})
+        connect(qobject_cast<TFilterEdit*>(Field(name)), &QLineEdit::textChanged, this, &TFrmW2::BoxeChange);
+    for (const EmployerField& employer : kEmployerFields) {
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QString::fromLatin1(employer.name));
+        field->setAccessibleName(tr(employer.caption));
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::NoFocus);
+        fields_.insert(field->objectName(), field);
+    }
+}
+
+namespace {
+
+// A box of the form: its caption above its fields, one row of fields per line.
+QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows) {
+    auto* box = new QFrame(parent);
+    box->setFrameShape(QFrame::Box);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(3, 1, 3, 3);
+    layout->setSpacing(1);
+    layout->addWidget(Caption(caption, box));
+    for (const auto& row : rows) {
+        auto* line = new QHBoxLayout;
+        for (QWidget* field : row) line->addWidget(field);
+        layout->addLayout(line);
+    }
+    return box;
+}
+
+// Text fields as wide as their characters, amounts as wide as their digits.
+void FitWidth(QWidget* field, int characters) {
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('W')) * characters / 2 + 16);
+}
+
+}  // namespace
+
+QWidget* TFrmW2::BuildForm() {
+    for (const FieldSpec& spec : W2Fields()) {
+        if (spec.control == Control::Money) FitWidth(Field(spec.name), spec.size + 4);
+        else if (spec.size > 0 && spec.control != Control::Code) FitWidth(Field(spec.name), spec.size);
+    }
+    auto f = [this](const char* name) { return Field(QString::fromLatin1(name)); };
+    auto* form = new QWidget(this);
+    auto* grid = new QGridLayout(form);
+    grid->setSpacing(0);
+    grid->setContentsMargins(0, 0, 0, 0);
+
+    // The employee and the employer, down the left side.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(0);
+    left->addWidget(FormBox(form, tr("a Employee's social security number"), {{f("Boxa")}}));
+    left->addWidget(FormBox(form, tr("b Employer identification number (EIN)"), {{f("W3Boxe")}}));
+    left->addWidget(FormBox(form, tr("c Employer's name, address, and ZIP code"),
+                            {{f("W3Boxf_a")}, {f("W3Boxf_b")}, {f("W3Boxg_a")}, {f("W3Boxg_b")}}));
+    left->addWidget(FormBox(form, tr("d Control number"), {{f("Boxd")}}));
+    left->addWidget(FormBox(form, tr("e Employee's first name and initial        Last name        Suff."),
+                            {{f("Boxe1"), f("Boxe2"), f("Boxe3"), f("Suffix")}}));
+    left->addWidget(FormBox(form, tr("f Employee's address and ZIP code"),
+                            {{f("Boxf_a")}, {f("Boxf_b"), f("Boxf_c"), f("Boxf_d")}}));
+    left->addStretch();
+    grid->addLayout(left, 0, 0, 9, 1);
+
+    // The amounts, two boxes a row, as on the form; box 9 is an empty box.
+    struct AmountCell {
+        const char* field;
+        int row, column;
+    };
+    const AmountCell kAmountCells[] = {
+        {"Amount1", 0, 1}, {"Amount2", 0, 2}, {"Amount3", 1, 1}, {"Amount4", 1, 2}, {"Amount5", 2, 1},
+        {"Amount6", 2, 2}, {"Amount7", 3, 1}, {"Amount8", 3, 2}, {"Amount10", 4, 2}, {"Amount11", 5, 1},
+    };
+    for (const AmountCell& cell : kAmountCells)
+        grid->addWidget(FormBox(form, f(cell.field)->accessibleName(), {{f(cell.field)}}), cell.row, cell.column);
+    auto* box9 = FormBox(form, QStringLiteral("9"), {});
+    box9->setAccessibleName(tr("9 (not used)"));
+    grid->addWidget(box9, 4, 1);
+
+    auto* box12 = new QFrame(form);
+    box12->setFrameShape(QFrame::Box);
+    auto* box12Layout = new QVBoxLayout(box12);
+    box12Layout->setContentsMargins(3, 1, 3, 3);
+    box12Layout->setSpacing(1);
+    box12Layout->addWidget(Caption(tr("12 See instructions for box 12"), box12));
+    Box12Hint = Caption(tr(kBox12HintText), box12);
+    Box12Hint->setObjectName(QStringLiteral("Box12Hint"));
+    Box12Hint->setVisible(false);
+    box12Layout->addWidget(Box12Hint);
+    box12Layout->addWidget(BuildBox12Panel());
+    box12Layout->addStretch();
+    grid->addWidget(box12, 5, 2, 3, 1);
+
+    auto* box13 = new QFrame(form);
+    box13->setFrameShape(QFrame::Box);
+    auto* box13Layout = new QGridLayout(box13);
+    box13Layout->setContentsMargins(3, 1, 3, 3);
+    box13Layout->addWidget(Caption(QStringLiteral("13"), box13), 0, 0);
+    int column = 1;
+    for (const char* name : {"Box13a", "Box13b", "Box13c"}) {
+        QWidget* check = f(name);
+        auto* label = Caption(check->accessibleName().mid(3), box13);  // without "13 "
+        label->setBuddy(check);
+        box13Layout->addWidget(label, 0, column, Qt::AlignHCenter);
+        box13Layout->addWidget(check, 1, column++, Qt::AlignHCenter);
+    }
+    grid->addWidget(box13, 6, 1);
+
+    grid->addWidget(FormBox(form, tr("14 Other"),
+                            {{f("Box14Desc_a"), f("Box14Amt_a")},
+                             {f("Box14Desc_b"), f("Box14Amt_b")},
+                             {f("Box14Desc_c"), f("Box14Amt_c")}}),
+                    7, 1);
+
+    Box14bHint = Caption(tr(kBox14bHintText), form);
+    Box14bHint->setObjectName(QStringLiteral("Box14bHint"));
+    Box14bHint->setVisible(false);
+    auto* box14b = FormBox(form, tr("14b Treasury tipped occupation codes"),
+                           {{f("Box14bTTOC"), f("Box14bTTOC2")}, {Box14bHint}});
+    grid->addWidget(box14b, 8, 1, 1, 2);
+    return form;
+}
+
+// Box 12's twelve pairs in a panel that shows six at a time: pairs 1 to 6 at the top,
+// 7 to 12 when scrolled down.
+QWidget* TFrmW2::BuildBox12Panel() {
+    auto* pairs = new QWidget;
+    auto* grid = new QGridLayout(pairs);
+    grid->setContentsMargins(kBox12RowGap, kBox12RowGap, kBox12RowGap, kBox12RowGap);
+    grid->setSpacing(kBox12RowGap);
+    for (int pair = 1; pair <= 12; ++pair) {
+        auto* label = new QLabel("12" + Letter(pair), pairs);
+        label->setBuddy(Box12Code[pair - 1]);
+        TFilterEdit* code = Box12Code[pair - 1];
+        TDollarEdit* amount = Box12Amt[pair - 1];
+        code->setParent(pairs);
+        amount->setParent(pairs);
+        for (QWidget* cell : {static_cast<QWidget*>(label), static_cast<QWidget*>(code), static_cast<QWidget*>(amount)})
+            cell->setFixedHeight(kBox12RowHeight);
+        code->setFixedWidth(code->fontMetrics().horizontalAdvance(QStringLiteral("WW")) + 12);
+        grid->addWidget(label, pair - 1, 0);
+        grid->addWidget(code, pair - 1, 1);
+        grid->addWidget(amount, pair - 1, 2);
+    }
+    Box12Panel = new QScrollArea(this);
+    Box12Panel->setObjectName(QStringLiteral("Box12Panel"));
+    Box12Panel->setAccessibleName(tr("Box 12"));
+    Box12Panel->setFocusPolicy(Qt::NoFocus);
+    Box12Panel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Box12Panel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Box12Panel->setWidget(pairs);
+    const int visibleHeight = kBox12VisiblePairs * (kBox12RowHeight + kBox12RowGap);
+    Box12Panel->setFixedHeight(visibleHeight + 2 * Box12Panel->frameWidth());
+    Box12Panel->setMinimumWidth(pairs->sizeHint().width() + Box12Panel->verticalScrollBar()->sizeHint().width() +
+                                2 * Box12Panel->frameWidth());
+    return Box12Panel;
+}
+
+// The two state and local lines under the form, one column per box.
+QWidget* TFrmW2::BuildStateLines() {
+    auto* lines = new QFrame(this);
+    lines->setFrameShape(QFrame::Box);
+    auto* grid = new QGridLayout(lines);
+    grid->setContentsMargins(3, 1, 3, 3);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    const char* const kHeaders[] = {"15 State",           "Employer's state ID number", "16 State wages, tips, etc.",
+                                    "17 State income tax", "18 Local wages, tips, etc.", "19 Local income tax",
+                                    "20 Locality name"};
+    const char* const kLines[2][7] = {
+        {"Box15a", "StateID_a", "Box16a", "Box17a", "Box18a", "Box19a", "Box20a"},
+        {"Box15b", "StateID_b", "Box16b", "Box17b", "Box18b", "Box19b", "Box20b"},
+    };
+    for (int column = 0; column < 7; ++column) {
+        grid->addWidget(Caption(tr(kHeaders[column]), lines), 0, column);
+        for (int line = 0; line < 2; ++line) grid->addWidget(Field(QString::fromLatin1(kLines[line][column])), line + 1, column);
+    }
+    return lines;
+}
+
+QWidget* TFrmW2::BuildButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 4, 0, 0);
+    auto button = [this, layout](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);  // Enter moves between the fields
+        layout->addWidget(b);
+        return b;
+    };
+    BtnPrintOne = button("BtnPrintOne", tr("Print &One"));
+    BtnPrintAll = button("BtnPrintAll", tr("Print &All"));
+    BtnClose = button("BtnClose", tr("&Close"));
+    BtnHelp = button("BtnHelp", tr("&Help"));
+    BtnHelp->setToolTip(tr("Help with this form"));
+    for (QPushButton* b : {BtnPrintOne, BtnPrintAll, BtnClose, BtnHelp})
+        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
+    layout->addStretch();
+    RSNavigator = new TRSNavigator(this);
+    layout->addWidget(RSNavigator);
+
+    ConnectCommand(BtnPrintOne, &QPushButton::clicked, this, &TFrmW2::BtnPrintOneClick);
+    ConnectCommand(BtnPrintAll, &QPushButton::clicked, this, &TFrmW2::BtnPrintAllClick);
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(BtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    return row;
+}
+
+void TFrmW2::SetTabOrder() {
+    QList<QWidget*> order = tabOrder_;
+    order << BtnPrintOne << BtnPrintAll << BtnClose << BtnHelp;
+    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TFrmW2::WireNavigator() {
+    struct Hint {
+        TNavigateBtn button;
+        const char* text;
+    };
+    const Hint kHints[] = {
+        {nbFirst, "First Employee (Alt+F)"}, {nbNext, "Next Employee (Alt+N)"}, {nbPrior, "Prior Employee (Alt+P)"},
+        {nbLast, "Last Employee (Alt+L)"},   {nbList, "List Employees (Alt+I)"}, {nbNew, "New Employee (Alt+E)"},
+        {nbDelete, "Delete Employee (Alt+D)"},
+    };
+    for (const Hint& hint : kHints) RSNavigator->SetButtonHint(hint.button, tr(hint.text));
+    RSNavigator->OnBeforeAction = [this](TRSNavigator&) { RSNavigatorBeforeAction(); };
+    RSNavigator->OnAfterAction = [this](TRSNavigator&) { RSNavigatorAfterAction(); };
+    RSNavigator->OnBtnListClick = [this](TRSNavigator&) { ShowEmployeeList(dm_, this); };
+}
+
+// ---- Showing and closing ---------------------------------------------------------
+
+void TFrmW2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) RunCommand([this] { FormShow(); });
+}
+
+void TFrmW2::FormShow() {
+    setWindowTitle(tr(kCaption));
+    dm_.RSW3.GetRec();
+    for (const EmployerField& employer : kEmployerFields)
+        SetTextOf(Field(QString::fromLatin1(employer.name)), Text(dm_.W3Rec.*employer.member));
+    dm_.RSW2.GetRec();
+    W2RecordToWindow();
+    RSNavigator->SetRecordSet(&dm_.RSW2);
+    employeeCount_ = dm_.RSW2.RecordCount();
+    FW2Checked = TW2Checked();
+    FW2Checked.Resize(employeeCount_);
+    MarkCurrentRecordShown();
+    BtnPrintOne->setEnabled(dm_.CountW2WithWages() > 0);
+    UpdatePrintAll();
+    Field(QStringLiteral("Boxa"))->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmW2::done(int result) {
+    bool mayClose = false;
+    RunCommand([&] {
+        FormClose();
+        mayClose = true;
+    });
+    if (mayClose) QDialog::done(result);
+}
+
+// A record that fails the rules keeps the window open. Closing after every employee
+// has been shown counts as a review of the W-2 forms.
+void TFrmW2::FormClose() {
+    ValidateFields();
+    if (BtnPrintAll->isEnabled()) dm_.ReviewCount = RaiseReviewCount(dm_.ReviewCount);
+    SaveRecord();
+}
+
+void TFrmW2::SaveRecord() {
+    W2WindowToRecord();
+    dm_.RSW2.PostRec();
+}
+
+// The window sees its key presses before its fields: the Alt keys of the navigator work
+// from any field. Double-clicks on the code fields open their code lists.
+bool TFrmW2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (!control || control->window() != this || control != QApplication::focusWidget()) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        bool handled = true;  // a navigator key whose action failed is used up too
+        RunCommand([&] { handled = FormKeyDown(key->key(), key->modifiers()); });
+        return handled;
+    }
+    if (event->type() != QEvent::MouseButtonDblClick) return false;
+    auto* code = qobject_cast<TFilterEdit*>(watched);
+    if (!code) return false;
+    if (std::find(Box12Code.begin(), Box12Code.end(), code) != Box12Code.end()) {
+        RunCommand([&] { Box12CodeDblClick(code); });
+        return true;
+    }
+    if (code == Field(QStringLiteral("Box14bTTOC")) || code == Field(QStringLiteral("Box14bTTOC2"))) {
+        RunCommand([&] { Box14bTTOCDblClick(code); });
+        return true;
+    }
+    return false;
+}
+
+bool TFrmW2::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    return RSNavigator->KeyDownHandler(key, modifiers);
+}
+
+// ---- Fields ------------------------------------------------------------------------
+
+void TFrmW2::FieldEnter(QWidget* field) {
+    OldColor = FieldColor(field);
+    SetFieldColor(field, HighlightColor);
+    const QString name = field->objectName();
+    if (Box12PairOf(name.toStdString()) != 0 && name.startsWith(QLatin1String("Box12Code"))) {
+        Box12Hint->setVisible(true);
+        if (field == Box12Code[0]) ScrollBox12PanelTo(1);
+    }
+    if (name.startsWith(QLatin1String("Box14bTTOC"))) Box14bHint->setVisible(true);
+    if (name == QLatin1String("Amount7")) Amount7Enter();
+}
+
+void TFrmW2::FieldExit(QWidget* field) {
+    SetFieldColor(field, OldColor);
+    Box12Hint->setVisible(false);
+    Box14bHint->setVisible(false);
+    if (field == Box12Amt[11]) ScrollBox12PanelTo(1);
+    static const ExitStep kExitSteps[] = {
+        {"Amount1", &TFrmW2::Amount1Exit, true},
+        {"Amount3", &TFrmW2::Amount3Exit, false},
+        {"Amount5", &TFrmW2::Amount5Exit, false},
+        {"Amount7", &TFrmW2::Amount7Exit, false},
+    };
+    for (const ExitStep& exit : kExitSteps) {
+        if (field->objectName() != QLatin1String(exit.field)) continue;
+        (this->*exit.step)();
+        if (exit.updatesPrintButtons) UpdatePrintButtons();
+        return;
+    }
+    UpdatePrintButtons();
+}
+
+void TFrmW2::Amount1Exit() {
+    W2Record record = WindowRecord();
+    if (LeaveBox1(record)) ShowAmounts(record, {"Amount3", "Amount4", "Amount5", "Amount6", "Box16a"});
+}
+
+void TFrmW2::Amount3Exit() {
+    W2Record record = WindowRecord();
+    SavedSSTotal = LeaveBox3(record);
+    ShowAmounts(record, {"Amount3", "Amount4"});
+}
+
+void TFrmW2::Amount5Exit() {
+    W2Record record = WindowRecord();
+    LeaveBox5(record);
+    ShowAmounts(record, {"Amount6"});
+}
+
+void TFrmW2::Amount7Enter() { SavedSSTotal = EnterBox7(WindowRecord()); }
+
+void TFrmW2::Amount7Exit() {
+    W2Record record = WindowRecord();
+    LeaveBox7(record, SavedSSTotal);
+    ShowAmounts(record, {"Amount3", "Amount4"});
+}
+
+void TFrmW2::ShowAmounts(const W2Record& record, std::initializer_list<const char*> names) {
+    W2Record source = record;  // the layout's accessors take a modifiable record
+    for (const char* name : names)
+        if (auto* money = qobject_cast<TDollarEdit*>(Field(QString::fromLatin1(name))))
+            money->SetValue(*std::get<double*>(W2FieldNamed(name)->Of(source)));
+}
+
+void TFrmW2::BoxeChange() { dm_.EmployeeListDirty = true; }
+
+// The code fields are read-only: the code lists are the only way to set or clear them,
+// and cancelling a list clears the field.
+void TFrmW2::Box12CodeDblClick(TFilterEdit* field) { field->setText(PickBox12Code(this)); }
+
+void TFrmW2::Box14bTTOCDblClick(TFilterEdit* field) { field->setText(PickOccupationCode(this)); }
+
+void TFrmW2::ScrollBox12PanelTo(int pair) {
+    QScrollBar* bar = Box12Panel->verticalScrollBar();
+    bar->setValue(pair <= kBox12VisiblePairs ? bar->minimum() : bar->maximum());
+}
+
+// ---- The record --------------------------------------------------------------------
+
+W2Record TFrmW2::WindowRecord() const {
+    W2Record record = dm_.W2Rec;
+    for (const auto& layoutField : W2Layout()) {
+        const QWidget* control = Field(Text(std::string(layoutField.name)));
+        if (!control) continue;  // Boxf_csz and the reserved Amount9 have no field
+        std::visit(Overloaded{
+                       [&](std::string* text) { *text = TextOf(control).left(layoutField.chars).toStdString(); },
+                       [&](double* amount) { *amount = qobject_cast<const TDollarEdit*>(control)->Value(); },
+                       [&](bool* flag) { *flag = qobject_cast<const TCheckBoxEdit*>(control)->Checked(); },
+                       [&](std::int32_t*) {},
+                   },
+                   layoutField.Of(record));
+    }
+    const QString cityStateZip = Text(record.Boxf_b) + " " + Text(record.Boxf_c) + " " + Text(record.Boxf_d);
+    record.Boxf_csz = cityStateZip.left(W2FieldNamed("Boxf_csz")->chars).toStdString();
+    return record;
+}
+
+void TFrmW2::W2WindowToRecord() { dm_.W2Rec = WindowRecord(); }
+
+void TFrmW2::W2RecordToWindow() {
+    const bool listDirty = dm_.EmployeeListDirty;  // loading the names is no change by the user
+    W2Record& record = dm_.W2Rec;
+    for (const auto& layoutField : W2Layout()) {
+        QWidget* control = Field(Text(std::string(layoutField.name)));
+        if (!control) continue;
+        std::visit(Overloaded{
+                       [&](std::string* text) { SetTextOf(control, Text(*text)); },
+                       [&](double* amount) { qobject_cast<TDollarEdit*>(control)->SetValue(*amount); },
+                       [&](bool* flag) { qobject_cast<TCheckBoxEdit*>(control)->SetChecked(*flag); },
+                       [&](std::int32_t*) {},
+                   },
+                   layoutField.Of(record));
+    }
+    dm_.EmployeeListDirty = listDirty;
+}
+
+void TFrmW2::ValidateFields() {
+    const std::optional<RuleFailure> failure = ValidateW2(WindowRecord());
+    if (!failure) return;
+    if (const int pair = Box12PairOf(failure->field)) ScrollBox12PanelTo(pair);
+    if (QWidget* field = Field(Text(failure->field))) field->setFocus(Qt::OtherFocusReason);
+    RaiseRuleFailure(*failure);
+}
+
+// ---- Print buttons -----------------------------------------------------------------
+
+void TFrmW2::UpdatePrintButtons() {
+    BtnPrintOne->setEnabled(HasWagesOrCodeII(WindowRecord()));
+    UpdatePrintAll();
+}
+
+// All forms may be printed once every employee has been shown.
+void TFrmW2::UpdatePrintAll() { BtnPrintAll->setEnabled(BtnPrintOne->isEnabled() && FW2Checked.AllMarked()); }
+
+void TFrmW2::MarkCurrentRecordShown() { FW2Checked.Mark(dm_.RSW2.CurrentRecord()); }
+
+// Printing the forms comes with the print jobs of the W-2 copies; until then the buttons
+// check the record and save it.
+void TFrmW2::BtnPrintOneClick() {
+    ValidateFields();
+    SaveRecord();
+}
+
+void TFrmW2::BtnPrintAllClick() {
+    ValidateFields();
+    SaveRecord();
+}
+
+// ---- Navigator ---------------------------------------------------------------------
+
+// Every move saves the record, which must pass the rules first; a failure stops the
+// move before the store moves. Delete removes the record without checking it.
+void TFrmW2::RSNavigatorBeforeAction() {
+    if (RSNavigator->Action() == baDelete) {
+        deletingRecord_ = dm_.RSW2.CurrentRecord();
+        return;
+    }
+    ValidateFields();
+    SaveRecord();
+}
+
+void TFrmW2::RSNavigatorAfterAction() {
+    const int count = dm_.RSW2.RecordCount();
+    const TNavigateAction action = RSNavigator->Action();
+    if (action == baNew) {
+        Field(QStringLiteral("Boxa"))->setFocus(Qt::OtherFocusReason);
+        FW2Checked.Resize(count);
+        BtnPrintOne->setEnabled(false);
+        BtnPrintAll->setEnabled(false);
+    }
+    if (action == baDelete) {
+        const bool deleted = count < employeeCount_;
+        employeeCount_ = count;
+        // A refused or cancelled delete leaves the record and what the user typed into it.
+        if (!deleted) return;
+        FW2Checked.Remove(deletingRecord_);
+        FW2Checked.Resize(count);
+    }
+    employeeCount_ = count;
+    W2RecordToWindow();
+    MarkCurrentRecordShown();
+    UpdatePrintAll();
+}
+
+}  // namespace qnvr

@@ -1,0 +1,498 @@
+// The W-2 entry window as a user works in it: typing into the boxes, the amounts it fills
+// in, moving between employees with the navigator's buttons and Alt keys, refused moves,
+// the employee list, closing, and the review count.
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <fstream>
+
+#include "core/base/scripted_prompter.h"
+#include "core/store/data_module.h"
+#include "support/modal_script.h"
+#include "support/qnvr_test_main.h"
+#include "ui/entry/dollar_edit.h"
+#include "ui/entry/field_color.h"
+#include "ui/entry/filter_edit.h"
+#include "ui/entry/frm_rec_list.h"
+#include "ui/entry/frm_w2.h"
+#include "ui/entry/mask_edit.h"
+#include "ui/entry/rs_navigator.h"
+#include "ui/entry/state_edit.h"
+
+using namespace qnvr;
+using namespace qnvr::testing;
+
+namespace {
+
+// An employee who passes every rule.
+W2Record Employee(const std::string& ssn, const std::string& first, const std::string& last, double wages) {
+    W2Record w2;
+    w2.Boxa = ssn;
+    w2.Boxe1 = first;
+    w2.Boxe3 = last;
+    w2.Boxf_a = "1 Main St";
+    w2.Boxf_b = "Albany";
+    w2.Boxf_c = "NY";
+    w2.Boxf_d = "12207";
+    w2.Amount1 = wages;
+    return w2;
+}
+
+// In an open code list, double-clicks the row whose code is code; "" presses Cancel.
+void PickFromList(QDialog& list, const QString& code) {
+    if (code.isEmpty()) {
+        QTest::mouseClick(list.findChild<QPushButton*>(QStringLiteral("BtnCancel")), Qt::LeftButton);
+        return;
+    }
+    auto* rows = list.findChild<QTreeWidget*>();
+    QVERIFY(rows);
+    const QList<QTreeWidgetItem*> found = rows->findItems(code, Qt::MatchExactly, 0);
+    QCOMPARE(found.size(), 1);
+    rows->scrollToItem(found.front());
+    QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(found.front()).center());
+}
+
+// The position of a scroll bar at the moment a field receives the focus.
+class ScrollWhenFocused : public QObject {
+public:
+    ScrollWhenFocused(QWidget* field, QScrollBar* scroll) : scroll_(scroll) { field->installEventFilter(this); }
+    int value = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && value < 0) value = scroll_->value();
+        return false;
+    }
+
+private:
+    QScrollBar* scroll_;
+};
+
+}  // namespace
+
+class TestW2Window : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<ModalScript> modals_;
+    std::unique_ptr<TFrmDataModule> dm_;
+    std::unique_ptr<TFrmW2> window_;
+
+    template <class Field = QWidget>
+    Field* F(const char* name) {
+        auto* field = window_->findChild<Field*>(QString::fromLatin1(name));
+        if (!field) qFatal("no field %s", name);
+        return field;
+    }
+    QToolButton* Nav(TNavigateBtn button) { return window_->RSNavigator->Button(button); }
+    QString Shown(const char* name) { return F<QLineEdit>(name)->text(); }
+    // The window's focused control, with the window active again as after a modal window
+    // closed on a desktop.
+    QWidget* Focused() {
+        if (QApplication::activeWindow() != window_.get() || !QApplication::focusWidget()) {
+            QApplication::setActiveWindow(window_.get());
+            if (!QTest::qWaitForWindowActive(window_.get())) qWarning("the W-2 window did not become active");
+        }
+        return QApplication::focusWidget();
+    }
+    void AltKey(Qt::Key key) { QTest::keyClick(Focused(), key, Qt::AltModifier); }
+    void PressTab() { QTest::keyClick(Focused(), Qt::Key_Tab); }
+    // The focus arrives in the field as by Tab, and the keys are typed over its text.
+    void TypeInto(const char* name, const QString& keys) {
+        QLineEdit* field = F<QLineEdit>(name);
+        Focused();
+        field->setFocus(Qt::TabFocusReason);
+        QVERIFY(field->hasFocus());
+        field->selectAll();
+        QTest::keyClicks(field, keys);
+    }
+    std::vector<std::string> Messages() const { return prompter_->Texts(); }
+
+    // A payer file in New York whose employees are these records, in this order.
+    void MakePayerFile(const std::vector<W2Record>& employees) {
+        dm_->OpenPayerFile(dir_->filePath(QStringLiteral("ACME.W226")).toStdString());
+        QVERIFY(dm_->PayerFileOpen);
+        dm_->W3Rec.Boxe = "12-3456789";
+        dm_->W3Rec.Boxf_a = "ACME TOOLS";
+        dm_->W3Rec.Boxg_a = "9 Mill Rd";
+        dm_->W3Rec.Boxg_csz = "Troy NY 12180";
+        dm_->W3Rec.Box15 = "NY";
+        dm_->W3Rec.StateID = "987654";
+        dm_->RSW3.PostRec();
+        for (std::size_t i = 0; i < employees.size(); ++i) {
+            if (i > 0) dm_->RSW2.NewRec();
+            dm_->W2Rec = employees[i];
+            dm_->RSW2.PostRec();
+        }
+        dm_->RSW2.FirstRec();
+    }
+    void OpenWindow() {
+        window_ = std::make_unique<TFrmW2>(*dm_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    // What the file holds for a record, read through a second look at the store.
+    W2Record Stored(int record) {
+        const int current = dm_->RSW2.CurrentRecord();
+        const W2Record shown = dm_->W2Rec;
+        dm_->RSW2.SetCurrentRecord(record);
+        dm_->RSW2.GetRec();
+        const W2Record stored = dm_->W2Rec;
+        dm_->RSW2.SetCurrentRecord(current);
+        dm_->W2Rec = shown;
+        return stored;
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        prompter_ = std::make_unique<ScriptedPrompter>();
+        modals_ = std::make_unique<ModalScript>();
+        dm_ = std::make_unique<TFrmDataModule>();
+    }
+    void cleanup() {
+        if (window_) window_->hide();  // without the close step: the test is over
+        window_.reset();
+        QCOMPARE(modals_->Unexpected(), QStringList());
+        dm_.reset();
+        modals_.reset();
+        prompter_.reset();
+        dir_.reset();
+    }
+
+    void theFormShowsTheEmployeeAndTheEmployer() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 1234.5)});
+        OpenWindow();
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Form W-2 Wage and Tax Statement 2026"));
+        QCOMPARE(F<TMaskEdit>("Boxa")->Text(), QStringLiteral("219-09-9999"));
+        QCOMPARE(Shown("Boxe3"), QStringLiteral("Smith"));
+        QCOMPARE(F<TStateEdit>("Boxf_c")->Text(), QStringLiteral("NY"));
+        QCOMPARE(Shown("Amount1"), QStringLiteral("1,234.50"));
+        const QStringList employer = {"W3Boxe", "W3Boxf_a", "W3Boxf_b", "W3Boxg_a", "W3Boxg_b"};
+        QStringList shownEmployer;
+        for (const QString& name : employer) {
+            auto* field = window_->findChild<QLineEdit*>(name);
+            QVERIFY(field->isReadOnly());
+            QCOMPARE(field->focusPolicy(), Qt::NoFocus);
+            shownEmployer << field->text();
+        }
+        QCOMPARE(shownEmployer, QStringList({"12-3456789", "ACME TOOLS", "", "9 Mill Rd", "Troy NY 12180"}));
+        QVERIFY(F("Boxa")->hasFocus());
+        for (QWidget* control : window_->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || control->objectName().startsWith("qt_")) continue;
+            if (qobject_cast<QLineEdit*>(control) || qobject_cast<QPushButton*>(control))
+                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
+
+    void tabVisitsEveryFieldInFormOrder() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 10)});
+        OpenWindow();
+        QStringList expected = {"Boxa", "Boxd", "Boxe1", "Boxe2", "Boxe3", "Suffix", "Boxf_a", "Boxf_b", "Boxf_c",
+                                "Boxf_d", "Amount1", "Amount2", "Amount3", "Amount4", "Amount5", "Amount6",
+                                "Amount7", "Amount8", "Amount10", "Amount11"};
+        for (int pair = 1; pair <= 12; ++pair)
+            expected << QString("Box12Code%1").arg(pair) << QString("Box12Amt%1").arg(pair);
+        expected << "Box13a" << "Box13b" << "Box13c" << "Box14Desc_a" << "Box14Amt_a" << "Box14Desc_b"
+                 << "Box14Amt_b" << "Box14Desc_c" << "Box14Amt_c" << "Box14bTTOC" << "Box14bTTOC2";
+        for (const char* line : {"a", "b"})
+            for (const char* box : {"Box15", "StateID_", "Box16", "Box17", "Box18", "Box19", "Box20"})
+                expected << QString::fromLatin1(box) + line;
+        expected << "BtnPrintOne" << "BtnPrintAll" << "BtnClose" << "BtnHelp";
+        QStringList visited = {QApplication::focusWidget()->objectName()};
+        for (int i = 1; i < expected.size(); ++i) {
+            // Enter moves on between the fields as Tab does (on a button it would press it).
+            const bool onButton = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), i % 2 || onButton ? Qt::Key_Tab : Qt::Key_Return);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, expected);
+        QVERIFY(Messages().empty());
+    }
+
+    void leavingBox1FillsTheSocialSecurityAndMedicareBoxes() {
+        MakePayerFile({W2Record{}});
+        OpenWindow();
+        TypeInto("Amount1", "200000");
+        QCOMPARE(FieldColor(F("Amount1")), TFrmW2::HighlightColor);
+        PressTab();
+        QVERIFY(FieldColor(F("Amount1")) != TFrmW2::HighlightColor);
+        QCOMPARE(FieldColor(F("Amount2")), TFrmW2::HighlightColor);
+        const QStringList filled = {Shown("Amount3"), Shown("Amount4"), Shown("Amount5"), Shown("Amount6"),
+                                    Shown("Box16a")};
+        QCOMPARE(filled, QStringList({"184,500.00", "11,439.00", "200,000.00", "2,900.00", "200,000.00"}));
+        QVERIFY(window_->BtnPrintOne->isEnabled());
+
+        // Box 7 takes its share of the social security wages from Box 3.
+        TypeInto("Amount7", "500");
+        PressTab();
+        QCOMPARE(Shown("Amount3"), QStringLiteral("184,000.00"));
+        QCOMPARE(Shown("Amount4"), QStringLiteral("11,439.00"));
+
+        // Box 1 again, with Box 3 filled: nothing else changes.
+        TypeInto("Amount1", "1234.56");
+        PressTab();
+        QCOMPARE(Shown("Amount3"), QStringLiteral("184,000.00"));
+        QCOMPARE(Shown("Amount6"), QStringLiteral("2,900.00"));
+
+        // Box 5 and Box 3 recompute their taxes.
+        TypeInto("Amount5", "1234.56");
+        PressTab();
+        QCOMPARE(Shown("Amount6"), QStringLiteral("17.90"));
+        TypeInto("Amount3", "1000");
+        PressTab();
+        QCOMPARE(Shown("Amount4"), QStringLiteral("93.00"));  // (1000 + 500) x 6.2%
+        QVERIFY(Messages().empty());
+    }
+
+    void aRefusedMoveLeavesTheStoreWhereItWas() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 10), Employee("219-09-9998", "Bo", "Jones", 20)});
+        OpenWindow();
+        TypeInto("Boxe3", "");
+        QTest::keyClick(F("Boxe3"), Qt::Key_Backspace);
+        TypeInto("Amount2", "5");
+        AltKey(Qt::Key_N);
+        QCOMPARE(Messages(), std::vector<std::string>{"Employee's last name is missing."});
+        QCOMPARE(QApplication::focusWidget(), F("Boxe3"));
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(Stored(1).Boxe3, std::string("Smith"));  // nothing was saved
+        QCOMPARE(Stored(1).Amount2, 0.0);
+        QCOMPARE(Shown("Amount2"), QStringLiteral("5.00"));  // and nothing typed was lost
+
+        prompter_->Clear();
+        QTest::mouseClick(Nav(nbLast), Qt::LeftButton);
+        QCOMPARE(Messages(), std::vector<std::string>{"Employee's last name is missing."});
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+
+        // Put right, the record is saved before the move.
+        QTest::keyClicks(F("Boxe3"), "Smyth");
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(Shown("Boxe3"), QStringLiteral("Jones"));
+        QCOMPARE(Stored(1).Boxe3, std::string("Smyth"));
+        QCOMPARE(Stored(1).Amount2, 5.0);
+        QCOMPARE(Stored(1).Boxf_csz, std::string("Albany NY 12207"));
+    }
+
+    void aBox12FailureScrollsThePanelToItsPairFirst() {
+        W2Record pair8 = Employee("219-09-9999", "Ann", "Smith", 10);
+        pair8.Box12Amt[7] = 25;  // 12h: an amount without a code
+        W2Record pair2 = Employee("219-09-9998", "Bo", "Jones", 10);
+        pair2.Box12Code[1] = "D";  // 12b: a code without an amount
+        MakePayerFile({pair8, pair2});
+        OpenWindow();
+        QScrollBar* scroll = window_->Box12Panel->verticalScrollBar();
+        QCOMPARE(scroll->value(), 0);
+        ScrollWhenFocused probe(F("Box12Code8"), scroll);
+        AltKey(Qt::Key_L);
+        QCOMPARE(Messages(), std::vector<std::string>{"Box 12h code is missing."});
+        QCOMPARE(QApplication::focusWidget(), F("Box12Code8"));
+        QVERIFY(scroll->maximum() > 0);
+        QCOMPARE(probe.value, scroll->maximum());  // the lower six pairs were in view first
+        QVERIFY(window_->Box12Panel->viewport()->rect().contains(
+            F("Box12Code8")->mapTo(window_->Box12Panel->viewport(), QPoint(0, 0))));
+        QVERIFY(window_->Box12Hint->isVisible());      // a code field has the focus
+        QCOMPARE(window_->Box12Hint->text(), QStringLiteral(" Double click for a list of designated IRS codes "));
+
+        // The user clears the amount; the next record fails on pair 2, which is at the top.
+        TypeInto("Box12Amt8", "0");
+        QVERIFY(!window_->Box12Hint->isVisible());
+        AltKey(Qt::Key_L);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        prompter_->Clear();
+        window_->Box12Panel->verticalScrollBar()->setValue(scroll->maximum());
+        QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
+        QCOMPARE(Messages(), std::vector<std::string>{"Box 12b amount is missing."});
+        QCOMPARE(QApplication::focusWidget(), F("Box12Amt2"));
+        QCOMPARE(scroll->value(), 0);
+    }
+
+    void newAndDeleteThroughTheNavigator() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 10)});
+        OpenWindow();
+        QCOMPARE(Nav(nbDelete)->isEnabled(), false);  // the only employee cannot be deleted
+        AltKey(Qt::Key_E);
+        QCOMPARE(dm_->RSW2.RecordCount(), 2);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QVERIFY(F("Boxa")->hasFocus());
+        QCOMPARE(Shown("Boxe3"), QString());
+        QCOMPARE(F<TStateEdit>("Box15a")->Text(), QStringLiteral("NY"));  // the payer's state and ID
+        QCOMPARE(Shown("StateID_a"), QStringLiteral("987654"));
+        QVERIFY(!window_->BtnPrintOne->isEnabled());
+        QVERIFY(!window_->BtnPrintAll->isEnabled());
+
+        // Cancelled at the question: the employee stays, and so does what was typed.
+        TypeInto("Boxe1", "Cy");
+        prompter_->Answer(idCancel);
+        AltKey(Qt::Key_D);
+        QCOMPARE(Messages(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
+        QCOMPARE(dm_->RSW2.RecordCount(), 2);
+        QCOMPARE(Shown("Boxe1"), QStringLiteral("Cy"));
+
+        // Confirmed: the unfinished employee goes without being checked.
+        prompter_->Clear();
+        prompter_->Answer(idOk);
+        QTest::mouseClick(Nav(nbDelete), Qt::LeftButton);
+        QCOMPARE(Messages(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
+        QCOMPARE(dm_->RSW2.RecordCount(), 1);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(Shown("Boxe3"), QStringLiteral("Smith"));
+        QCOMPARE(Nav(nbNew)->isEnabled(), true);
+        QCOMPARE(Nav(nbDelete)->isEnabled(), false);
+    }
+
+    void theEmployeeListIsSortedAndEachRowOpensItsOwnRecord() {
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), Employee("219-09-9992", "Bo", "Adams", 10),
+                       Employee("219-09-9993", "Ann", "smith", 10)});
+        OpenWindow();
+        auto choose = [this](int row, QStringList* rows) {
+            modals_->Then([row, rows](QDialog& dialog) {
+                auto* list = Expect<TFrmRecList>(dialog);
+                QVERIFY(list);
+                QCOMPARE(list->windowTitle(), QStringLiteral("Employee List"));
+                QVERIFY(list->RecListBox->selectedItems().isEmpty());
+                for (int i = 0; i < list->RecListBox->count(); ++i) *rows << list->RecListBox->item(i)->text();
+                if (row < 0) {
+                    QTest::keyClick(list->RecListBox, Qt::Key_Escape);
+                    return;
+                }
+                QListWidgetItem* item = list->RecListBox->item(row);
+                const QRect cell = list->RecListBox->visualItemRect(item);
+                QTest::mouseClick(list->RecListBox->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(list->RecListBox->viewport(), Qt::LeftButton, {}, cell.center());
+            });
+        };
+        QStringList rows;
+        choose(2, &rows);
+        AltKey(Qt::Key_I);
+        QCOMPARE(rows, QStringList({"Adams,  Bo", "Smith,  Ann", "smith,  Ann"}));
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 3);
+        QCOMPARE(F<TMaskEdit>("Boxa")->Text(), QStringLiteral("219-09-9993"));
+        rows.clear();
+        choose(1, &rows);
+        QTest::mouseClick(Nav(nbList), Qt::LeftButton);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(F<TMaskEdit>("Boxa")->Text(), QStringLiteral("219-09-9991"));
+
+        // A name changed behind the program's back is not seen: the list is kept ...
+        {
+            std::fstream file(dm_->RSW2.FileName, std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(W2Record::kSize + 41);  // record 2, last name
+            file.write("\x05" "Aaron", 6);
+        }
+        rows.clear();
+        choose(-1, &rows);
+        AltKey(Qt::Key_I);
+        QCOMPARE(rows, QStringList({"Adams,  Bo", "Smith,  Ann", "smith,  Ann"}));
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);  // cancelled: where it was
+
+        // ... until the user renames an employee here.
+        TypeInto("Boxe3", "Zed");
+        rows.clear();
+        choose(-1, &rows);
+        AltKey(Qt::Key_I);
+        QCOMPARE(rows, QStringList({"Aaron,  Bo", "smith,  Ann", "Zed,  Ann"}));
+        QVERIFY(Messages().empty());
+    }
+
+    void closingCountsAReviewOnlyWhenEveryEmployeeWasShown() {
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), Employee("219-09-9992", "Bo", "Adams", 10)});
+        OpenWindow();
+        QVERIFY(window_->BtnPrintOne->isEnabled());
+        QVERIFY(!window_->BtnPrintAll->isEnabled());
+        QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(dm_->ReviewCount, 0);
+
+        for (int expected : {1, 2}) {
+            OpenWindow();
+            AltKey(dm_->RSW2.Eof() ? Qt::Key_F : Qt::Key_N);  // to the other employee
+            QVERIFY(window_->BtnPrintAll->isEnabled());
+            QTest::keyClick(Focused(), Qt::Key_Escape);
+            QVERIFY(!window_->isVisible());
+            QCOMPARE(dm_->ReviewCount, expected);
+        }
+
+        // A record that fails the rules keeps the window open and counts nothing.
+        dm_->ReviewCount = 0;
+        OpenWindow();
+        AltKey(Qt::Key_N);
+        TypeInto("Boxf_d", "1");
+        window_->close();
+        QVERIFY(window_->isVisible());
+        QCOMPARE(Messages(), std::vector<std::string>{"Employee's Zip Code is not valid."});
+        QCOMPARE(QApplication::focusWidget(), F("Boxf_d"));
+        QCOMPARE(dm_->ReviewCount, 0);
+        QTest::keyClicks(F("Boxf_d"), "2345");
+        QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(dm_->ReviewCount, 1);
+        QCOMPARE(Stored(2).Boxf_d, std::string("12345"));
+    }
+
+    void printOneFollowsBox1() {
+        MakePayerFile({W2Record{}});
+        OpenWindow();
+        QVERIFY(!window_->BtnPrintOne->isEnabled());
+        TypeInto("Amount1", "0.01");
+        PressTab();
+        QVERIFY(window_->BtnPrintOne->isEnabled());
+        QVERIFY(window_->BtnPrintAll->isEnabled());  // the only employee is shown
+        TypeInto("Amount1", "0");
+        PressTab();
+        QVERIFY(!window_->BtnPrintOne->isEnabled());
+        QVERIFY(!window_->BtnPrintAll->isEnabled());
+    }
+
+    void theCodeListsPasteIntoTheDoubleClickedField() {
+        W2Record w2 = Employee("219-09-9999", "Ann", "Smith", 0);
+        w2.Box12Code[0] = "D";
+        w2.Box12Amt[0] = 100;
+        MakePayerFile({w2});
+        OpenWindow();
+        QVERIFY(!window_->BtnPrintOne->isEnabled());
+        struct Pick {
+            const char* field;
+            const char* window;
+            QString code;
+        };
+        const Pick picks[] = {
+            {"Box12Code7", "TFrmIRSBox12Codes", "II"},
+            {"Box12Code1", "TFrmIRSBox12Codes", ""},  // Cancel empties the field
+            {"Box14bTTOC2", "TFrmTTOBox14bCodes", "404"},
+        };
+        for (const Pick& pick : picks) {
+            QLineEdit* field = F<QLineEdit>(pick.field);
+            field->setFocus(Qt::TabFocusReason);
+            modals_->Then([&pick](QDialog& list) {
+                QCOMPARE(list.objectName(), QString::fromLatin1(pick.window));
+                PickFromList(list, pick.code);
+            });
+            QTest::mouseDClick(field, Qt::LeftButton);
+            QCOMPARE(modals_->Pending(), 0u);
+            QCOMPARE(field->text(), pick.code);
+        }
+        QStringList codes;
+        for (const char* name : {"Box12Code1", "Box12Code2", "Box12Code6", "Box12Code8", "Box14bTTOC"})
+            codes << Shown(name);
+        QCOMPARE(codes, QStringList({"", "", "", "", ""}));
+        QVERIFY(F<QLineEdit>("Box12Code7")->isReadOnly());
+
+        // Code II stands for wages: the form may be printed once the field is left.
+        PressTab();
+        QVERIFY(window_->BtnPrintOne->isEnabled());
+    }
+};
+
+QNVR_TEST_MAIN(TestW2Window)
+#include "tst_w2_window.moc"
