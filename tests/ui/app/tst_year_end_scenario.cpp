@@ -1,0 +1,223 @@
+// A year-end as a user goes through it, on real files: File, New creates the payer;
+// its W-3 is entered, then three employees in the W-2 window; both forms are reviewed;
+// Tools, EFW2 Module takes the submitter information and processes the payer. The
+// client file is byte for byte what the command-line tool writes for the same payer.
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/efw2/efw2_files.h"
+#include "efw2/submitter_keys.h"
+#include "support/main_window_harness.h"
+#include "support/qnvr_test_main.h"
+#include "ui/efw2/frm_efw2.h"
+#include "ui/entry/check_box_edit.h"
+#include "ui/entry/mask_edit.h"
+#include "ui/entry/state_edit.h"
+
+using namespace qnvr;
+using namespace qnvr::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kPayerName = "Lakeside Bakery";
+const QString kW3Caption = QStringLiteral("Form W-3 Transmittal of Wage and Tax Statements 2026");
+const QString kW2Caption = QStringLiteral("Form W-2 Wage and Tax Statement 2026");
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+QWidget* Field(QDialog& window, const char* name) {
+    auto* field = window.findChild<QWidget*>(QString::fromLatin1(name));
+    if (!field) QTest::qFail(qPrintable(QStringLiteral("no field ") + name), __FILE__, __LINE__);
+    return field;
+}
+
+QString TextOf(QWidget* field) {
+    if (auto* mask = qobject_cast<TMaskEdit*>(field)) return mask->Text();
+    if (auto* state = qobject_cast<TStateEdit*>(field)) return state->Text();
+    if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text();
+    return {};
+}
+
+// Clicks into the field and types, as a person filling a form in any order.
+void Type(QDialog& window, const char* name, const QString& keys) {
+    QWidget* field = Field(window, name);
+    if (!field) return;
+    // At the start of the field, so that an empty masked field fills from its first digit.
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(3, field->height() / 2));
+    QCoreApplication::processEvents();  // a field selects its text once the click is over
+    QTest::keyClicks(field, keys);
+}
+
+// A state: its first letter pressed until the code shows (the state fields cycle through
+// the codes of a letter).
+void PickState(QDialog& window, const char* name, const QString& code) {
+    QWidget* field = Field(window, name);
+    if (!field) return;
+    QTest::mouseClick(field, Qt::LeftButton);
+    for (int k = 0; k < 10 && TextOf(field) != code; ++k) QTest::keyClick(field, code.at(0).toLower().toLatin1());
+    QCOMPARE(TextOf(field), code);
+}
+
+void Check(QDialog& window, const char* name) {
+    if (QWidget* field = Field(window, name)) QTest::mouseClick(field, Qt::LeftButton);
+    QVERIFY(qobject_cast<TCheckBoxEdit*>(Field(window, name))->Checked());
+}
+
+// Closes the window with the button; a window that refuses says why in its last message.
+void CloseWith(QDialog& window, const char* button) {
+    Click(window, button);
+    if (!window.isVisible()) return;
+    QString why;
+    if (auto* prompter = dynamic_cast<ScriptedPrompter*>(&CurrentPrompter()); prompter && !prompter->Texts().empty())
+        why = QString::fromStdString(prompter->Texts().back());
+    if (QWidget* focus = QApplication::focusWidget()) why += QStringLiteral(" (at ") + focus->objectName() + QLatin1Char(')');
+    QFAIL(qPrintable(window.windowTitle() + QStringLiteral(" stayed open: ") + why));
+}
+
+struct Employee {
+    const char* ssn;
+    const char* first;
+    const char* last;
+    const char* street;
+    const char* wages;
+    const char* federalTax;
+};
+
+const Employee kEmployees[] = {
+    {"212456781", "Ann", "Lee", "1 Main St", "42000", "4200"},
+    {"212456782", "Bo", "Park", "22 Lake Rd", "38500.50", "3100.25"},
+    {"212456783", "Cy", "Diaz", "9 Elm Ave", "51000", "6020"},
+};
+
+void TypeEmployee(QDialog& w2, const Employee& e) {
+    Type(w2, "Boxa", QString::fromLatin1(e.ssn));
+    Type(w2, "Boxe1", QString::fromLatin1(e.first));
+    Type(w2, "Boxe3", QString::fromLatin1(e.last));
+    Type(w2, "Boxf_a", QString::fromLatin1(e.street));
+    Type(w2, "Boxf_b", QStringLiteral("Erie"));
+    PickState(w2, "Boxf_c", QStringLiteral("PA"));
+    Type(w2, "Boxf_d", QStringLiteral("16501"));
+    Type(w2, "Amount1", QString::fromLatin1(e.wages));
+    Type(w2, "Amount2", QString::fromLatin1(e.federalTax));  // leaving Box 1 filled boxes 3 to 6 and 16a
+}
+
+}  // namespace
+
+class TestYearEndScenario : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindowHarness> app_;
+
+private slots:
+    void initTestCase() { MainWindowHarness::UseTemporaryConfigFolder(); }
+    void init() { app_ = std::make_unique<MainWindowHarness>(); }
+    void cleanup() { app_.reset(); }
+
+    void aNewPayerFromEntryToItsEfw2File() {
+        app_->Start();
+        TFrmMain& main = app_->Window();
+        ModalScript& modals = app_->Modals();
+
+        // File, New: the payer's name, then its W-3, then its employees.
+        modals
+            .Then([](QDialog& dialog) {
+                TypeInto(dialog, "NewFileName", QString::fromLatin1(kPayerName));
+                QTest::keyClick(&dialog, Qt::Key_Return);
+            })
+            .Then([](QDialog& w3) {
+                QCOMPARE(w3.windowTitle(), kW3Caption);
+                Check(w3, "Boxb1");  // 941
+                Check(w3, "Boxb8");  // none apply
+                Type(w3, "Boxe", QStringLiteral("361234567"));
+                Type(w3, "Boxf_a", QStringLiteral("Lakeside Bakery Inc"));
+                Type(w3, "Boxg_a", QStringLiteral("12 Shore Rd"));
+                Type(w3, "Boxg_b", QStringLiteral("Erie"));
+                PickState(w3, "Boxg_c", QStringLiteral("PA"));
+                Type(w3, "Boxg_d", QStringLiteral("16501"));
+                PickState(w3, "Box15", QStringLiteral("PA"));
+                Type(w3, "StateID", QStringLiteral("98765432"));
+                Type(w3, "Contact", QStringLiteral("Dana Fox"));
+                CloseWith(w3, "BtnClose");
+            })
+            .Then([](QDialog& w2) {
+                QCOMPARE(w2.windowTitle(), kW2Caption);
+                for (std::size_t k = 0; k < std::size(kEmployees); ++k) {
+                    if (k > 0) QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);  // new employee
+                    // The new record came with the payer's state and state ID.
+                    QCOMPARE(TextOf(Field(w2, "Box15a")), QStringLiteral("PA"));
+                    QCOMPARE(TextOf(Field(w2, "StateID_a")), QStringLiteral("98765432"));
+                    TypeEmployee(w2, kEmployees[k]);
+                }
+                CloseWith(w2, "BtnClose");
+            });
+        QTest::mouseClick(main.BtnNew, Qt::LeftButton);
+        QCOMPARE(modals.Pending(), std::size_t(0));
+        const std::string payerFile = app_->DataFolder() + kPayerName + ".W226";
+        QVERIFY(fs::exists(payerFile));
+        QCOMPARE(app_->DataModule().RSW2.RecordCount(), 3);
+        QCOMPARE(main.windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - Lakeside Bakery Inc"));
+
+        // The entry is reviewed: the W-3 once more, and every employee shown once.
+        modals.Then([](QDialog& w3) { CloseWith(w3, "BtnClose"); })
+            .Then([](QDialog& w2) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+                CloseWith(w2, "BtnClose");
+            });
+        app_->ChooseMenuItem(main.MnuForms, main.MnuFormW3);
+        app_->ChooseMenuItem(main.MnuForms, main.MnuFormW2);
+        QCOMPARE(app_->DataModule().ReviewCount, 2);
+
+        // Tools, EFW2 Module: the submitter information typed, Process, Close.
+        modals.Then([](QDialog& dialog) {
+            TFrmEFW2* efw2 = Expect<TFrmEFW2>(dialog);
+            if (!efw2) return;
+            TypeSubmitter(*efw2, kValidSubmitterKeys);
+            QTest::mouseClick(efw2->BtnProcess, Qt::LeftButton);
+            QVERIFY(!efw2->BtnProcess->isEnabled());
+            QCOMPARE(efw2->TotalRecords->text(), QStringLiteral("3"));
+            CloseWith(dialog, "BtnClose");
+        });
+        app_->ChooseMenuItem(main.MnuTools, main.MnuEFW2);
+        QCOMPARE(modals.Pending(), std::size_t(0));
+        QCOMPARE(app_->Prompter().Texts().back(),
+                 std::string("Process Completed for Client: Lakeside Bakery Inc~Total Forms W-2 processed: 3~"
+                             "Total Wages, tips, other compensation processed: $131,500.50"));
+
+        // The same payer file through the command-line tool, once the program has closed it.
+        app_->Stop();
+        const std::string clientFile = app_->DataFolder() + "EFW2/" + kPayerName + ".txt";
+        const std::string cliFile = app_->Home() + "qnvr-efw2.txt";
+        QProcess qnvr;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QNVR_PROGRAM_DIR"), QString::fromStdString(app_->ProgramFolder()));
+        qnvr.setProcessEnvironment(environment);
+        qnvr.start(QStringLiteral(QNVR_EXECUTABLE),
+                   {QStringLiteral("efw2"), QStringLiteral("-o"), QString::fromStdString(cliFile),
+                    QString::fromStdString(payerFile)});
+        QVERIFY(qnvr.waitForFinished(30000));
+        QVERIFY2(qnvr.exitCode() == 0, qnvr.readAllStandardError().constData());
+        const std::string written = ReadFile(clientFile);
+        QCOMPARE(written.size(), std::size_t(7 * 514));  // RA, RE, 3 RW, RT, RF, each with CR LF
+        QVERIFY(written == ReadFile(cliFile));
+    }
+};
+
+QNVR_TEST_MAIN(TestYearEndScenario)
+#include "tst_year_end_scenario.moc"
