@@ -165,7 +165,41 @@ QLabel* Caption(const QString& text, QWidget* parent) {
     return label;
 }
 
+QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
+    switch (spec.control) {
+        case Control::Ssn: return new TMaskEdit(QString::fromLatin1(kSsnLayout), parent);
+        case Control::State: return new TStateEdit(parent);
+        case Control::Check: return new TCheckBoxEdit(parent);
+        case Control::Money: {
+            auto* money = new TDollarEdit(parent);
+            money->SetDollarDigits(spec.size);
+            money->SetCentDigits(2);
+            money->SetMinusKey(false);
+            return money;
+        }
+        case Control::Text:
+        case Control::UpperText:
+        case Control::Code: break;
+    }
+    auto* text = new TFilterEdit(parent);
+    text->setMaxLength(spec.size);
+    text->SetValidChars(QString::fromLatin1(spec.validChars));
+    if (spec.control != Control::Text) text->SetCase(CharCase::Upper);
+    text->setReadOnly(spec.control == Control::Code);  // set only from the code lists
+    return text;
+}
+
 }  // namespace
+
+// The window's enter and exit handlers run after the field's own steps.
+template <class Field>
+bool TFrmW2::ConnectVisit(QWidget* control) {
+    auto* field = qobject_cast<Field*>(control);
+    if (!field) return false;
+    connect(field, &Field::Entered, this, [this, field] { FieldEnter(field); });
+    connect(field, &Field::Exited, this, [this, field] { FieldExit(field); });
+    return true;
+}
 
 TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TFrmW2"));
@@ -190,55 +224,14 @@ TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
 // Creates every field of the form from the table; the layout places them afterwards.
 void TFrmW2::BuildFields() {
     for (const FieldSpec& spec : W2Fields()) {
-        QWidget* field = nullptr;
-        switch (spec.control) {
-            case Control::Ssn: {
-                auto* ssn = new TMaskEdit(QString::fromLatin1(kSsnLayout), this);
-                connect(ssn, &TMaskEdit::Entered, this, [this, ssn] { FieldEnter(ssn); });
-                connect(ssn, &TMaskEdit::Exited, this, [this, ssn] { FieldExit(ssn); });
-                field = ssn;
-                break;
-            }
-            case Control::Text:
-            case Control::UpperText:
-            case Control::Code: {
-                auto* text = new TFilterEdit(this);
-                text->setMaxLength(spec.size);
-                text->SetValidChars(QString::fromLatin1(spec.validChars));
-                if (spec.control != Control::Text) text->SetCase(CharCase::Upper);
-                text->setReadOnly(spec.control == Control::Code);  // set only from the code lists
-                connect(text, &TFilterEdit::Entered, this, [this, text] { FieldEnter(text); });
-                connect(text, &TFilterEdit::Exited, this, [this, text] { FieldExit(text); });
-                field = text;
-                break;
-            }
-            case Control::State: {
-                auto* state = new TStateEdit(this);
-                connect(state, &TStateEdit::Entered, this, [this, state] { FieldEnter(state); });
-                connect(state, &TStateEdit::Exited, this, [this, state] { FieldExit(state); });
-                field = state;
-                break;
-            }
-            case Control::Money: {
-                auto* money = new TDollarEdit(this);
-                money->SetDollarDigits(spec.size);
-                money->SetCentDigits(2);
-                money->SetMinusKey(false);
-                connect(money, &TDollarEdit::Entered, this, [this, money] { FieldEnter(money); });
-                connect(money, &TDollarEdit::Exited, this, [this, money] { FieldExit(money); });
-                field = money;
-                break;
-            }
-            case Control::Check: {
-                auto* check = new TCheckBoxEdit(this);
-                connect(check, &TCheckBoxEdit::Entered, this, [this, check] { FieldEnter(check); });
-                connect(check, &TCheckBoxEdit::Exited, this, [this, check] { FieldExit(check); });
-                field = check;
-                break;
-            }
-        }
+        QWidget* field = MakeField(spec, this);
         field->setObjectName(spec.name);
         field->setAccessibleName(spec.caption);
+        const bool visited = ConnectVisit<TMaskEdit>(field) || ConnectVisit<TFilterEdit>(field) ||
+                             ConnectVisit<TStateEdit>(field) || ConnectVisit<TDollarEdit>(field) ||
+                             ConnectVisit<TCheckBoxEdit>(field);
+        Q_ASSERT(visited);  // every kind of field has enter and exit steps
+        Q_UNUSED(visited);
         fields_.insert(spec.name, field);
         tabOrder_ << field;
     }

@@ -71,6 +71,8 @@ protected:
 
 private:
     void BuildFields();
+    template <class Field>
+    bool ConnectVisit(QWidget* control);
     QWidget* BuildForm();
     QWidget* BuildBox12Panel();
     QWidget* BuildStateLines();
