@@ -22,6 +22,5 @@ bool TW2Checked::AllMarked() const {
     return !flags_.empty() && std::all_of(flags_.begin(), flags_.end(), [](std::uint8_t flag) { return flag != 0; });
 }
 
-int RaiseReviewCount(int reviewCount) { return reviewCount > 0 ? 2 : 1; }
 
 }  // namespace qnvr

@@ -1,8 +1,7 @@
 #pragma once
 // What the W-2 window keeps about the user's review of the employees: which records it
-// has shown since it opened (only when every employee has been seen may all forms be
-// printed at once), and how closing the window after such a review counts towards
-// electronic filing.
+// has shown since it opened. Only when every employee has been seen may all forms be
+// printed at once, and only then does closing the window count as a review.
 #include <cstdint>
 #include <vector>
 
@@ -27,9 +26,5 @@ public:
 private:
     std::vector<std::uint8_t> flags_;
 };
-
-// ReviewCount after an entry window closed with its review complete: 0 becomes 1,
-// anything above 0 becomes 2.
-int RaiseReviewCount(int reviewCount);
 
 }  // namespace qnvr

@@ -1,5 +1,6 @@
 #include "core/store/data_module.h"
 
+#include <bit>
 #include <filesystem>
 
 #include "core/base/prompter.h"
@@ -53,6 +54,16 @@ std::string TFrmDataModule::W3PathFor(const std::string& w2Path) {
         if (UpperCase(entry->path().filename().string()) == wanted)
             return (expected.parent_path() / entry->path().filename()).string();
     return expected.string();
+}
+
+void TFrmDataModule::EntryWindowReviewed(EntryWindow window) {
+    reviewedWindows_ |= static_cast<unsigned>(window);
+    ReviewCount = std::popcount(reviewedWindows_);
+}
+
+void TFrmDataModule::ClearReviews() {
+    reviewedWindows_ = 0;
+    ReviewCount = 0;
 }
 
 void TFrmDataModule::OpenPayerFile(const std::string& path) {

@@ -17,6 +17,9 @@ inline constexpr const char* kW2Extension = ".W226";
 inline constexpr const char* kW3Extension = ".W326";
 inline constexpr int kMaxEmployees = 10000;
 
+// The two entry windows whose review electronic filing waits for.
+enum class EntryWindow : unsigned { W2 = 1, W3 = 2 };
+
 class TFrmDataModule {
 public:
     TFrmDataModule();
@@ -35,6 +38,13 @@ public:
     bool SkipPasswordCheck = false;  // set only while the program reopens a file it just closed
     bool EmployeeListDirty = false;
     int ReviewCount = 0;  // 0, 1 or 2: how many of the two entry windows were reviewed
+
+    // An entry window closed after its review. Each window counts once: closing the
+    // W-2 window twice does not stand in for a review of the W-3, whose employer data
+    // every electronic filing carries.
+    void EntryWindowReviewed(EntryWindow window);
+    // A payer file was opened, created or restored: nothing has been reviewed yet.
+    void ClearReviews();
 
     // The main window's recent-files list: rebuilt after an open, and told the path of
     // each payer file that closes.
@@ -60,6 +70,8 @@ public:
     void ForEachW2(const std::function<void(const W2Record&)>& visit);
 
 private:
+    unsigned reviewedWindows_ = 0;  // EntryWindow bits
+
     void WireStores();
     void RSW2BeforeOpen();
     void RSW2AfterOpen();

@@ -134,7 +134,7 @@ void PayerFileCommands::OpenAndRefresh(const std::string& path) {
     dm_.ClosePayerFile();
     dm_.OpenPayerFile(path);
     Refresh();
-    dm_.ReviewCount = 0;
+    dm_.ClearReviews();
 }
 
 void PayerFileCommands::ReopenWithoutPasswordCheck(const std::string& path) {
@@ -180,7 +180,7 @@ bool PayerFileCommands::New(const std::string& typedName) {
     dm_.RSW2.PostRec();
     window_.ShowW2Entry();
     Refresh();
-    dm_.ReviewCount = 0;
+    dm_.ClearReviews();
     return true;
 }
 
@@ -235,7 +235,7 @@ void PayerFileCommands::Restore(const std::string& folder) {
         CopyPayerFilePair(IncludeTrailingSlash(folder) + FileNameOf(current), current);
     });
     ReopenWithoutPasswordCheck(current);
-    dm_.ReviewCount = 0;
+    dm_.ClearReviews();
     if (failure) std::rethrow_exception(failure);
     ShowMsg("File restore completed successfully", mbPlain);
 }

@@ -506,7 +506,7 @@ void TFrmW2::done(int result) {
 // has been shown counts as a review of the W-2 forms.
 void TFrmW2::FormClose() {
     ValidateFields();
-    if (BtnPrintAll->isEnabled()) dm_.ReviewCount = RaiseReviewCount(dm_.ReviewCount);
+    if (BtnPrintAll->isEnabled()) dm_.EntryWindowReviewed(EntryWindow::W2);
     SaveRecord();
 }
 

@@ -12,7 +12,6 @@
 #include <variant>
 #include <vector>
 
-#include "core/entry/w2_review.h"  // RaiseReviewCount
 #include "core/entry/w3_keys.h"
 #include "core/entry/w3_rules.h"
 #include "core/store/data_module.h"
@@ -393,7 +392,7 @@ void TFrmW3::done(int result) {
 // of the W-3.
 void TFrmW3::FormClose() {
     ValidateFields();
-    dm_.ReviewCount = RaiseReviewCount(dm_.ReviewCount);
+    dm_.EntryWindowReviewed(EntryWindow::W3);
     W3WindowToRecord();
     dm_.RSW3.PostRec();
 }

@@ -34,11 +34,5 @@ TEST(W2Checked, ADeletedRecordTakesItsFlagWithIt) {
     EXPECT_FALSE(checked.AllMarked());
 }
 
-TEST(ReviewCount, ClosingAReviewedWindowRaisesItToOneThenTwo) {
-    EXPECT_EQ(RaiseReviewCount(0), 1);
-    EXPECT_EQ(RaiseReviewCount(1), 2);
-    EXPECT_EQ(RaiseReviewCount(2), 2);
-}
-
 }  // namespace
 }  // namespace qnvr

@@ -162,6 +162,18 @@ TEST_F(DataModuleTest, AReopenByTheProgramSkipsThePasswordCheck) {
     EXPECT_TRUE(passwords.prompts.empty());
 }
 
+TEST_F(DataModuleTest, ReviewCountCountsEachEntryWindowOnce) {
+    dm.EntryWindowReviewed(EntryWindow::W2);
+    dm.EntryWindowReviewed(EntryWindow::W2);
+    EXPECT_EQ(dm.ReviewCount, 1);  // the W-2 forms twice are not the W-3
+    dm.EntryWindowReviewed(EntryWindow::W3);
+    EXPECT_EQ(dm.ReviewCount, 2);
+    dm.ClearReviews();
+    EXPECT_EQ(dm.ReviewCount, 0);
+    dm.EntryWindowReviewed(EntryWindow::W3);
+    EXPECT_EQ(dm.ReviewCount, 1);
+}
+
 TEST_F(DataModuleTest, ALowerCasePayerFileFindsItsLowerCaseW3File) {
     const std::string w2 = dir.File("payroll.w226");
     const std::string w3 = dir.File("payroll.w326");
