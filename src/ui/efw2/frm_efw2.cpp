@@ -26,6 +26,7 @@
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/enter_as_tab.h"
 #include "ui/entry/field_color.h"
+#include "ui/entry/field_text.h"
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/state_edit.h"
@@ -109,18 +110,6 @@ QLineEdit* TotalField(QWidget* parent, const char* name, const QString& caption)
     field->setFocusPolicy(Qt::NoFocus);
     field->setAlignment(Qt::AlignRight);
     return field;
-}
-
-QString FieldText(const QWidget* field) {
-    if (auto* mask = qobject_cast<const TMaskEdit*>(field)) return mask->Text();
-    if (auto* state = qobject_cast<const TStateEdit*>(field)) return state->Text();
-    return qobject_cast<const QLineEdit*>(field)->text();
-}
-
-void SetFieldText(QWidget* field, const QString& text) {
-    if (auto* mask = qobject_cast<TMaskEdit*>(field)) mask->SetText(text);
-    else if (auto* state = qobject_cast<TStateEdit*>(field)) state->SetText(text);
-    else qobject_cast<QLineEdit*>(field)->setText(text);
 }
 
 }  // namespace

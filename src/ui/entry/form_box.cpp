@@ -3,12 +3,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
-
-#include "ui/entry/date_edit.h"
-#include "ui/entry/mask_edit.h"
-#include "ui/entry/state_edit.h"
 
 namespace qnvr {
 
@@ -20,7 +15,8 @@ QLabel* FormCaption(const QString& text, QWidget* parent) {
     return label;
 }
 
-QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows) {
+QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows,
+                BoxHeight height) {
     auto* box = new QFrame(parent);
     box->setFrameShape(QFrame::Box);
     auto* layout = new QVBoxLayout(box);
@@ -32,27 +28,12 @@ QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<s
         for (QWidget* field : row) line->addWidget(field);
         layout->addLayout(line);
     }
-    layout->addStretch();
+    if (height == BoxHeight::Grows) layout->addStretch();
     return box;
 }
 
 void FitFieldWidth(QWidget* field, int characters) {
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('W')) * characters / 2 + 16);
-}
-
-QString FieldText(const QWidget* field) {
-    if (auto* mask = qobject_cast<const TMaskEdit*>(field)) return mask->Text();
-    if (auto* date = qobject_cast<const TDateEdit*>(field)) return date->Text();
-    if (auto* state = qobject_cast<const TStateEdit*>(field)) return state->Text();
-    if (auto* edit = qobject_cast<const QLineEdit*>(field)) return edit->text();
-    return {};
-}
-
-void SetFieldText(QWidget* field, const QString& text) {
-    if (auto* mask = qobject_cast<TMaskEdit*>(field)) mask->SetText(text);
-    else if (auto* date = qobject_cast<TDateEdit*>(field)) date->SetText(text);
-    else if (auto* state = qobject_cast<TStateEdit*>(field)) state->SetText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->setText(text);
 }
 
 }  // namespace qnvr

@@ -1,7 +1,6 @@
 #pragma once
-// The boxes of a form facsimile and the text of its fields. A box is framed, with its
-// small caption on top and its fields below, one row of fields per line, as the paper
-// form draws them.
+// The boxes of a form facsimile. A box is framed, with its small caption on top and its
+// fields below, one row of fields per line, as the paper form draws them.
 #include <QString>
 
 #include <initializer_list>
@@ -15,14 +14,16 @@ namespace qnvr {
 // A caption in the form's small print.
 QLabel* FormCaption(const QString& text, QWidget* parent);
 
-QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows);
+// How a box takes the height of its row in the form's grid.
+enum class BoxHeight {
+    Grows,    // the box grows with its row, its fields staying at the top
+    Natural,  // the box keeps the height its caption and fields need
+};
+
+QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows,
+                BoxHeight height = BoxHeight::Grows);
 
 // Makes a text field wide enough for characters characters.
 void FitFieldWidth(QWidget* field, int characters);
-
-// The text of a text field of any kind (filtered, masked, date, state code), as the
-// record stores it; SetFieldText writes it back.
-QString FieldText(const QWidget* field);
-void SetFieldText(QWidget* field, const QString& text);
 
 }  // namespace qnvr

@@ -25,7 +25,9 @@
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/enter_as_tab.h"
 #include "ui/entry/field_color.h"
+#include "ui/entry/field_text.h"
 #include "ui/entry/filter_edit.h"
+#include "ui/entry/form_box.h"
 #include "ui/entry/frm_rec_list.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/rs_navigator.h"
@@ -132,20 +134,6 @@ struct ExitStep {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-// Text fields of every kind, as text.
-QString TextOf(const QWidget* control) {
-    if (auto* mask = qobject_cast<const TMaskEdit*>(control)) return mask->Text();
-    if (auto* state = qobject_cast<const TStateEdit*>(control)) return state->Text();
-    if (auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
-    return {};
-}
-
-void SetTextOf(QWidget* control, const QString& text) {
-    if (auto* mask = qobject_cast<TMaskEdit*>(control)) mask->SetText(text);
-    else if (auto* state = qobject_cast<TStateEdit*>(control)) state->SetText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(text);
-}
-
 const FieldLayout<W2Record>* W2FieldNamed(std::string_view name) {
     for (const auto& field : W2Layout())
         if (field.name == name) return &field;
@@ -156,14 +144,6 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
-
-QLabel* Caption(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
-    label->setFont(font);
-    return label;
-}
 
 QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
     switch (spec.control) {
@@ -187,6 +167,14 @@ QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
     if (spec.control != Control::Text) text->SetCase(CharCase::Upper);
     text->setReadOnly(spec.control == Control::Code);  // set only from the code lists
     return text;
+}
+
+// A hint under a box, shown while the focus is in the box's code fields.
+QLabel* HiddenHint(const char* name, const QString& text, QWidget* parent) {
+    QLabel* hint = FormCaption(text, parent);
+    hint->setObjectName(QString::fromLatin1(name));
+    hint->setVisible(false);
+    return hint;
 }
 
 }  // namespace
@@ -251,35 +239,10 @@ void TFrmW2::BuildFields() {
     }
 }
 
-namespace {
-
-// A box of the form: its caption above its fields, one row of fields per line.
-QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows) {
-    auto* box = new QFrame(parent);
-    box->setFrameShape(QFrame::Box);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(3, 1, 3, 3);
-    layout->setSpacing(1);
-    layout->addWidget(Caption(caption, box));
-    for (const auto& row : rows) {
-        auto* line = new QHBoxLayout;
-        for (QWidget* field : row) line->addWidget(field);
-        layout->addLayout(line);
-    }
-    return box;
-}
-
-// Text fields as wide as their characters, amounts as wide as their digits.
-void FitWidth(QWidget* field, int characters) {
-    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('W')) * characters / 2 + 16);
-}
-
-}  // namespace
-
 QWidget* TFrmW2::BuildForm() {
     for (const FieldSpec& spec : W2Fields()) {
-        if (spec.control == Control::Money) FitWidth(Field(spec.name), spec.size + 4);
-        else if (spec.size > 0 && spec.control != Control::Code) FitWidth(Field(spec.name), spec.size);
+        if (spec.control == Control::Money) FitFieldWidth(Field(spec.name), spec.size + 4);
+        else if (spec.size > 0 && spec.control != Control::Code) FitFieldWidth(Field(spec.name), spec.size);
     }
     auto f = [this](const char* name) { return Field(QString::fromLatin1(name)); };
     auto* form = new QWidget(this);
@@ -290,15 +253,15 @@ QWidget* TFrmW2::BuildForm() {
     // The employee and the employer, down the left side.
     auto* left = new QVBoxLayout;
     left->setSpacing(0);
-    left->addWidget(FormBox(form, tr("a Employee's social security number"), {{f("Boxa")}}));
-    left->addWidget(FormBox(form, tr("b Employer identification number (EIN)"), {{f("W3Boxe")}}));
+    left->addWidget(FormBox(form, tr("a Employee's social security number"), {{f("Boxa")}}, BoxHeight::Natural));
+    left->addWidget(FormBox(form, tr("b Employer identification number (EIN)"), {{f("W3Boxe")}}, BoxHeight::Natural));
     left->addWidget(FormBox(form, tr("c Employer's name, address, and ZIP code"),
-                            {{f("W3Boxf_a")}, {f("W3Boxf_b")}, {f("W3Boxg_a")}, {f("W3Boxg_b")}}));
-    left->addWidget(FormBox(form, tr("d Control number"), {{f("Boxd")}}));
+                            {{f("W3Boxf_a")}, {f("W3Boxf_b")}, {f("W3Boxg_a")}, {f("W3Boxg_b")}}, BoxHeight::Natural));
+    left->addWidget(FormBox(form, tr("d Control number"), {{f("Boxd")}}, BoxHeight::Natural));
     left->addWidget(FormBox(form, tr("e Employee's first name and initial        Last name        Suff."),
-                            {{f("Boxe1"), f("Boxe2"), f("Boxe3"), f("Suffix")}}));
+                            {{f("Boxe1"), f("Boxe2"), f("Boxe3"), f("Suffix")}}, BoxHeight::Natural));
     left->addWidget(FormBox(form, tr("f Employee's address and ZIP code"),
-                            {{f("Boxf_a")}, {f("Boxf_b"), f("Boxf_c"), f("Boxf_d")}}));
+                            {{f("Boxf_a")}, {f("Boxf_b"), f("Boxf_c"), f("Boxf_d")}}, BoxHeight::Natural));
     left->addStretch();
     grid->addLayout(left, 0, 0, 9, 1);
 
@@ -312,34 +275,25 @@ QWidget* TFrmW2::BuildForm() {
         {"Amount6", 2, 2}, {"Amount7", 3, 1}, {"Amount8", 3, 2}, {"Amount10", 4, 2}, {"Amount11", 5, 1},
     };
     for (const AmountCell& cell : kAmountCells)
-        grid->addWidget(FormBox(form, f(cell.field)->accessibleName(), {{f(cell.field)}}), cell.row, cell.column);
-    auto* box9 = FormBox(form, QStringLiteral("9"), {});
+        grid->addWidget(FormBox(form, f(cell.field)->accessibleName(), {{f(cell.field)}}, BoxHeight::Natural), cell.row,
+                        cell.column);
+    auto* box9 = FormBox(form, QStringLiteral("9"), {}, BoxHeight::Natural);
     box9->setAccessibleName(tr("9 (not used)"));
     grid->addWidget(box9, 4, 1);
 
-    auto* box12 = new QFrame(form);
-    box12->setFrameShape(QFrame::Box);
-    auto* box12Layout = new QVBoxLayout(box12);
-    box12Layout->setContentsMargins(3, 1, 3, 3);
-    box12Layout->setSpacing(1);
-    box12Layout->addWidget(Caption(tr("12 See instructions for box 12"), box12));
-    Box12Hint = Caption(tr(kBox12HintText), box12);
-    Box12Hint->setObjectName(QStringLiteral("Box12Hint"));
-    Box12Hint->setVisible(false);
-    box12Layout->addWidget(Box12Hint);
-    box12Layout->addWidget(BuildBox12Panel());
-    box12Layout->addStretch();
-    grid->addWidget(box12, 5, 2, 3, 1);
+    Box12Hint = HiddenHint("Box12Hint", tr(kBox12HintText), form);
+    grid->addWidget(FormBox(form, tr("12 See instructions for box 12"), {{Box12Hint}, {BuildBox12Panel()}}), 5, 2, 3,
+                    1);
 
     auto* box13 = new QFrame(form);
     box13->setFrameShape(QFrame::Box);
     auto* box13Layout = new QGridLayout(box13);
     box13Layout->setContentsMargins(3, 1, 3, 3);
-    box13Layout->addWidget(Caption(QStringLiteral("13"), box13), 0, 0);
+    box13Layout->addWidget(FormCaption(QStringLiteral("13"), box13), 0, 0);
     int column = 1;
     for (const char* name : {"Box13a", "Box13b", "Box13c"}) {
         QWidget* check = f(name);
-        auto* label = Caption(check->accessibleName().mid(3), box13);  // without "13 "
+        auto* label = FormCaption(check->accessibleName().mid(3), box13);  // without "13 "
         label->setBuddy(check);
         box13Layout->addWidget(label, 0, column, Qt::AlignHCenter);
         box13Layout->addWidget(check, 1, column++, Qt::AlignHCenter);
@@ -349,14 +303,13 @@ QWidget* TFrmW2::BuildForm() {
     grid->addWidget(FormBox(form, tr("14 Other"),
                             {{f("Box14Desc_a"), f("Box14Amt_a")},
                              {f("Box14Desc_b"), f("Box14Amt_b")},
-                             {f("Box14Desc_c"), f("Box14Amt_c")}}),
+                             {f("Box14Desc_c"), f("Box14Amt_c")}},
+                            BoxHeight::Natural),
                     7, 1);
 
-    Box14bHint = Caption(tr(kBox14bHintText), form);
-    Box14bHint->setObjectName(QStringLiteral("Box14bHint"));
-    Box14bHint->setVisible(false);
+    Box14bHint = HiddenHint("Box14bHint", tr(kBox14bHintText), form);
     auto* box14b = FormBox(form, tr("14b Treasury tipped occupation codes"),
-                           {{f("Box14bTTOC"), f("Box14bTTOC2")}, {Box14bHint}});
+                           {{f("Box14bTTOC"), f("Box14bTTOC2")}, {Box14bHint}}, BoxHeight::Natural);
     grid->addWidget(box14b, 8, 1, 1, 2);
     return form;
 }
@@ -412,7 +365,7 @@ QWidget* TFrmW2::BuildStateLines() {
         {"Box15b", "StateID_b", "Box16b", "Box17b", "Box18b", "Box19b", "Box20b"},
     };
     for (int column = 0; column < 7; ++column) {
-        grid->addWidget(Caption(tr(kHeaders[column]), lines), 0, column);
+        grid->addWidget(FormCaption(tr(kHeaders[column]), lines), 0, column);
         for (int line = 0; line < 2; ++line) grid->addWidget(Field(QString::fromLatin1(kLines[line][column])), line + 1, column);
     }
     return lines;
@@ -480,7 +433,7 @@ void TFrmW2::FormShow() {
     setWindowTitle(tr(kCaption));
     dm_.RSW3.GetRec();
     for (const EmployerField& employer : kEmployerFields)
-        SetTextOf(Field(QString::fromLatin1(employer.name)), Text(dm_.W3Rec.*employer.member));
+        SetFieldText(Field(QString::fromLatin1(employer.name)), Text(dm_.W3Rec.*employer.member));
     dm_.RSW2.GetRec();
     W2RecordToWindow();
     RSNavigator->SetRecordSet(&dm_.RSW2);
@@ -631,7 +584,7 @@ W2Record TFrmW2::WindowRecord() const {
         const QWidget* control = Field(Text(std::string(layoutField.name)));
         if (!control) continue;  // Boxf_csz and the reserved Amount9 have no field
         std::visit(Overloaded{
-                       [&](std::string* text) { *text = TextOf(control).left(layoutField.chars).toStdString(); },
+                       [&](std::string* text) { *text = FieldText(control).left(layoutField.chars).toStdString(); },
                        [&](double* amount) { *amount = qobject_cast<const TDollarEdit*>(control)->Value(); },
                        [&](bool* flag) { *flag = qobject_cast<const TCheckBoxEdit*>(control)->Checked(); },
                        [&](std::int32_t*) {},
@@ -652,7 +605,7 @@ void TFrmW2::W2RecordToWindow() {
         QWidget* control = Field(Text(std::string(layoutField.name)));
         if (!control) continue;
         std::visit(Overloaded{
-                       [&](std::string* text) { SetTextOf(control, Text(*text)); },
+                       [&](std::string* text) { SetFieldText(control, Text(*text)); },
                        [&](double* amount) { qobject_cast<TDollarEdit*>(control)->SetValue(*amount); },
                        [&](bool* flag) { qobject_cast<TCheckBoxEdit*>(control)->SetChecked(*flag); },
                        [&](std::int32_t*) {},

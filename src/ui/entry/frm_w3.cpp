@@ -22,6 +22,7 @@
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/enter_as_tab.h"
 #include "ui/entry/field_color.h"
+#include "ui/entry/field_text.h"
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/form_box.h"
 #include "ui/entry/mask_edit.h"

@@ -26,6 +26,7 @@
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/field_color.h"
+#include "ui/entry/field_text.h"
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/state_edit.h"
@@ -35,12 +36,6 @@ using namespace qnvr::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-QString FieldText(QWidget* field) {
-    if (auto* mask = qobject_cast<TMaskEdit*>(field)) return mask->Text();
-    if (auto* state = qobject_cast<TStateEdit*>(field)) return state->Text();
-    return qobject_cast<QLineEdit*>(field)->text();
-}
 
 // Record identifiers, with the counts of RT and RF.
 QStringList Outline(const std::vector<std::string>& lines) {

@@ -17,7 +17,7 @@
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/filter_edit.h"
-#include "ui/entry/form_box.h"
+#include "ui/entry/field_text.h"
 #include "ui/entry/frm_w3.h"
 
 using namespace qnvr;
