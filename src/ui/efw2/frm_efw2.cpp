@@ -27,6 +27,7 @@
 #include "ui/entry/enter_as_tab.h"
 #include "ui/entry/field_color.h"
 #include "ui/entry/field_text.h"
+#include "ui/entry/field_visit.h"
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/state_edit.h"
@@ -278,7 +279,9 @@ QWidget* TFrmEFW2::BuildSubmitterArea() {
         {PreparerCode, &SubmitterRecord::PreparerCode},
     };
     for (std::size_t k = 0; k < bindings_.size(); ++k) {
-        ConnectField(bindings_[k].field);
+        ConnectVisit(
+            bindings_[k].field, this, [this](QWidget* field) { FieldEnter(field); },
+            [this](QWidget* field) { FieldExit(field); });
         if (k > 0) setTabOrder(bindings_[k - 1].field, bindings_[k].field);
     }
     connect(ResubInd, &QLineEdit::textChanged, this, &TFrmEFW2::ResubIndChanged);
@@ -350,17 +353,6 @@ QWidget* TFrmEFW2::BuildRightColumn() {
     return column;
 }
 
-void TFrmEFW2::ConnectField(QWidget* field) {
-    auto hook = [this, field](auto* typed) {
-        connect(typed, &std::remove_pointer_t<decltype(typed)>::Entered, this, [this, field] { FieldEnter(field); });
-        connect(typed, &std::remove_pointer_t<decltype(typed)>::Exited, this, [this, field] { FieldExit(field); });
-    };
-    if (auto* mask = qobject_cast<TMaskEdit*>(field)) hook(mask);
-    else if (auto* state = qobject_cast<TStateEdit*>(field)) hook(state);
-    else if (auto* check = qobject_cast<TCheckBoxEdit*>(field)) hook(check);
-    else hook(qobject_cast<TFilterEdit*>(field));
-}
-
 void TFrmEFW2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (centred_) return;
@@ -429,8 +421,7 @@ void TFrmEFW2::ShowRunState() {
 // ---- Field colours ----
 
 void TFrmEFW2::FieldEnter(QWidget* field) {
-    colorOnEntry_[field] = FieldColor(field);
-    SetFieldColor(field, FocusColor());
+    colorOnEntry_[field] = HighlightField(field);
 }
 
 void TFrmEFW2::FieldExit(QWidget* field) {

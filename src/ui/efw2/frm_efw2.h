@@ -15,6 +15,7 @@
 
 #include "core/efw2/efw2_files.h"
 #include "core/efw2/efw2_run.h"
+#include "ui/entry/field_color.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -76,7 +77,7 @@ public:
     QLabel* CurClientPanel;
 
     // The marking colours of the submitter fields.
-    static QColor FocusColor() { return {187, 255, 255}; }
+    static QColor FocusColor() { return kVisitHighlight; }
     static QColor MarkColor() { return {255, 147, 147}; }
 
 public slots:
@@ -94,7 +95,6 @@ private:
     };
     QWidget* BuildSubmitterArea();
     QWidget* BuildRightColumn();
-    void ConnectField(QWidget* field);
 
     void FieldEnter(QWidget* field);
     void FieldExit(QWidget* field);

@@ -13,4 +13,10 @@ void SetFieldColor(QWidget* field, const QColor& color) {
     field->setPalette(palette);
 }
 
+QColor HighlightField(QWidget* field) {
+    const QColor before = FieldColor(field);
+    SetFieldColor(field, kVisitHighlight);
+    return before;
+}
+
 }  // namespace qnvr

@@ -11,25 +11,21 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdint>
-#include <variant>
 #include <vector>
 
 #include "core/entry/w2_amounts.h"
 #include "core/entry/w2_rules.h"
 #include "core/store/data_module.h"
 #include "ui/base/error_display.h"
-#include "ui/base/help_window.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/code_pickers.h"
 #include "ui/entry/dollar_edit.h"
-#include "ui/entry/enter_as_tab.h"
-#include "ui/entry/field_color.h"
 #include "ui/entry/field_text.h"
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/form_box.h"
 #include "ui/entry/frm_rec_list.h"
 #include "ui/entry/mask_edit.h"
+#include "ui/entry/record_fields.h"
 #include "ui/entry/rs_navigator.h"
 #include "ui/entry/state_edit.h"
 
@@ -132,19 +128,6 @@ struct ExitStep {
     bool updatesPrintButtons;  // leaving Box 3, 5 and 7 leaves the print buttons alone
 };
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-const FieldLayout<W2Record>* W2FieldNamed(std::string_view name) {
-    for (const auto& field : W2Layout())
-        if (field.name == name) return &field;
-    return nullptr;
-}
-
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-
 QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
     switch (spec.control) {
         case Control::Ssn: return new TMaskEdit(QString::fromLatin1(kSsnLayout), parent);
@@ -179,31 +162,11 @@ QLabel* HiddenHint(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-// The window's enter and exit handlers run after the field's own steps.
-template <class Field>
-bool TFrmW2::ConnectVisit(QWidget* control) {
-    auto* field = qobject_cast<Field*>(control);
-    if (!field) return false;
-    connect(field, &Field::Entered, this, [this, field] { FieldEnter(field); });
-    connect(field, &Field::Exited, this, [this, field] { FieldExit(field); });
-    return true;
-}
-
-TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
-    setObjectName(QStringLiteral("TFrmW2"));
-    setWindowTitle(tr(kCaption));
+TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent)
+    : TEntryWindow(QStringLiteral("TFrmW2"), tr(kCaption), kHelpTopic, parent), dm_(dm) {
     BuildFields();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildForm());
-    layout->addWidget(BuildStateLines());
-    layout->addWidget(BuildButtons());
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    SetTabOrder();
+    Arrange({BuildForm(), BuildStateLines(), BuildButtons()});
     WireNavigator();
-
-    EnterAsTab = new TEnterAsTab(this);
-    EnterAsTab->SetEscapeAsClose(true);
-    AttachHelpTopic(this, kHelpTopic);
     // The window previews its keys (the navigator's Alt keys) and the double-clicks on
     // its code fields (the code lists).
     qApp->installEventFilter(this);
@@ -211,18 +174,7 @@ TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
 
 // Creates every field of the form from the table; the layout places them afterwards.
 void TFrmW2::BuildFields() {
-    for (const FieldSpec& spec : W2Fields()) {
-        QWidget* field = MakeField(spec, this);
-        field->setObjectName(spec.name);
-        field->setAccessibleName(spec.caption);
-        const bool visited = ConnectVisit<TMaskEdit>(field) || ConnectVisit<TFilterEdit>(field) ||
-                             ConnectVisit<TStateEdit>(field) || ConnectVisit<TDollarEdit>(field) ||
-                             ConnectVisit<TCheckBoxEdit>(field);
-        Q_ASSERT(visited);  // every kind of field has enter and exit steps
-        Q_UNUSED(visited);
-        fields_.insert(spec.name, field);
-        tabOrder_ << field;
-    }
+    for (const FieldSpec& spec : W2Fields()) AddField(MakeField(spec, this), spec.name, spec.caption, true);
     for (int pair = 1; pair <= 12; ++pair) {
         Box12Code[pair - 1] = qobject_cast<TFilterEdit*>(Field("Box12Code" + QString::number(pair)));
         Box12Amt[pair - 1] = qobject_cast<TDollarEdit*>(Field("Box12Amt" + QString::number(pair)));
@@ -231,11 +183,9 @@ void TFrmW2::BuildFields() {
         connect(qobject_cast<TFilterEdit*>(Field(name)), &QLineEdit::textChanged, this, &TFrmW2::BoxeChange);
     for (const EmployerField& employer : kEmployerFields) {
         auto* field = new QLineEdit(this);
-        field->setObjectName(QString::fromLatin1(employer.name));
-        field->setAccessibleName(tr(employer.caption));
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::NoFocus);
-        fields_.insert(field->objectName(), field);
+        AddField(field, QString::fromLatin1(employer.name), tr(employer.caption), false);
     }
 }
 
@@ -372,38 +322,17 @@ QWidget* TFrmW2::BuildStateLines() {
 }
 
 QWidget* TFrmW2::BuildButtons() {
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 4, 0, 0);
-    auto button = [this, layout](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);  // Enter moves between the fields
-        layout->addWidget(b);
-        return b;
-    };
-    BtnPrintOne = button("BtnPrintOne", tr("Print &One"));
-    BtnPrintAll = button("BtnPrintAll", tr("Print &All"));
-    BtnClose = button("BtnClose", tr("&Close"));
-    BtnHelp = button("BtnHelp", tr("&Help"));
-    BtnHelp->setToolTip(tr("Help with this form"));
-    for (QPushButton* b : {BtnPrintOne, BtnPrintAll, BtnClose, BtnHelp})
-        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
-    layout->addStretch();
+    QHBoxLayout* row = NewButtonRow();
+    BtnPrintOne = AddButton(row, "BtnPrintOne", tr("Print &One"));
+    BtnPrintAll = AddButton(row, "BtnPrintAll", tr("Print &All"));
+    AddCloseAndHelp(row);
+    row->addStretch();
     RSNavigator = new TRSNavigator(this);
-    layout->addWidget(RSNavigator);
+    row->addWidget(RSNavigator);
 
     ConnectCommand(BtnPrintOne, &QPushButton::clicked, this, &TFrmW2::BtnPrintOneClick);
     ConnectCommand(BtnPrintAll, &QPushButton::clicked, this, &TFrmW2::BtnPrintAllClick);
-    connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(BtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
-    return row;
-}
-
-void TFrmW2::SetTabOrder() {
-    QList<QWidget*> order = tabOrder_;
-    order << BtnPrintOne << BtnPrintAll << BtnClose << BtnHelp;
-    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    return row->parentWidget();
 }
 
 void TFrmW2::WireNavigator() {
@@ -424,16 +353,10 @@ void TFrmW2::WireNavigator() {
 
 // ---- Showing and closing ---------------------------------------------------------
 
-void TFrmW2::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) RunCommand([this] { FormShow(); });
-}
-
 void TFrmW2::FormShow() {
-    setWindowTitle(tr(kCaption));
     dm_.RSW3.GetRec();
     for (const EmployerField& employer : kEmployerFields)
-        SetFieldText(Field(QString::fromLatin1(employer.name)), Text(dm_.W3Rec.*employer.member));
+        SetFieldText(Field(QString::fromLatin1(employer.name)), RecordText(dm_.W3Rec.*employer.member));
     dm_.RSW2.GetRec();
     W2RecordToWindow();
     RSNavigator->SetRecordSet(&dm_.RSW2);
@@ -443,16 +366,6 @@ void TFrmW2::FormShow() {
     MarkCurrentRecordShown();
     BtnPrintOne->setEnabled(dm_.CountW2WithWages() > 0);
     UpdatePrintAll();
-    Field(QStringLiteral("Boxa"))->setFocus(Qt::OtherFocusReason);
-}
-
-void TFrmW2::done(int result) {
-    bool mayClose = false;
-    RunCommand([&] {
-        FormClose();
-        mayClose = true;
-    });
-    if (mayClose) QDialog::done(result);
 }
 
 // A record that fails the rules keeps the window open. Closing after every employee
@@ -500,8 +413,7 @@ bool TFrmW2::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 // ---- Fields ------------------------------------------------------------------------
 
 void TFrmW2::FieldEnter(QWidget* field) {
-    OldColor = FieldColor(field);
-    SetFieldColor(field, HighlightColor);
+    TEntryWindow::FieldEnter(field);
     const QString name = field->objectName();
     if (Box12PairOf(name.toStdString()) != 0 && name.startsWith(QLatin1String("Box12Code"))) {
         Box12Hint->setVisible(true);
@@ -512,7 +424,7 @@ void TFrmW2::FieldEnter(QWidget* field) {
 }
 
 void TFrmW2::FieldExit(QWidget* field) {
-    SetFieldColor(field, OldColor);
+    TEntryWindow::FieldExit(field);
     Box12Hint->setVisible(false);
     Box14bHint->setVisible(false);
     if (field == Box12Amt[11]) ScrollBox12PanelTo(1);
@@ -560,7 +472,7 @@ void TFrmW2::ShowAmounts(const W2Record& record, std::initializer_list<const cha
     W2Record source = record;  // the layout's accessors take a modifiable record
     for (const char* name : names)
         if (auto* money = qobject_cast<TDollarEdit*>(Field(QString::fromLatin1(name))))
-            money->SetValue(*std::get<double*>(W2FieldNamed(name)->Of(source)));
+            money->SetValue(*std::get<double*>(LayoutFieldNamed(W2Layout(), name)->Of(source)));
 }
 
 void TFrmW2::BoxeChange() { dm_.EmployeeListDirty = true; }
@@ -580,19 +492,10 @@ void TFrmW2::ScrollBox12PanelTo(int pair) {
 
 W2Record TFrmW2::WindowRecord() const {
     W2Record record = dm_.W2Rec;
-    for (const auto& layoutField : W2Layout()) {
-        const QWidget* control = Field(Text(std::string(layoutField.name)));
-        if (!control) continue;  // Boxf_csz and the reserved Amount9 have no field
-        std::visit(Overloaded{
-                       [&](std::string* text) { *text = FieldText(control).left(layoutField.chars).toStdString(); },
-                       [&](double* amount) { *amount = qobject_cast<const TDollarEdit*>(control)->Value(); },
-                       [&](bool* flag) { *flag = qobject_cast<const TCheckBoxEdit*>(control)->Checked(); },
-                       [&](std::int32_t*) {},
-                   },
-                   layoutField.Of(record));
-    }
-    const QString cityStateZip = Text(record.Boxf_b) + " " + Text(record.Boxf_c) + " " + Text(record.Boxf_d);
-    record.Boxf_csz = cityStateZip.left(W2FieldNamed("Boxf_csz")->chars).toStdString();
+    // Boxf_csz and the reserved Amount9 have no field.
+    ReadRecordFields(record, W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
+    record.Boxf_csz = CityStateZipLine(record.Boxf_b, record.Boxf_c, record.Boxf_d,
+                                       LayoutFieldNamed(W2Layout(), "Boxf_csz")->chars);
     return record;
 }
 
@@ -600,18 +503,7 @@ void TFrmW2::W2WindowToRecord() { dm_.W2Rec = WindowRecord(); }
 
 void TFrmW2::W2RecordToWindow() {
     const bool listDirty = dm_.EmployeeListDirty;  // loading the names is no change by the user
-    W2Record& record = dm_.W2Rec;
-    for (const auto& layoutField : W2Layout()) {
-        QWidget* control = Field(Text(std::string(layoutField.name)));
-        if (!control) continue;
-        std::visit(Overloaded{
-                       [&](std::string* text) { SetFieldText(control, Text(*text)); },
-                       [&](double* amount) { qobject_cast<TDollarEdit*>(control)->SetValue(*amount); },
-                       [&](bool* flag) { qobject_cast<TCheckBoxEdit*>(control)->SetChecked(*flag); },
-                       [&](std::int32_t*) {},
-                   },
-                   layoutField.Of(record));
-    }
+    ShowRecordFields(dm_.W2Rec, W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
     dm_.EmployeeListDirty = listDirty;
 }
 
@@ -619,8 +511,7 @@ void TFrmW2::ValidateFields() {
     const std::optional<RuleFailure> failure = ValidateW2(WindowRecord());
     if (!failure) return;
     if (const int pair = Box12PairOf(failure->field)) ScrollBox12PanelTo(pair);
-    if (QWidget* field = Field(Text(failure->field))) field->setFocus(Qt::OtherFocusReason);
-    RaiseRuleFailure(*failure);
+    RaiseOnField(*failure);
 }
 
 // ---- Print buttons -----------------------------------------------------------------

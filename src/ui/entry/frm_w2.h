@@ -4,13 +4,10 @@
 // Leaving Box 1, 3, 5 and 7 fills in the social security and Medicare boxes; the record
 // must pass the W-2 rules before the user may leave it (the navigator, Close, printing).
 // The window works on the data module's W2Rec and posts it through RSW2.
-#include <QColor>
-#include <QDialog>
-#include <QHash>
-
 #include <array>
 
 #include "core/entry/w2_review.h"
+#include "ui/entry/entry_window.h"
 
 class QLabel;
 class QPushButton;
@@ -19,26 +16,21 @@ class QScrollArea;
 namespace qnvr {
 
 class TDollarEdit;
-class TEnterAsTab;
 class TFilterEdit;
 class TFrmDataModule;
 class TRSNavigator;
 struct W2Record;
 
-class TFrmW2 final : public QDialog {
+class TFrmW2 final : public TEntryWindow {
     Q_OBJECT
 
 public:
     explicit TFrmW2(TFrmDataModule& dm, QWidget* parent = nullptr);
 
-    // The light cyan of the field that has the focus.
-    static inline const QColor HighlightColor{187, 255, 255};
-
     // The Box 12 pairs, 1..12 at [0]..[11].
     std::array<TFilterEdit*, 12> Box12Code{};
     std::array<TDollarEdit*, 12> Box12Amt{};
     TW2Checked FW2Checked;  // the records shown since the window opened
-    QColor OldColor;        // the focused field's colour before its highlight
     double SavedSSTotal = 0;  // Box 3 + Box 7 as they stood when Box 7 was entered
 
     QScrollArea* Box12Panel;
@@ -46,13 +38,7 @@ public:
     QLabel* Box14bHint;
     QPushButton* BtnPrintOne;
     QPushButton* BtnPrintAll;
-    QPushButton* BtnClose;
-    QPushButton* BtnHelp;
     TRSNavigator* RSNavigator;
-    TEnterAsTab* EnterAsTab;
-
-    // The field whose objectName is name (nullptr for none).
-    QWidget* Field(const QString& name) const { return fields_.value(name); }
 
     // Applies the W-2 rules to the fields as they stand; the first failure moves the
     // focus to its field (scrolling the Box 12 panel to a pair first) and is raised as
@@ -62,29 +48,22 @@ public:
     void W2RecordToWindow();
     void W2WindowToRecord();
 
-    // Every way of closing ends here: the record must pass the rules first.
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FormShow() override;
+    void FormClose() override;
+    void FieldEnter(QWidget* field) override;
+    void FieldExit(QWidget* field) override;
     void BuildFields();
-    template <class Field>
-    bool ConnectVisit(QWidget* control);
     QWidget* BuildForm();
     QWidget* BuildBox12Panel();
     QWidget* BuildStateLines();
     QWidget* BuildButtons();
     void WireNavigator();
-    void SetTabOrder();
 
-    void FormShow();
-    void FormClose();
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void FieldEnter(QWidget* field);
-    void FieldExit(QWidget* field);
     void Amount1Exit();
     void Amount3Exit();
     void Amount5Exit();
@@ -109,8 +88,6 @@ private:
     void MarkCurrentRecordShown();
 
     TFrmDataModule& dm_;
-    QHash<QString, QWidget*> fields_;
-    QList<QWidget*> tabOrder_;  // the fields, in the order Tab visits them
     int employeeCount_ = 0;
     int deletingRecord_ = 0;  // the record a Delete started on
 };

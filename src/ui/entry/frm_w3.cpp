@@ -5,27 +5,21 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
-#include <cstdint>
-#include <variant>
 #include <vector>
 
 #include "core/entry/w3_keys.h"
 #include "core/entry/w3_rules.h"
 #include "core/store/data_module.h"
 #include "ui/base/error_display.h"
-#include "ui/base/help_window.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/date_edit.h"
 #include "ui/entry/dollar_edit.h"
-#include "ui/entry/enter_as_tab.h"
-#include "ui/entry/field_color.h"
 #include "ui/entry/field_text.h"
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/form_box.h"
 #include "ui/entry/mask_edit.h"
+#include "ui/entry/record_fields.h"
 
 namespace qnvr {
 namespace {
@@ -121,114 +115,60 @@ const FieldSpec* SpecNamed(std::string_view name) {
     return nullptr;
 }
 
-const FieldLayout<W3Record>* W3FieldNamed(std::string_view name) {
-    for (const auto& field : W3Layout())
-        if (field.name == name) return &field;
-    return nullptr;
-}
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
-
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-
 // The part of a check field's caption after its group's name ("941").
 QString ShortCaption(const QWidget* field) { return field->accessibleName().section(QStringLiteral(": "), 1); }
 
+QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
+    switch (spec.control) {
+        case Control::Ein: return new TMaskEdit(QString::fromLatin1(kEinLayout), parent);
+        case Control::Phone: return new TMaskEdit(QString::fromLatin1(kPhoneLayout), parent);
+        case Control::Date: return new TDateEdit(parent);
+        case Control::Check: return new TCheckBoxEdit(parent);
+        case Control::Count: {
+            auto* count = new QLineEdit(parent);
+            count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            count->setReadOnly(true);
+            count->setFocusPolicy(Qt::ClickFocus);  // skipped by Tab
+            return count;
+        }
+        case Control::Money:
+        case Control::Total: {
+            auto* money = new TDollarEdit(parent);
+            money->SetDollarDigits(spec.size);
+            money->SetCentDigits(2);
+            money->SetMinusKey(false);  // no box of the W-3 holds a negative amount
+            if (spec.control == Control::Total) {
+                money->setReadOnly(true);
+                money->setFocusPolicy(Qt::ClickFocus);  // skipped by Tab
+            }
+            return money;
+        }
+        case Control::Text:
+        case Control::UpperText:
+        case Control::LowerText: break;
+    }
+    auto* text = new TFilterEdit(parent);
+    text->setMaxLength(spec.size);
+    text->SetValidChars(QString::fromLatin1(spec.validChars));
+    if (spec.control == Control::UpperText) text->SetCase(CharCase::Upper);
+    if (spec.control == Control::LowerText) text->SetCase(CharCase::Lower);
+    return text;
+}
+
 }  // namespace
 
-TFrmW3::TFrmW3(TFrmDataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
-    setObjectName(QStringLiteral("TFrmW3"));
-    setWindowTitle(tr(kCaption));
+TFrmW3::TFrmW3(TFrmDataModule& dm, QWidget* parent)
+    : TEntryWindow(QStringLiteral("TFrmW3"), tr(kCaption), kHelpTopic, parent), dm_(dm) {
     BuildFields();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildForm());
-    layout->addWidget(BuildButtons());
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    SetTabOrder();
-
-    EnterAsTab = new TEnterAsTab(this);
-    EnterAsTab->SetEscapeAsClose(true);
-    AttachHelpTopic(this, kHelpTopic);
+    Arrange({BuildForm(), BuildButtons()});
 }
 
 // ---- Building ----------------------------------------------------------------------
 
-namespace {
-
-template <class Field>
-void WireHighlight(Field* field, TFrmW3* window, void (TFrmW3::*enter)(QWidget*), void (TFrmW3::*exit)(QWidget*)) {
-    QObject::connect(field, &Field::Entered, window, [=] { (window->*enter)(field); });
-    QObject::connect(field, &Field::Exited, window, [=] { (window->*exit)(field); });
-}
-
-}  // namespace
-
 // Creates every field of the form from the table; the layout places them afterwards.
 void TFrmW3::BuildFields() {
-    for (const FieldSpec& spec : kW3Fields) {
-        QWidget* field = nullptr;
-        switch (spec.control) {
-            case Control::Text:
-            case Control::UpperText:
-            case Control::LowerText: {
-                auto* text = new TFilterEdit(this);
-                text->setMaxLength(spec.size);
-                text->SetValidChars(QString::fromLatin1(spec.validChars));
-                if (spec.control == Control::UpperText) text->SetCase(CharCase::Upper);
-                if (spec.control == Control::LowerText) text->SetCase(CharCase::Lower);
-                WireHighlight(text, this, &TFrmW3::FieldEnter, &TFrmW3::FieldExit);
-                field = text;
-                break;
-            }
-            case Control::Ein:
-            case Control::Phone: {
-                auto* mask = new TMaskEdit(QString::fromLatin1(spec.control == Control::Ein ? kEinLayout : kPhoneLayout), this);
-                WireHighlight(mask, this, &TFrmW3::FieldEnter, &TFrmW3::FieldExit);
-                field = mask;
-                break;
-            }
-            case Control::Date: {
-                auto* date = new TDateEdit(this);
-                WireHighlight(date, this, &TFrmW3::FieldEnter, &TFrmW3::FieldExit);
-                field = date;
-                break;
-            }
-            case Control::Check: {
-                auto* check = new TCheckBoxEdit(this);
-                WireHighlight(check, this, &TFrmW3::FieldEnter, &TFrmW3::FieldExit);
-                field = check;
-                break;
-            }
-            case Control::Count: {
-                auto* count = new QLineEdit(this);
-                count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                field = count;
-                break;
-            }
-            case Control::Money:
-            case Control::Total: {
-                auto* money = new TDollarEdit(this);
-                money->SetDollarDigits(spec.size);
-                money->SetCentDigits(2);
-                money->SetMinusKey(false);  // no box of the W-3 holds a negative amount
-                WireHighlight(money, this, &TFrmW3::FieldEnter, &TFrmW3::FieldExit);
-                field = money;
-                break;
-            }
-        }
-        if (IsComputed(spec.control)) {
-            qobject_cast<QLineEdit*>(field)->setReadOnly(true);
-            field->setFocusPolicy(Qt::ClickFocus);  // skipped by Tab
-        } else {
-            tabOrder_ << field;
-        }
-        field->setObjectName(QString::fromLatin1(spec.name));
-        field->setAccessibleName(tr(spec.caption));
-        fields_.insert(field->objectName(), field);
-    }
+    for (const FieldSpec& spec : kW3Fields)
+        AddField(MakeField(spec, this), QString::fromLatin1(spec.name), tr(spec.caption), !IsComputed(spec.control));
     for (int number = 1; number <= 13; ++number)
         FW3Boxb[number] = qobject_cast<TCheckBoxEdit*>(Field(QStringLiteral("Boxb%1").arg(number)));
     for (int number = kKindOfPayer.first; number <= kKindOfEmployer.last; ++number)
@@ -333,61 +273,24 @@ QWidget* TFrmW3::BuildKindBoxes(QWidget* parent) {
 }
 
 QWidget* TFrmW3::BuildButtons() {
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 4, 0, 0);
-    auto button = [this, layout](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-        b->setAutoDefault(false);  // Enter moves between the fields
-        layout->addWidget(b);
-        return b;
-    };
-    layout->addStretch();
-    BtnPrint = button("BtnPrint", tr("&Print"));
-    BtnClose = button("BtnClose", tr("&Close"));
-    BtnHelp = button("BtnHelp", tr("&Help"));
-    BtnHelp->setToolTip(tr("Help with this form"));
-
+    QHBoxLayout* row = NewButtonRow();
+    row->addStretch();
+    BtnPrint = AddButton(row, "BtnPrint", tr("&Print"));
+    AddCloseAndHelp(row);
     ConnectCommand(BtnPrint, &QPushButton::clicked, this, &TFrmW3::BtnPrintClick);
-    connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(BtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
-    return row;
-}
-
-void TFrmW3::SetTabOrder() {
-    QList<QWidget*> order = tabOrder_;
-    order << BtnPrint << BtnClose << BtnHelp;
-    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    return row->parentWidget();
 }
 
 // ---- Showing and closing -----------------------------------------------------------
 
-void TFrmW3::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) RunCommand([this] { FormShow(); });
-}
-
 void TFrmW3::FormShow() {
-    setWindowTitle(tr(kCaption));
     ComputeW3Totals();
     W3RecordToWindow();
     EnableStateID();
     BtnPrint->setEnabled(dm_.CountW2WithWages() > 0);
-    Field(QStringLiteral("Boxa"))->setFocus(Qt::OtherFocusReason);
 }
 
 void TFrmW3::ComputeW3Totals() { dm_.ComputeW3Totals(); }
-
-void TFrmW3::done(int result) {
-    bool mayClose = false;
-    RunCommand([&] {
-        FormClose();
-        mayClose = true;
-    });
-    if (mayClose) QDialog::done(result);
-}
 
 // A record that fails the rules keeps the window open; closing it counts as the review
 // of the W-3.
@@ -406,13 +309,6 @@ void TFrmW3::BtnPrintClick() {
 }
 
 // ---- Fields ------------------------------------------------------------------------
-
-void TFrmW3::FieldEnter(QWidget* field) {
-    OldColor = FieldColor(field);
-    SetFieldColor(field, HighlightColor);
-}
-
-void TFrmW3::FieldExit(QWidget* field) { SetFieldColor(field, OldColor); }
 
 // Kind of payer and kind of employer each act as one group of radio buttons: the box
 // that changed is checked (a click on the checked box keeps it checked) and the others
@@ -442,13 +338,13 @@ void TFrmW3::EnableStateID() {
 
 void TFrmW3::Box15KeyPress(TFilterEdit& field, QChar& key) {
     const StateFieldKey result = W3StateKey(field.text().toStdString(), key.unicode());
-    if (result.text != field.text().toStdString()) field.setText(Text(result.text));
+    if (result.text != field.text().toStdString()) field.setText(RecordText(result.text));
     if (!result.passKey) key = QChar();
 }
 
 void TFrmW3::Box13KeyPress(TFilterEdit& field, QChar& key) {
     if (const auto filled = Box13Key(field.text().toStdString(), key.unicode())) {
-        field.setText(Text(*filled));
+        field.setText(RecordText(*filled));
         key = QChar();
     }
 }
@@ -457,47 +353,27 @@ void TFrmW3::Box13KeyPress(TFilterEdit& field, QChar& key) {
 
 W3Record TFrmW3::WindowRecord() const {
     W3Record record = dm_.W3Rec;
-    for (const auto& layoutField : W3Layout()) {
-        const FieldSpec* spec = SpecNamed(layoutField.name);
-        if (!spec || IsComputed(spec->control)) continue;  // never read back from the window
-        const QWidget* control = Field(QString::fromLatin1(spec->name));
-        std::visit(Overloaded{
-                       [&](std::string* text) { *text = FieldText(control).left(layoutField.chars).toStdString(); },
-                       [&](double* amount) { *amount = qobject_cast<const TDollarEdit*>(control)->Value(); },
-                       [&](bool* flag) { *flag = qobject_cast<const TCheckBoxEdit*>(control)->Checked(); },
-                       [&](std::int32_t*) {},
-                   },
-                   layoutField.Of(record));
-    }
-    const std::string cityStateZip = record.Boxg_b + " " + record.Boxg_c + " " + record.Boxg_d;
-    record.Boxg_csz = Text(cityStateZip).left(W3FieldNamed("Boxg_csz")->chars).toStdString();
+    ReadRecordFields(record, W3Layout(), [this](std::string_view name) -> QWidget* {
+        const FieldSpec* spec = SpecNamed(name);
+        if (!spec || IsComputed(spec->control)) return nullptr;  // never read back from the window
+        return Field(QString::fromLatin1(spec->name));
+    });
+    record.Boxg_csz = CityStateZipLine(record.Boxg_b, record.Boxg_c, record.Boxg_d,
+                                       LayoutFieldNamed(W3Layout(), "Boxg_csz")->chars);
     return record;
 }
 
 void TFrmW3::W3WindowToRecord() { dm_.W3Rec = WindowRecord(); }
 
 void TFrmW3::W3RecordToWindow() {
-    W3Record& record = dm_.W3Rec;
     checkingGroup_ = true;  // loading the boxes is no click
-    for (const auto& layoutField : W3Layout()) {
-        QWidget* control = Field(Text(layoutField.name));
-        if (!control) continue;  // Boxg_csz, the reserved boxes and the password have no field
-        std::visit(Overloaded{
-                       [&](std::string* text) { SetFieldText(control, Text(*text)); },
-                       [&](double* amount) { qobject_cast<TDollarEdit*>(control)->SetValue(*amount); },
-                       [&](bool* flag) { qobject_cast<TCheckBoxEdit*>(control)->SetChecked(*flag); },
-                       [&](std::int32_t* count) { SetFieldText(control, QString::number(*count)); },
-                   },
-                   layoutField.Of(record));
-    }
+    // Boxg_csz, the reserved boxes and the password have no field.
+    ShowRecordFields(dm_.W3Rec, W3Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
     checkingGroup_ = false;
 }
 
 void TFrmW3::ValidateFields() {
-    const std::optional<RuleFailure> failure = ValidateW3(WindowRecord());
-    if (!failure) return;
-    if (QWidget* field = Field(Text(failure->field))) field->setFocus(Qt::OtherFocusReason);
-    RaiseRuleFailure(*failure);
+    if (const std::optional<RuleFailure> failure = ValidateW3(WindowRecord())) RaiseOnField(*failure);
 }
 
 }  // namespace qnvr
