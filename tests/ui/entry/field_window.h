@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 
+#include "ui/entry/dollar_edit.h"
+
 namespace qnvr::testing {
 
 class FieldWindow : public QWidget {
@@ -54,6 +56,14 @@ private:
     QVBoxLayout* layout_;
     QLineEdit* before_;
 };
+
+// Box 1 of the W-2 as the money field tests type into it: "Amount1", 9 dollar digits,
+// negatives refused.
+inline TDollarEdit* AddBox1Wages(FieldWindow& window) {
+    auto* money = window.Add(new TDollarEdit, "Amount1", "Box 1 Wages, tips, other compensation");
+    money->SetMinusKey(false);
+    return money;
+}
 
 // Presses Tab in the focused control.
 inline void PressTab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }

@@ -49,8 +49,7 @@ private slots:
     void init() {
         prompter_ = std::make_unique<ScriptedPrompter>();
         window_ = std::make_unique<FieldWindow>();
-        money_ = window_->Add(new TDollarEdit, "Amount1", "Box 1 Wages, tips, other compensation");
-        money_->SetMinusKey(false);
+        money_ = AddBox1Wages(*window_);
         QVERIFY(window_->Open());
     }
     void cleanup() {

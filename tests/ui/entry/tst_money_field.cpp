@@ -30,8 +30,7 @@ private slots:
     void init() {
         prompter_ = std::make_unique<ScriptedPrompter>();
         window_ = std::make_unique<FieldWindow>();
-        money_ = window_->Add(new TDollarEdit, "Amount1", "Box 1 Wages, tips, other compensation");
-        money_->SetMinusKey(false);
+        money_ = AddBox1Wages(*window_);
         after_ = window_->Add(new QLineEdit, "After", "After");
         signedMoney_ = window_->Add(new TDollarEdit, "SignedAmount", "Signed amount");
         QVERIFY(window_->Open());
