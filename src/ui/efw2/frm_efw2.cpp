@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "core/base/prompter.h"
@@ -52,14 +53,16 @@ class DotLeader final : public QWidget {
 public:
     explicit DotLeader(QWidget* parent) : QWidget(parent) {
         setMinimumWidth(12);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
+    // One line high: the leader sits on the caption's last line, whatever its height.
+    QSize sizeHint() const override { return {24, fontMetrics().height()}; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setPen(palette().color(QPalette::WindowText));
-        const int y = height() / 2 + fontMetrics().ascent() / 2;
+        const int y = height() - fontMetrics().descent();
         const int step = fontMetrics().horizontalAdvance(QLatin1Char('.')) + 2;
         for (int x = 2; x + step <= width(); x += step) painter.drawText(x, y, QStringLiteral("."));
     }
@@ -232,6 +235,8 @@ QWidget* TFrmEFW2::BuildSubmitterArea() {
         auto* label = new QLabel(row.caption, area);
         label->setWordWrap(true);
         label->setMaximumWidth(330);
+        // A short caption stays on one line; only the long ones wrap.
+        label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(row.caption) + 8, 240));
         label->setBuddy(*row.controls.begin());
         auto* captionCell = new QHBoxLayout;
         captionCell->addWidget(label);

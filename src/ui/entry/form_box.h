@@ -20,6 +20,9 @@ enum class BoxHeight {
     Natural,  // the box keeps the height its caption and fields need
 };
 
+// rows: the lines of fields (or captions) below the box caption. The lines share columns;
+// a nullptr widens the widget before it by one column, and a line's last widget reaches
+// to the box's last column.
 QFrame* FormBox(QWidget* parent, const QString& caption, std::initializer_list<std::initializer_list<QWidget*>> rows,
                 BoxHeight height = BoxHeight::Grows);
 

@@ -208,8 +208,11 @@ QWidget* TFrmW2::BuildForm() {
     left->addWidget(FormBox(form, tr("c Employer's name, address, and ZIP code"),
                             {{f("W3Boxf_a")}, {f("W3Boxf_b")}, {f("W3Boxg_a")}, {f("W3Boxg_b")}}, BoxHeight::Natural));
     left->addWidget(FormBox(form, tr("d Control number"), {{f("Boxd")}}, BoxHeight::Natural));
-    left->addWidget(FormBox(form, tr("e Employee's first name and initial        Last name        Suff."),
-                            {{f("Boxe1"), f("Boxe2"), f("Boxe3"), f("Suffix")}}, BoxHeight::Natural));
+    left->addWidget(FormBox(form, {},
+                            {{FormCaption(tr("e Employee's first name and initial"), form), nullptr,
+                              FormCaption(tr("Last name"), form), FormCaption(tr("Suff."), form)},
+                             {f("Boxe1"), f("Boxe2"), f("Boxe3"), f("Suffix")}},
+                            BoxHeight::Natural));
     left->addWidget(FormBox(form, tr("f Employee's address and ZIP code"),
                             {{f("Boxf_a")}, {f("Boxf_b"), f("Boxf_c"), f("Boxf_d")}}, BoxHeight::Natural));
     left->addStretch();
