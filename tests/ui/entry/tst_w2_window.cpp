@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 
 #include <fstream>
+#include <type_traits>
+#include <variant>
 
 #include "core/base/scripted_prompter.h"
 #include "core/store/data_module.h"
@@ -168,6 +170,67 @@ private slots:
         modals_.reset();
         prompter_.reset();
         dir_.reset();
+    }
+
+    // Opening an employee and closing the window keeps every field of the record as it
+    // was: each field is shown by the window and read back into the record.
+    void closingKeepsEveryFieldOfTheRecord() {
+        W2Record w2 = Employee("219-09-9999", "Ann", "Smith-Jones", 1234.56);
+        w2.Boxd = "CTL-7";
+        w2.Boxe2 = "Q";
+        w2.Suffix = "JR";
+        w2.Boxf_d = "12207-1234";
+        const double amounts[] = {1234.56, 100.01, 1200.56, 74.43, 1234.56, 17.9, 34, 5.5, 0, 7.77, 8.88};
+        double* boxes[] = {&w2.Amount1, &w2.Amount2, &w2.Amount3, &w2.Amount4, &w2.Amount5, &w2.Amount6,
+                           &w2.Amount7, &w2.Amount8, &w2.Amount9, &w2.Amount10, &w2.Amount11};
+        for (std::size_t k = 0; k < std::size(boxes); ++k) *boxes[k] = amounts[k];
+        w2.Amount9 = 3.25;  // the reserved box has no field and stays as it is
+        const char* const codes[] = {"D", "E", "TP", "W", "AA", "DD", "C", "J", "K", "L", "Y", "Z"};
+        for (int pair = 0; pair < 12; ++pair) {
+            w2.Box12Code[pair] = codes[pair];
+            w2.Box12Amt[pair] = 1000 + pair + 0.25;
+        }
+        w2.Box13a = w2.Box13c = true;
+        w2.Box14Desc_a = "UNION";
+        w2.Box14Amt_a = 12.34;
+        w2.Box14Desc_b = "SDI";
+        w2.Box14Amt_b = 56.78;
+        w2.Box14Desc_c = "HEALTH";
+        w2.Box14Amt_c = 90.12;
+        w2.Box14bTTOC = "101";
+        w2.Box14bTTOC2 = "202";
+        w2.Box15a = "NY";
+        w2.StateID_a = "123456789012";
+        w2.Box16a = 1234.56;
+        w2.Box17a = 50.05;
+        w2.Box18a = 1000;
+        w2.Box19a = 10.1;
+        w2.Box20a = "ALBANY";
+        w2.Box15b = "CA";
+        w2.StateID_b = "999";
+        w2.Box16b = 100;
+        w2.Box17b = 1;
+        w2.Box18b = 200;
+        w2.Box19b = 2;
+        w2.Box20b = "LA";
+        w2.Boxf_csz = "Albany NY 12207-1234";
+        MakePayerFile({w2});
+        OpenWindow();
+        QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
+        QVERIFY(!window_->isVisible());
+        QVERIFY(Messages().empty());
+
+        W2Record stored = Stored(1);
+        for (const auto& field : W2Layout()) {
+            const QByteArray name(field.name.data(), static_cast<qsizetype>(field.name.size()));
+            const bool same = std::visit(
+                [](auto* a, auto* b) {
+                    if constexpr (std::is_same_v<decltype(a), decltype(b)>) return *a == *b;
+                    else return false;
+                },
+                field.Of(stored), field.Of(w2));
+            QVERIFY2(same, name.constData());
+        }
     }
 
     void theFormShowsTheEmployeeAndTheEmployer() {

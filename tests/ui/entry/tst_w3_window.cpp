@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <type_traits>
+#include <variant>
 
 #include "core/base/scripted_prompter.h"
 #include "core/store/data_module.h"
@@ -283,6 +285,53 @@ private slots:
         QCOMPARE(dm_->ReviewCount, 1);  // the W-3 counts once, however often it closes
         dm_->EntryWindowReviewed(EntryWindow::W2);
         QCOMPARE(dm_->ReviewCount, 2);
+    }
+
+    // Opening the W-3 and closing it keeps every field the user enters as it was, and
+    // the box 12b the form has no field for.
+    void closingKeepsEveryEnteredField() {
+        W3Record w3 = Employer("ACME TOOLS");
+        w3.Boxa = "CTL-9";
+        w3.Boxb1 = false;
+        w3.Boxb4 = true;
+        w3.Boxb8 = false;
+        w3.Boxb11 = true;
+        w3.Boxb13 = true;
+        w3.Boxd = "0042";
+        w3.Boxf_b = "ACME HARDWARE";
+        w3.Boxg_d = "12180-4321";
+        w3.Boxh = "98-7654321";
+        w3.Box13 = "Third-Party Sick Pay Recap";
+        w3.Box14 = 321.09;
+        w3.TelNum = "518-555-0100";
+        w3.Email = "pay@acme.example";
+        w3.FaxNum = "518-555-0199";
+        w3.SignerName = "Pat Lee";
+        w3.Title = "Payroll-Manager";
+        w3.W3Date = "01/15/2027";
+        w3.FinalReturn = true;
+        w3.Box12b = 4.5;
+        OpenPayer(w3, {Employee(1, 2500)});
+        TFrmW3& w = OpenWindow();
+        QTest::mouseClick(w.BtnClose, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        QVERIFY(prompter_->Messages().empty());
+
+        W3Record stored = DecodeW3(ReadBytes(dm_->W3PathFor(PayerPath())));
+        w3.Boxg_csz = "TROY NY 12180-4321";
+        for (const auto& field : W3Layout()) {
+            if (std::holds_alternative<double*>(field.Of(w3)) || field.name == "Boxc") continue;  // the totals
+            const QByteArray name(field.name.data(), static_cast<qsizetype>(field.name.size()));
+            const bool same = std::visit(
+                [](auto* a, auto* b) {
+                    if constexpr (std::is_same_v<decltype(a), decltype(b)>) return *a == *b;
+                    else return false;
+                },
+                field.Of(stored), field.Of(w3));
+            QVERIFY2(same, name.constData());
+        }
+        QCOMPARE(stored.Box14, 321.09);
+        QCOMPARE(stored.Box12b, 4.5);
     }
 
     void printChecksTheRecordAndTakesItWithoutSaving() {
