@@ -508,6 +508,9 @@ void TFrmW2::W2RecordToWindow() {
     const bool listDirty = dm_.EmployeeListDirty;  // loading the names is no change by the user
     ShowRecordFields(dm_.W2Rec, W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
     dm_.EmployeeListDirty = listDirty;
+    // The navigator leaves the focus where it was: a visit of Box 7 goes on in the record
+    // just loaded, so leaving it must keep that record's Box 3 + Box 7, not the last one's.
+    if (QApplication::focusWidget() == Field(QStringLiteral("Amount7"))) Amount7Enter();
 }
 
 void TFrmW2::ValidateFields() {

@@ -318,6 +318,30 @@ private slots:
         QVERIFY(Messages().empty());
     }
 
+    // The navigator keeps the focus in Box 7: leaving it afterwards works on the Box 3 +
+    // Box 7 of the employee now shown, never on those of the one before.
+    void box7KeepsTheTotalOfTheEmployeeNowShown() {
+        W2Record first = Employee("219-09-9991", "Ann", "Smith", 1200);
+        first.Amount3 = 1000;
+        first.Amount7 = 200;
+        W2Record second = Employee("219-09-9992", "Bo", "Adams", 50000);
+        second.Amount3 = 50000;
+        MakePayerFile({first, second});
+        OpenWindow();
+        F("Amount7")->setFocus(Qt::TabFocusReason);
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(QApplication::focusWidget(), F("Amount7"));
+        PressTab();
+        QCOMPARE(F<TDollarEdit>("Amount3")->Value(), 50000.0);
+
+        // Typing new tips moves Box 3 so that the total of this employee stays.
+        QTest::mouseClick(window_->RSNavigator->Button(nbPrior), Qt::LeftButton);
+        TypeInto("Amount7", "300");
+        PressTab();
+        QCOMPARE(F<TDollarEdit>("Amount3")->Value(), 900.0);
+    }
+
     void aRefusedMoveLeavesTheStoreWhereItWas() {
         MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 10), Employee("219-09-9998", "Bo", "Jones", 20)});
         OpenWindow();
