@@ -16,6 +16,14 @@ class ReportSurface;
 class DesignFile;
 struct ReportDesign;
 
+// Printing onto the official preprinted forms: only the values, no artwork, every value
+// moved by the printer's alignment offset (inches).
+struct PreprintedForms {
+    bool on = false;
+    double offsetX = 0, offsetY = 0;
+    bool operator==(const PreprintedForms&) const = default;
+};
+
 class ReportProject {
 public:
     ReportProject();
@@ -46,6 +54,9 @@ public:
     void ClearParams() { params_.clear(); }
     const std::map<std::string, std::string>& Params() const { return params_; }
 
+    void SetPreprinted(const PreprintedForms& preprinted) { preprinted_ = preprinted; }
+    const PreprintedForms& Preprinted() const { return preprinted_; }
+
     // Binds the project to the job whose running surface Execute renders into.
     void SetEngine(ReportJob* job) { engine_ = job; }
     ReportJob* Engine() const { return engine_; }
@@ -65,6 +76,7 @@ private:
     std::string selected_;
     std::map<std::string, std::string> params_;
     ReportJob* engine_ = nullptr;
+    PreprintedForms preprinted_;
 };
 
 }  // namespace qnvr::report

@@ -25,6 +25,8 @@ struct PrinterSettings {
     bool Collate = false;
     int Duplex = 0;       // 0 none, 1 vertical ("Tablet"), 2 horizontal ("Book")
     int Copies = 0;       // 0 means one copy
+    bool Preprinted = false;  // print only the values, onto the official preprinted forms
+    double OffsetX = 0, OffsetY = 0;  // alignment of every value, inches
     bool operator==(const PrinterSettings&) const = default;
 };
 

@@ -16,6 +16,7 @@
 #include "core/entry/w2_amounts.h"
 #include "core/entry/w2_rules.h"
 #include "core/store/data_module.h"
+#include "forms/form_jobs.h"
 #include "ui/base/error_display.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/code_pickers.h"
@@ -28,6 +29,8 @@
 #include "ui/entry/record_fields.h"
 #include "ui/entry/rs_navigator.h"
 #include "ui/entry/state_edit.h"
+#include "ui/print/frm_form_type.h"
+#include "ui/print/preview_hook.h"
 
 namespace qnvr {
 namespace {
@@ -162,8 +165,8 @@ QLabel* HiddenHint(const char* name, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent)
-    : TEntryWindow(QStringLiteral("TFrmW2"), tr(kCaption), kHelpTopic, parent), dm_(dm) {
+TFrmW2::TFrmW2(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* parent)
+    : TEntryWindow(QStringLiteral("TFrmW2"), tr(kCaption), kHelpTopic, parent), dm_(dm), printing_(printing) {
     BuildFields();
     Arrange({BuildForm(), BuildStateLines(), BuildButtons()});
     WireNavigator();
@@ -532,16 +535,37 @@ void TFrmW2::UpdatePrintAll() { BtnPrintAll->setEnabled(BtnPrintOne->isEnabled()
 
 void TFrmW2::MarkCurrentRecordShown() { FW2Checked.Mark(dm_.RSW2.CurrentRecord()); }
 
-// Printing the forms comes with the print jobs of the W-2 copies; until then the buttons
-// check the record and save it.
+// Both buttons print what the file holds: the record on screen must pass the rules and
+// is saved first.
 void TFrmW2::BtnPrintOneClick() {
     ValidateFields();
+    const int record = dm_.RSW2.CurrentRecord();
     SaveRecord();
+    RunPrintJob([&](report::ReportJob& job) {
+        printing_.SetupEmployeeW2(job, {record, record}, printing_.Choices.maskSSN);
+    });
 }
 
 void TFrmW2::BtnPrintAllClick() {
     ValidateFields();
+    if (!TFrmFormType::Ask(printing_.Choices, this)) return;
     SaveRecord();
+    const forms::W2PrintRange all = printing_.AllRecords();
+    RunPrintJob([&](report::ReportJob& job) {
+        switch (printing_.Choices.formType) {
+            case forms::W2FormType::Employee: return printing_.SetupEmployeeW2(job, all, printing_.Choices.maskSSN);
+            case forms::W2FormType::Employer:
+            case forms::W2FormType::State: return printing_.SetupCopyD1(job, all, printing_.Choices.formType);
+            case forms::W2FormType::SSA: return printing_.SetupSsaW2(job);
+        }
+    });
+}
+
+void TFrmW2::RunPrintJob(const std::function<void(report::ReportJob&)>& setup) {
+    report::ReportJob job;
+    setup(job);
+    job.OverridePreview = ReportPreviewHook(this);
+    job.Execute();
 }
 
 // ---- Navigator ---------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // must pass the W-2 rules before the user may leave it (the navigator, Close, printing).
 // The window works on the data module's W2Rec and posts it through RSW2.
 #include <array>
+#include <functional>
 
 #include "core/entry/w2_review.h"
 #include "ui/entry/entry_window.h"
@@ -14,6 +15,13 @@ class QPushButton;
 class QScrollArea;
 
 namespace qnvr {
+namespace forms {
+class FormPrinting;
+}
+namespace report {
+class ReportJob;
+}
+
 
 class TDollarEdit;
 class TFilterEdit;
@@ -25,7 +33,8 @@ class TFrmW2 final : public TEntryWindow {
     Q_OBJECT
 
 public:
-    explicit TFrmW2(TFrmDataModule& dm, QWidget* parent = nullptr);
+    // printing: the print jobs of Print One and Print All, with the run's form type choice.
+    TFrmW2(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* parent = nullptr);
 
     // The Box 12 pairs, 1..12 at [0]..[11].
     std::array<TFilterEdit*, 12> Box12Code{};
@@ -74,6 +83,7 @@ private:
     void Box14bTTOCDblClick(TFilterEdit* field);
     void BtnPrintOneClick();
     void BtnPrintAllClick();
+    void RunPrintJob(const std::function<void(report::ReportJob&)>& setup);
     void RSNavigatorBeforeAction();
     void RSNavigatorAfterAction();
 
@@ -88,6 +98,7 @@ private:
     void MarkCurrentRecordShown();
 
     TFrmDataModule& dm_;
+    forms::FormPrinting& printing_;
     int employeeCount_ = 0;
     int deletingRecord_ = 0;  // the record a Delete started on
 };
