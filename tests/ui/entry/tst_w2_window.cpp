@@ -20,6 +20,7 @@
 #include "core/store/data_module.h"
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
+#include "support/test_printing.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/field_color.h"
 #include "ui/entry/filter_edit.h"
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<ModalScript> modals_;
     std::unique_ptr<TFrmDataModule> dm_;
+    std::unique_ptr<TestPrinting> printing_;
     std::unique_ptr<TFrmW2> window_;
 
     template <class Field = QWidget>
@@ -139,7 +141,8 @@ private:
         dm_->RSW2.FirstRec();
     }
     void OpenWindow() {
-        window_ = std::make_unique<TFrmW2>(*dm_);
+        printing_ = std::make_unique<TestPrinting>(*dm_, dir_->path());
+        window_ = std::make_unique<TFrmW2>(*dm_, printing_->Printing);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
@@ -165,6 +168,7 @@ private slots:
     void cleanup() {
         if (window_) window_->hide();  // without the close step: the test is over
         window_.reset();
+        printing_.reset();
         QCOMPARE(modals_->Unexpected(), QStringList());
         dm_.reset();
         modals_.reset();

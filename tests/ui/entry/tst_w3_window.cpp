@@ -15,6 +15,7 @@
 #include "core/store/data_module.h"
 #include "efw2/efw2_fixture.h"
 #include "support/qnvr_test_main.h"
+#include "support/test_printing.h"
 #include "support/temp_dir.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
@@ -49,6 +50,7 @@ private:
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<TFrmDataModule> dm_;
+    std::unique_ptr<TestPrinting> printing_;
     std::unique_ptr<TFrmW3> window_;
 
     std::string PayerPath() const { return dir_->File("ACME.W226"); }
@@ -60,7 +62,8 @@ private:
     }
 
     TFrmW3& OpenWindow() {
-        window_ = std::make_unique<TFrmW3>(*dm_);
+        printing_ = std::make_unique<TestPrinting>(*dm_, QString::fromStdString(dir_->Path().string()));
+        window_ = std::make_unique<TFrmW3>(*dm_, printing_->Printing);
         window_->show();
         window_->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(window_.get())); }();
@@ -103,6 +106,7 @@ private slots:
     }
     void cleanup() {
         window_.reset();
+        printing_.reset();
         dm_.reset();
         prompter_.reset();
         dir_.reset();
