@@ -203,14 +203,16 @@ Rect Stroke(double x1, double y1, double x2, double y2, double widthPt) {
     return Rect{std::min(x1, x2) - half, std::min(y1, y2) - half, std::fabs(x2 - x1) + 2 * half, std::fabs(y2 - y1) + 2 * half};
 }
 
-// Meeting at an edge is not crossing; two texts on one line also need about a space
-// between them, or they read as one.
+// A text keeps a little air to every rule, so that no letter touches it; texts stacked
+// in lines may meet at an edge, but two texts on one line need about a space between
+// them, or they read as one.
+constexpr double kRuleGap = 0.008;
 constexpr double kTouch = 0.002;
 constexpr double kWordGap = 0.015;
 
-bool Overlap(const Rect& a, const Rect& b, double gapX = -kTouch) {
+bool Overlap(const Rect& a, const Rect& b, double gapX, double gapY) {
     return std::min(a.x + a.w, b.x + b.w) - std::max(a.x, b.x) > -gapX &&
-           std::min(a.y + a.h, b.y + b.h) - std::max(a.y, b.y) > kTouch;
+           std::min(a.y + a.h, b.y + b.h) - std::max(a.y, b.y) > -gapY;
 }
 
 // With every value at its widest, no text (caption or value) runs into a rule, a box's
@@ -238,10 +240,10 @@ TEST_P(DesignPlacement, NoTextCrossesARuleOrAnotherText) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const Ink& a = texts[i];
         for (const Rect& rule : rules) {
-            if (Overlap(a.r, rule)) ADD_FAILURE() << filled.name << ": \"" << a.text << "\" " << a.r << " crosses the rule " << rule;
+            if (Overlap(a.r, rule, kRuleGap, kRuleGap)) ADD_FAILURE() << filled.name << ": \"" << a.text << "\" " << a.r << " crosses or touches the rule " << rule;
         }
         for (std::size_t j = i + 1; j < texts.size(); ++j) {
-            if (Overlap(a.r, texts[j].r, kWordGap))
+            if (Overlap(a.r, texts[j].r, kWordGap, -kTouch))
                 ADD_FAILURE() << filled.name << ": \"" << a.text << "\" " << a.r << " runs into \"" << texts[j].text << "\" " << texts[j].r;
         }
     }
