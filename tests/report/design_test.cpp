@@ -49,6 +49,15 @@ constexpr const char* kTwoSlots = R"({
   }
 })";
 
+// The project over kTwoSlots, written into dir, with "Pair" selected.
+void OpenTwoSlots(const TempDir& dir, ReportProject& project) {
+    const auto file = dir.Path() / "designs.json";
+    std::ofstream(file) << kTwoSlots;
+    project.SetProjectFile(file);
+    project.Open();
+    project.SelectReport("Pair");
+}
+
 TEST(DesignFile, BlocksAreExpandedWithTheirVariablesAndOffsets) {
     const DesignFile file = DesignFile::Parse(kTwoSlots, "test");
     const ReportDesign* pair = file.Find("Pair");
@@ -154,12 +163,8 @@ TEST(ReportProject, AMissingFileOrDesignIsAClearErrorBeforeAnyOutput) {
 
 TEST(ReportProject, ParametersFillTheirFieldsAndUnsetOrEmptyOnesPrintNothing) {
     TempDir dir;
-    const auto file = dir.Path() / "designs.json";
-    std::ofstream(file) << kTwoSlots;
     ReportProject project;
-    project.SetProjectFile(file);
-    project.Open();
-    project.SelectReport("Pair");
+    OpenTwoSlots(dir, project);
     EXPECT_EQ(project.ParameterNames(), (std::vector<std::string>{"Name_1", "Name_2", "Void2"}));
 
     ReportJob job;
@@ -197,12 +202,8 @@ TEST(ReportProject, ParametersFillTheirFieldsAndUnsetOrEmptyOnesPrintNothing) {
 // each moved by the alignment offset; without the mode the page is as designed.
 TEST(ReportProject, PreprintedFormsPrintOnlyTheValuesMovedByTheOffset) {
     TempDir dir;
-    const auto file = dir.Path() / "designs.json";
-    std::ofstream(file) << kTwoSlots;
     ReportProject project;
-    project.SetProjectFile(file);
-    project.Open();
-    project.SelectReport("Pair");
+    OpenTwoSlots(dir, project);
     project.SetParam("Name_1", "ALICE");
     project.SetParam("Void2", "X");
     EXPECT_FALSE(project.Preprinted().on);
