@@ -146,6 +146,36 @@ PageSnapshot Render(ReportProject& project) {
     return job.OpenSnapshot();
 }
 
+std::vector<PdfWord> PdfWordsOf(const PageSnapshot& snapshot) {
+    qnvr::testing::TempDir dir;
+    const auto pdf = dir.Path() / "page.pdf";
+    RenderPdf(snapshot, pdf);
+    return testing::PdfWords(pdf);
+}
+
+// Each value lies inside its box (moved by dx, dy) on every copy of the form, and no
+// check mark prints anywhere else.
+void ExpectValuesInTheirBoxes(const FilledDesign& filled, const std::vector<PdfWord>& words, double dx, double dy) {
+    std::size_t checkMarks = 0;
+    for (const Expectation& e : filled.expected) {
+        if (e.value == "X") checkMarks += e.boxes.size();
+        for (Rect box : e.boxes) {
+            box.x += dx;
+            box.y += dy;
+            const bool inside = std::any_of(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == e.value && box.Holds(w); });
+            if (inside) continue;
+            std::ostringstream where;
+            for (const PdfWord& w : words) {
+                if (w.text == e.value) where << " [" << w.xMin << ", " << w.yMin << " to " << w.xMax << ", " << w.yMax << "]";
+            }
+            ADD_FAILURE() << filled.name << ": " << e.param << " = \"" << e.value << "\" is not inside its box " << box
+                          << "; printed at" << (where.str().empty() ? " nowhere" : where.str());
+        }
+    }
+    const auto marks = std::count_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "X"; });
+    EXPECT_EQ(static_cast<std::size_t>(marks), checkMarks) << "a check mark printed twice or outside a box";
+}
+
 class DesignPlacement : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(DesignPlacement, EveryParameterPrintsInsideItsBox) {
@@ -158,27 +188,28 @@ TEST_P(DesignPlacement, EveryParameterPrintsInsideItsBox) {
     for (const Expectation& e : expected) EXPECT_TRUE(designParams.count(e.param)) << designName << " prints no parameter " << e.param;
     EXPECT_EQ(designParams.size(), expected.size()) << designName << " prints parameters the form does not name";
 
-    qnvr::testing::TempDir dir;
-    const auto pdf = dir.Path() / (designName + ".pdf");
-    RenderPdf(Render(filled.project), pdf);
-    const std::vector<PdfWord> words = testing::PdfWords(pdf);
+    ExpectValuesInTheirBoxes(filled, PdfWordsOf(Render(filled.project)), 0, 0);
+}
 
-    std::size_t checkMarks = 0;
-    for (const Expectation& e : expected) {
-        if (e.value == "X") checkMarks += e.boxes.size();
-        for (const Rect& box : e.boxes) {
-            const bool inside = std::any_of(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == e.value && box.Holds(w); });
-            if (inside) continue;
-            std::ostringstream where;
-            for (const PdfWord& w : words) {
-                if (w.text == e.value) where << " [" << w.xMin << ", " << w.yMin << " to " << w.xMax << ", " << w.yMax << "]";
-            }
-            ADD_FAILURE() << designName << ": " << e.param << " = \"" << e.value << "\" is not inside its box " << box
-                          << "; printed at" << (where.str().empty() ? " nowhere" : where.str());
-        }
+// Onto the preprinted official forms only the values print, each where the form's box
+// is, moved by the alignment offset; none of the artwork does.
+TEST_P(DesignPlacement, OnPreprintedFormsOnlyTheValuesPrintMovedByTheOffset) {
+    FilledDesign filled{GetParam(), {}, {}};
+    Fill(filled);
+    filled.project.SetPreprinted({true, 0.1, -0.05});
+    const PageSnapshot snapshot = Render(filled.project);
+
+    std::size_t values = 0;
+    std::set<std::string> texts;
+    for (const Expectation& e : filled.expected) values += e.boxes.size(), texts.insert(e.value);
+    const Page page = snapshot.ReadPage(1);
+    EXPECT_EQ(page.ops.size(), values) << filled.name;
+    for (const DrawOp& op : page.ops) {
+        const auto* text = std::get_if<TextOp>(&op.shape);
+        ASSERT_NE(text, nullptr) << filled.name << " draws artwork onto a preprinted form";
+        EXPECT_TRUE(texts.count(text->text)) << filled.name << " prints the caption \"" << text->text << "\"";
     }
-    const auto marks = std::count_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "X"; });
-    EXPECT_EQ(static_cast<std::size_t>(marks), checkMarks) << "a check mark printed twice or outside a box";
+    ExpectValuesInTheirBoxes(filled, PdfWordsOf(snapshot), 0.1, -0.05);
 }
 
 // The ink of a text: its advance width from the font metrics, from the capitals' height
