@@ -92,9 +92,8 @@ FormPrinting::FormPrinting(TFrmDataModule& dm, const SettingsStore& settings, st
 
 report::PreprintedForms FormPrinting::Preprinted() const {
     if (PreprintedOverride) return *PreprintedOverride;
-    PrinterSettings saved;
-    LoadPrinterSettings(settings_, saved);
-    return {saved.Preprinted, saved.OffsetX, saved.OffsetY};
+    const PreprintedSetup saved = LoadPreprintedSetup(settings_);
+    return {saved.on, saved.offsetX, saved.offsetY};
 }
 
 W2PrintRange FormPrinting::AllRecords() const { return {dm_.RSW2.FirstRecord(), dm_.RSW2.LastRecord()}; }

@@ -11,18 +11,19 @@
 
 namespace qnvr::report {
 
+// Printing onto preprinted forms: with on, a design prints only its values (no boxes,
+// rules, shading or fixed captions), each moved by the alignment offset, in inches
+// (right and down are positive), so that they land in the boxes of the official form
+// in the printer.
+struct PreprintedForms {
+    bool on = false;
+    double offsetX = 0, offsetY = 0;
+};
+
 class ReportJob;
 class ReportSurface;
 class DesignFile;
 struct ReportDesign;
-
-// Printing onto the official preprinted forms: only the values, no artwork, every value
-// moved by the printer's alignment offset (inches).
-struct PreprintedForms {
-    bool on = false;
-    double offsetX = 0, offsetY = 0;
-    bool operator==(const PreprintedForms&) const = default;
-};
 
 class ReportProject {
 public:
@@ -54,12 +55,13 @@ public:
     void ClearParams() { params_.clear(); }
     const std::map<std::string, std::string>& Params() const { return params_; }
 
-    void SetPreprinted(const PreprintedForms& preprinted) { preprinted_ = preprinted; }
-    const PreprintedForms& Preprinted() const { return preprinted_; }
-
     // Binds the project to the job whose running surface Execute renders into.
     void SetEngine(ReportJob* job) { engine_ = job; }
     ReportJob* Engine() const { return engine_; }
+
+    // Preprinted forms mode; off (the artwork and the values as designed) by default.
+    void SetPreprinted(const PreprintedForms& p) { preprinted_ = p; }
+    const PreprintedForms& Preprinted() const { return preprinted_; }
 
     // Renders the selected design with the current parameters onto the current page
     // of the engine's running job; adds no page. Throws EReportException when no design
