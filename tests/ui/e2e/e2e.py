@@ -248,8 +248,9 @@ def scenario_print():
     xdotool("key", "Return")
     options = wait_for("the output options", lambda: window_named("Employee Form W-2 Setup"))
     press(options, "OK")
-    preview = wait_for("the preview", lambda: window_named("Employee Form W-2 Preview"))
-    press(preview, "Print")
+    wait_for("the preview", lambda: window_named("Employee Form W-2 Preview"))
+    wait_for("the preview to be active", lambda: "Employee Form W-2 Preview" in window_titles())
+    xdotool("key", "--clearmodifiers", "ctrl+p")  # the preview's Print
     choose_printer("Employee Form W-2 Setup")
     path, text = wait_for("the printed employee copies", lambda: printed_since(before, "ACME TOOLS"), timeout=60)
     if pdf_pages(path) != 3 or "***-**-1003" not in text or "123-45-1003" in text:

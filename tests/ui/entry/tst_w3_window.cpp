@@ -14,6 +14,7 @@
 #include "core/base/scripted_prompter.h"
 #include "core/store/data_module.h"
 #include "efw2/efw2_fixture.h"
+#include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
 #include "support/test_printing.h"
 #include "support/temp_dir.h"
@@ -350,7 +351,10 @@ private slots:
         QCOMPARE(dm_->W3Rec.Boxf_a, std::string("ACME"));
 
         QTest::keyClicks(Find("Boxf_a"), "ACME TOOLS");
+        ModalScript modals;  // the preview of the printed W-3, closed at once
+        modals.Then([](QDialog& preview) { preview.reject(); });
         QTest::mouseClick(w.BtnPrint, Qt::LeftButton);
+        QCOMPARE(modals.Opened(), QStringList({"Form W-3 Preview"}));
         QCOMPARE(prompter_->Messages().size(), std::size_t(1));
         QVERIFY(w.isVisible());
         QCOMPARE(dm_->W3Rec.Boxf_a, std::string("ACME TOOLS"));

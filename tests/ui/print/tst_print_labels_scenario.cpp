@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include "efw2/efw2_fixture.h"
 #include "support/main_window_harness.h"
 #include "support/qnvr_test_main.h"
+#include "ui/print/output_options.h"
 #include "ui/print/report_preview.h"
 
 using namespace qnvr;
@@ -35,7 +38,15 @@ private slots:
 
         std::vector<PrintedPage> pages;
         QString title;
-        harness.Modals().Then([&](QDialog& dialog) {
+        harness.Modals()
+            .Then([](QDialog& dialog) {  // the output options: to the preview, as they start
+                auto* options = Expect<TFrmOutputOptions>(dialog);
+                if (!options) return;
+                QCOMPARE(options->windowTitle(), QStringLiteral("Employee Labels Setup"));
+                QVERIFY(options->RbPreview->isChecked());
+                QTest::mouseClick(options->BtnOk, Qt::LeftButton);
+            })
+            .Then([&](QDialog& dialog) {
             auto* preview = Expect<TFrmReportPreview>(dialog);
             if (!preview) return;
             title = preview->windowTitle();
