@@ -13,6 +13,7 @@
 #include "core/app/busy_note.h"
 #include "core/base/scripted_prompter.h"
 #include "core/store/password.h"
+#include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
 #include "transfer/prior_year_fixture.h"
 #include "ui/transfer/frm_transfer.h"
@@ -135,6 +136,23 @@ private slots:
         }
         ListFiles();
         QVERIFY(window_->FileListBox->isEnabled());
+    }
+
+    void browsePicksTheFolder() {
+        const std::string other = dir_->File("Old files");
+        fs::create_directories(other);
+        WritePriorPayerFile(other, "Gamma", PriorPayer{}, {});
+        OpenWindow();
+        ModalScript modals;
+        modals.Then([&](QDialog& picker) {
+            QCOMPARE(picker.windowTitle(), QStringLiteral("Select the location of your 2025 client files"));
+            ChooseFile(picker, QString::fromStdString(other));
+        });
+        Click(window_->BtnBrowse);
+        QCOMPARE(window_->Path->text().toStdString(), other);
+        Click(window_->BtnOk);
+        QCOMPARE(Entries(), QStringList{"Gamma.W325"});
+        QCOMPARE(window_->Path->text().toStdString(), other + "/");
     }
 
     void theListMarksTransferredPayersFirstAndCountsTheSelection() {
