@@ -36,7 +36,7 @@ TFrmAbout::TFrmAbout(QWidget* parent, std::function<bool(const std::string&)> op
     LblProductName = new TExtrudedLabel(QString::fromLatin1(kProductName), 4, this);
     LblProductName->setObjectName(QStringLiteral("LblProductName"));
     QFont title = LblProductName->font();
-    title.setPointSize(16);
+    title.setPointSize(14);
     title.setBold(true);
     LblProductName->setFont(title);
     LblProductName->setAlignment(Qt::AlignCenter);
@@ -62,9 +62,6 @@ TFrmAbout::TFrmAbout(QWidget* parent, std::function<bool(const std::string&)> op
     BtnOk->setDefault(true);
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* head = new QHBoxLayout;
-    head->addWidget(ProgramIcon);
-    head->addWidget(LblProductName, 1);
     auto* memory = new QGridLayout;
     memory->addWidget(Label3, 0, 0);
     memory->addWidget(PhysMem, 0, 1, Qt::AlignRight);
@@ -75,7 +72,8 @@ TFrmAbout::TFrmAbout(QWidget* parent, std::function<bool(const std::string&)> op
     buttons->addWidget(BtnOk);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(head);
+    layout->addWidget(ProgramIcon, 0, Qt::AlignCenter);
+    layout->addWidget(LblProductName);
     layout->addWidget(LblVersion, 0, Qt::AlignCenter);
     layout->addWidget(LblWebSite, 0, Qt::AlignCenter);
     layout->addStretch();
