@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/efw2/submitter_record.h"
 #include "core/store/records.h"
@@ -40,6 +41,22 @@ private:
     std::array<double, kCodes.size()> box12_{};
     double amount11_ = 0;
 };
+
+// A text field of a W-2 or W-3 record that is not written as it stands: a letter with a
+// diacritic is folded (`written`), or a character cannot be written at all (`refused`).
+struct Efw2TextChange {
+    std::string field;  // as the entry window names it: "Box e, Employee's last name"
+    std::string value;
+    std::string written;
+    std::string refused;
+    // The sentence the checks show: "... \"MÜLLER\" is written as \"MULLER\" ..." or the refusal.
+    std::string Warning() const;
+};
+std::vector<Efw2TextChange> Efw2TextChanges(const W2Record& w2);
+std::vector<Efw2TextChange> Efw2TextChanges(const W3Record& w3);
+
+// "<field>: the character "€" cannot be written to an EFW2 file, ...".
+std::string RefusedCharacterMessage(std::string_view field, std::string_view character);
 
 std::string BuildSubmitterRecord(const SubmitterRecord& settings);
 std::string BuildEmployerRecord(const W3Record& w3);

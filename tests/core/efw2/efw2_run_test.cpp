@@ -10,6 +10,7 @@
 #include "core/efw2/efw2_records.h"
 #include "core/text/files.h"
 #include "efw2/efw2_fixture.h"
+#include "efw2/written_efw2_files.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
@@ -48,6 +49,9 @@ protected:
     void SetUp() override {
         fs::create_directories(programDir);
         fs::create_directories(dataDir);
+    }
+    void TearDown() override {
+        for (const std::string& error : testing::Efw2ErrorsBelow(dir.Path())) ADD_FAILURE() << error;
     }
 
     // Opens a payer file named after its employer, as the main window would, with both
@@ -249,6 +253,14 @@ TEST_F(Efw2RunTest, AClientWithoutValidEmployeesIsRefusedAndChangesNothing) {
     run->Process();
     EXPECT_EQ(FileOutline(run->ClientFile()),
               (std::vector<std::string>{"RA", "RE B", "RW", "RW", "RT 0000002", "RF 000000002"}));
+    // The audit after Process shows the user what the SSA would reject in it.
+    const Efw2Run::ProcessedFileAudit audit = run->AuditProcessed();
+    EXPECT_EQ(audit.file, run->ClientFile());
+    std::vector<std::string> fields;
+    for (const AuditFinding& f : audit.result.findings) fields.push_back(std::to_string(f.line) + " " + f.field);
+    EXPECT_EQ(fields, (std::vector<std::string>{"4 Social security number", "4 Employee first name",
+                                                "4 Employee last name"}));
+    fs::remove(run->ClientFile());  // written from an invalid record on purpose: out of the audit of our own files
 }
 
 TEST_F(Efw2RunTest, FailedSettingsOrAmountsWriteNothing) {
