@@ -263,15 +263,8 @@ std::string Printable(std::string_view s) {
 
 std::string Quoted(std::string_view s) { return "\"" + Printable(s) + "\""; }
 
-std::string Cents(long long cents) {
-    const std::string sign = cents < 0 ? "-" : "";
-    if (cents < 0) cents = -cents;
-    std::string dollars = std::to_string(cents / 100);
-    for (int at = static_cast<int>(dollars.size()) - 3; at > 0; at -= 3) dollars.insert(at, ",");
-    char tail[4];
-    std::snprintf(tail, sizeof tail, ".%02lld", cents % 100);
-    return sign + "$" + dollars + tail;
-}
+// Whole cents as the messages show amounts: "$12,345.60".
+std::string Cents(long long cents) { return FormatDollars(static_cast<double>(cents) / 100); }
 
 std::string CentWord(long long cents) { return std::to_string(cents) + (cents == 1 ? " cent" : " cents"); }
 
