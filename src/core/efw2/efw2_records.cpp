@@ -179,15 +179,35 @@ std::string FormatDollars(double amount) {
     return (amount < 0 && cents > 0 ? "-$" : "$") + dollars + "." + centText;
 }
 
+namespace {
+
+// The cents MoneyField writes for an amount: zero for zero and negative amounts.
+long long WrittenCents(double amount) { return std::max(0LL, std::llround(RoundTo(amount, 2) * 100)); }
+
+constexpr double W2Record::*kTotalledBoxes[] = {&W2Record::Amount1, &W2Record::Amount2, &W2Record::Amount3,
+                                                &W2Record::Amount4, &W2Record::Amount5, &W2Record::Amount6,
+                                                &W2Record::Amount7, &W2Record::Amount10};
+constexpr double W3Record::*kTotalBoxes[] = {&W3Record::Amount1, &W3Record::Amount2, &W3Record::Amount3,
+                                             &W3Record::Amount4, &W3Record::Amount5, &W3Record::Amount6,
+                                             &W3Record::Amount7, &W3Record::Amount10};
+
+}  // namespace
+
 void EmployeeSums::Add(const W2Record& w2) {
-    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += Box12Amount(w2, kCodes[k]);
-    amount11_ += w2.Amount11;
+    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(Box12Amount(w2, kCodes[k]));
+    amount11_ += WrittenCents(w2.Amount11);
+    for (std::size_t k = 0; k < boxes_.size(); ++k) boxes_[k] += WrittenCents(w2.*kTotalledBoxes[k]);
 }
 
 double EmployeeSums::Box12Total(std::string_view code) const {
     for (std::size_t k = 0; k < kCodes.size(); ++k)
-        if (UpperCase(code) == kCodes[k]) return box12_[k];
+        if (UpperCase(code) == kCodes[k]) return Dollars(box12_[k]);
     return 0;
+}
+
+W3Record EmployeeSums::WithTotals(W3Record w3) const {
+    for (std::size_t k = 0; k < boxes_.size(); ++k) w3.*kTotalBoxes[k] = Dollars(boxes_[k]);
+    return w3;
 }
 
 std::string BuildSubmitterRecord(const SubmitterRecord& s) {

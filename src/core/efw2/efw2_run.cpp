@@ -59,7 +59,9 @@ ClientRecords BuildClientRecords(TFrmDataModule& data) {
         }
     });
     if (!failure.empty()) throw EProcessException(failure);
-    client.lines.push_back(BuildTotalRecord(data.W3Rec, client.rwCount, sums));
+    // The RT carries the sums of what the RW records carry, so that rounding each employee's
+    // amounts to cents cannot leave a total a cent away from its records.
+    client.lines.push_back(BuildTotalRecord(sums.WithTotals(data.W3Rec), client.rwCount, sums));
     return client;
 }
 

@@ -263,6 +263,26 @@ TEST_F(Efw2RunTest, AClientWithoutValidEmployeesIsRefusedAndChangesNothing) {
     fs::remove(run->ClientFile());  // written from an invalid record on purpose: out of the audit of our own files
 }
 
+// Each RW carries its amounts in whole cents; the RT carries the sums of those cents, not
+// the rounded sum of the amounts, which may differ by a cent and get the file rejected.
+TEST_F(Efw2RunTest, TotalsAreTheSumsOfTheCentsOfTheRecords) {
+    std::vector<W2Record> employees = Employees(3);
+    for (W2Record& w2 : employees) {
+        w2.Amount2 = 0.125;  // 0.13 each
+        w2.Box12Code[0] = "DD";
+        w2.Box12Amt[0] = 10.005;  // 10.01 each
+    }
+    OpenPayer("ACME", employees);
+    auto run = OpenWindow();
+    run->Process();
+    const std::vector<std::string> lines = ReadLinesFile(run->ClientFile());
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2].substr(198, 11), "00000000013");
+    EXPECT_EQ(lines[5].substr(24, 15), "000000000000039");   // not 0.38
+    EXPECT_EQ(lines[5].substr(294, 15), "000000000003003");  // not 30.02
+    EXPECT_TRUE(run->AuditProcessed().result.findings.empty());
+}
+
 TEST_F(Efw2RunTest, FailedSettingsOrAmountsWriteNothing) {
     OpenPayer("ACME", Employees(2));
     auto run = OpenWindow();
