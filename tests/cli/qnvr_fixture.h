@@ -14,6 +14,7 @@
 #include "core/efw2/efw2_files.h"
 #include "core/efw2/submitter_record.h"
 #include "efw2/efw2_fixture.h"
+#include "efw2/written_efw2_files.h"
 #include "support/temp_dir.h"
 
 namespace qnvr::testing {
@@ -37,6 +38,10 @@ protected:
         s.ClientsProcessed = 1;  // run state of the desktop program, which qnvr must leave alone
         s.FormsW2Processed = 4;
         WriteSubmitterFile(programDir + "QNVR.W2S", s);
+    }
+    // Every EFW2 file a test leaves behind passes the audit.
+    void TearDown() override {
+        for (const std::string& error : testing::Efw2ErrorsBelow(dir.Path())) ADD_FAILURE() << error;
     }
 
     // Runs qnvr with the program folder set to programDir; extra environment entries

@@ -23,6 +23,7 @@
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
+#include "ui/efw2/frm_efw2_audit.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/enter_as_tab.h"
@@ -459,6 +460,10 @@ void TFrmEFW2::BtnProcessClick() {
     CopyWindowToSettings();
     run_.Process();
     ShowRunState();
+    // What was written is audited at once: a finding in our own output is the program's
+    // fault, one in the user's data is shown before the file is uploaded.
+    const Efw2Run::ProcessedFileAudit audit = run_.AuditProcessed();
+    ShowEfw2Audit(audit.file, audit.result, this);
 }
 
 void TFrmEFW2::BtnResetClick() {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/base/prompter.h"
 #include "core/entry/w2_amounts.h"
 #include "core/entry/w2_rules.h"
 #include "core/store/data_module.h"
@@ -517,10 +518,15 @@ void TFrmW2::W2RecordToWindow() {
 }
 
 void TFrmW2::ValidateFields() {
-    const std::optional<RuleFailure> failure = ValidateW2(WindowRecord());
-    if (!failure) return;
-    if (const int pair = Box12PairOf(failure->field)) ScrollBox12PanelTo(pair);
-    RaiseOnField(*failure);
+    const W2Record record = WindowRecord();
+    if (const std::optional<RuleFailure> failure = ValidateW2(record)) {
+        if (const int pair = Box12PairOf(failure->field)) ScrollBox12PanelTo(pair);
+        RaiseOnField(*failure);
+    }
+    std::string warnings;
+    for (const std::string& warning : W2Warnings(record))
+        if (efw2Warned_.insert(warning).second) warnings += (warnings.empty() ? "" : "~") + warning;
+    if (!warnings.empty()) ShowMsg(warnings, mbWarning);
 }
 
 // ---- Print buttons -----------------------------------------------------------------

@@ -6,6 +6,8 @@
 // The window works on the data module's W2Rec and posts it through RSW2.
 #include <array>
 #include <functional>
+#include <set>
+#include <string>
 
 #include "core/entry/w2_review.h"
 #include "ui/entry/entry_window.h"
@@ -51,7 +53,8 @@ public:
 
     // Applies the W-2 rules to the fields as they stand; the first failure moves the
     // focus to its field (scrolling the Box 12 panel to a pair first) and is raised as
-    // EFieldException.
+    // EFieldException. A record that passes but holds a name or address the EFW2 file
+    // cannot carry as typed (W2Warnings) is told once per text, as a warning.
     void ValidateFields();
     // Moves the whole record between W2Rec and the fields.
     void W2RecordToWindow();
@@ -101,6 +104,7 @@ private:
     forms::FormPrinting& printing_;
     int employeeCount_ = 0;
     int deletingRecord_ = 0;  // the record a Delete started on
+    std::set<std::string> efw2Warned_;  // the W2Warnings shown while the window is open
 };
 
 }  // namespace qnvr

@@ -17,6 +17,7 @@
 
 #include "core/efw2/efw2_files.h"
 #include "efw2/submitter_keys.h"
+#include "efw2/written_efw2_files.h"
 #include "support/main_window_harness.h"
 #include "support/qnvr_test_main.h"
 #include "ui/efw2/frm_efw2.h"
@@ -196,9 +197,12 @@ private slots:
         });
         app_->ChooseMenuItem(main.MnuTools, main.MnuEFW2);
         QCOMPARE(modals.Pending(), std::size_t(0));
-        QCOMPARE(app_->Prompter().Texts().back(),
+        QCOMPARE(app_->Prompter().Texts().end()[-2],
                  std::string("Process Completed for Client: Lakeside Bakery Inc~Total Forms W-2 processed: 3~"
                              "Total Wages, tips, other compensation processed: $131,500.50"));
+        // The file just written is audited at once.
+        QCOMPARE(app_->Prompter().Texts().back(),
+                 "EFW2 audit of " + std::string(kPayerName) + ".txt: no problems found in 7 records.");
 
         // The same payer file through the command-line tool, once the program has closed it.
         app_->Stop();
@@ -216,6 +220,8 @@ private slots:
         const std::string written = ReadFile(clientFile);
         QCOMPARE(written.size(), std::size_t(7 * 514));  // RA, RE, 3 RW, RT, RF, each with CR LF
         QVERIFY(written == ReadFile(cliFile));
+        const std::vector<std::string> errors = testing::Efw2ErrorsBelow(app_->Home());
+        QVERIFY2(errors.empty(), errors.empty() ? "" : errors.front().c_str());
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QKeyEvent>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -373,6 +374,38 @@ private slots:
         QCOMPARE(Stored(1).Boxe3, std::string("Smyth"));
         QCOMPARE(Stored(1).Amount2, 5.0);
         QCOMPARE(Stored(1).Boxf_csz, std::string("Albany NY 12207"));
+    }
+
+    // A name or address the EFW2 file can carry only with its accents folded passes the
+    // rules; the user is warned once, before filing. (The name fields take ASCII letters
+    // only, but a record carried over from another file may hold accents; the city takes
+    // any text.)
+    void accentsTheEfw2FileFoldsAreWarnedAboutOnce() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Müller", 10), Employee("219-09-9998", "Bo", "Jones", 20)});
+        OpenWindow();
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(Messages(), std::vector<std::string>{"Box e, Employee's last name \"Müller\" is written as \"MULLER\" "
+                                                      "in the EFW2 file, which holds plain ASCII only."});
+        QCOMPARE(prompter_->Messages().back().style, int(mbWarning));
+        QCOMPARE(Stored(1).Boxe3, std::string("Müller"));  // the record keeps its text
+
+        prompter_->Clear();
+        TypeInto("Boxf_b", QStringLiteral("Z"));
+        // A key the test keyboard lacks, as a keyboard layout with it sends it.
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_Udiaeresis, Qt::NoModifier, QStringLiteral("ü"));
+            QApplication::sendEvent(F("Boxf_b"), &key);
+        }
+        QTest::keyClicks(F("Boxf_b"), "rich");
+        QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(Messages(), std::vector<std::string>{"Box f, Employee's city \"Zürich\" is written as \"ZURICH\" in "
+                                                      "the EFW2 file, which holds plain ASCII only."});
+        prompter_->Clear();
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(Messages(), std::vector<std::string>{});  // each told once
     }
 
     void aBox12FailureScrollsThePanelToItsPairFirst() {
