@@ -284,6 +284,7 @@ QWidget* TFrmW3::BuildButtons() {
 // ---- Showing and closing -----------------------------------------------------------
 
 void TFrmW3::FormShow() {
+    ShowBrowseOnly(dm_.RSW3.BrowseOnly());
     ComputeW3Totals();
     W3RecordToWindow();
     EnableStateID();
@@ -295,7 +296,7 @@ void TFrmW3::ComputeW3Totals() { dm_.ComputeW3Totals(); }
 // A record that fails the rules keeps the window open; closing it counts as the review
 // of the W-3.
 void TFrmW3::FormClose() {
-    ValidateFields();
+    if (!BrowseOnly()) ValidateFields();  // a browse-only record cannot be put right
     dm_.EntryWindowReviewed(EntryWindow::W3);
     W3WindowToRecord();
     dm_.RSW3.PostRec();

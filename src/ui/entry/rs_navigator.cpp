@@ -204,8 +204,9 @@ bool TRSNavigator::KeyDownHandler(int key, Qt::KeyboardModifiers modifiers) {
     for (int i = 0; i < kNavigatorButtons; ++i) {
         const auto button = static_cast<TNavigateBtn>(i);
         if (Spec(button).altKey != key) continue;
-        if (!IsButtonVisible(button) || !Button(button)->isEnabled()) return false;
-        BtnClick(button);
+        // The key is the bar's even when its button cannot act: it never reaches a field
+        // as typing.
+        if (IsButtonVisible(button) && Button(button)->isEnabled()) BtnClick(button);
         return true;
     }
     return false;
