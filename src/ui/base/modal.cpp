@@ -34,15 +34,38 @@ void ReturnToWindow(QWidget* window) {
     // desktop's as soon as its window manager has done it.
     QApplication::setActiveWindow(window);
     window->activateWindow();
+    // A window without a focused control of its own takes the keys itself, so that they
+    // never stay with a control of the window that closed.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != window && !window->isAncestorOf(focused)) window->setFocus(Qt::ActiveWindowFocusReason);
 }
+
+namespace {
+
+// The dialog has closed: nothing of it keeps the keyboard (a name field's list of
+// suggestions that is still up, the field that had the focus).
+void ReleaseKeyboard(QDialog& dialog) {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (popup != &dialog && !dialog.isAncestorOf(popup) && !(popup->parentWidget() && dialog.isAncestorOf(popup->parentWidget())))
+            break;
+        popup->hide();
+    }
+    if (QWidget* focused = dialog.focusWidget(); focused && !dialog.isVisible()) focused->clearFocus();
+}
+
+}  // namespace
 
 int ExecModal(QDialog& dialog) {
     QPointer<QWidget> opener = dialog.parentWidget() ? dialog.parentWidget()->window() : OwnerWindow();
     if (opener == &dialog) opener = nullptr;
     struct Return {
+        QDialog& dialog;
         QPointer<QWidget>& opener;
-        ~Return() { ReturnToWindow(opener); }
-    } returning{opener};
+        ~Return() {
+            ReleaseKeyboard(dialog);
+            ReturnToWindow(opener);
+        }
+    } returning{dialog, opener};
     if (!Handler()) return dialog.exec();
     dialog.setResult(QDialog::Rejected);
     dialog.setWindowModality(Qt::ApplicationModal);

@@ -195,6 +195,9 @@ private slots:
         QTest::keyClick(&Window(), Qt::Key_O, Qt::ControlModifier);
         QVERIFY(Dm().PayerFileOpen);
         QCOMPARE(QApplication::activeWindow(), &Window());
+        QWidget* focused = QApplication::focusWidget();  // nothing of the closed dialog
+        QVERIFY2(focused == &Window() || Window().isAncestorOf(focused),
+                 qPrintable(focused ? focused->objectName() : QStringLiteral("no focus")));
         QTRY_COMPARE(QGuiApplication::focusWindow(), Window().windowHandle());
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_T, Qt::AltModifier);
         QTRY_VERIFY(Window().MnuTools->isVisible());
