@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QStandardPaths>
 
+#include "ui/base/drawn_icon.h"
+
 namespace qnvr {
 namespace {
 
@@ -129,19 +131,7 @@ const Picture kPictures[] = {
 
 QIcon DrawnToolBarIcon(const QString& themeName) {
     for (const Picture& picture : kPictures) {
-        if (themeName != QLatin1String(picture.name)) continue;
-        QIcon icon;
-        for (int scale : {1, 2}) {
-            QPixmap pixmap(kSize * scale, kSize * scale);
-            pixmap.setDevicePixelRatio(scale);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            picture.draw(painter);
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
-        return icon;
+        if (themeName == QLatin1String(picture.name)) return DrawnIcon(kSize, picture.draw);
     }
     return {};
 }

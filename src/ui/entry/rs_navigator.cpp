@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "core/store/record_set.h"
+#include "ui/base/drawn_icon.h"
 #include "ui/base/error_display.h"
 
 namespace qnvr {
@@ -80,19 +81,7 @@ const GlyphSpec kGlyphs[] = {
 
 QIcon NavigatorGlyph(const QString& resourceName) {
     for (const GlyphSpec& glyph : kGlyphs) {
-        if (resourceName != QLatin1String(glyph.resource)) continue;
-        QIcon icon;
-        for (int scale : {1, 2}) {  // crisp on high-density screens too
-            QPixmap pixmap(kGlyphSize * scale, kGlyphSize * scale);
-            pixmap.setDevicePixelRatio(scale);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            glyph.paint(painter);
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
-        return icon;
+        if (resourceName == QLatin1String(glyph.resource)) return DrawnIcon(kGlyphSize, glyph.paint);
     }
     return {};
 }
