@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -296,6 +297,7 @@ void TFrmMain::CreateSummaryPanel() {
         auto* caption = new QLabel(tr(boxes[box]), SummaryPanel);
         QLabel* total = label(qPrintable(QStringLiteral("LblBox%1Total").arg(box + 1)));
         total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        total->setWordWrap(false);  // an amount is never broken
         caption->setBuddy(total);
         layout->addWidget(caption, row, 0);
         layout->addWidget(total, row++, 1);
@@ -345,9 +347,11 @@ void TFrmMain::UpdateSummary() {
     const Efw2Paths paths = Efw2Paths::For(programFolder_, dataFolder_);
     const QFileInfo clientFile(Text(paths.ClientFileFor(dm_.PayerFilePath)));
     const bool processed = clientFile.isFile();
-    LblLastEfw2->setText(processed ? tr("Last EFW2 processing: %1, file %2 in the folder %3")
+    // The folder on a line of its own: a long path is not broken in the middle.
+    LblLastEfw2->setText(processed ? tr("Last EFW2 processing: %1, file %2 in the folder\n%3")
                                          .arg(us.toString(clientFile.lastModified(), QStringLiteral("MM/dd/yyyy h:mm AP")),
-                                              clientFile.fileName(), clientFile.absolutePath())
+                                              clientFile.fileName(),
+                                              QDir::toNativeSeparators(clientFile.absolutePath()))
                                    : tr("No EFW2 file has been written for this payer yet."));
 
     QString next;

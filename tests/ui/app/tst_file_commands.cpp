@@ -247,7 +247,7 @@ private slots:
                  QStringLiteral("Since the file was opened: Form W-3 not yet reviewed, Forms W-2 not yet reviewed."));
         QVERIFY2(Window().LblLastEfw2->text().startsWith(QStringLiteral("Last EFW2 processing: ")),
                  qPrintable(Window().LblLastEfw2->text()));
-        QVERIFY(Window().LblLastEfw2->text().endsWith(QStringLiteral("file Acme.txt in the folder ") +
+        QVERIFY(Window().LblLastEfw2->text().endsWith(QStringLiteral("file Acme.txt in the folder\n") +
                                                       QFileInfo(efw2).absoluteFilePath()));
         QVERIFY(!Window().LblBrowseOnly->isVisible());
     }

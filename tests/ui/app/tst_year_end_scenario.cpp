@@ -230,7 +230,7 @@ private slots:
         });
         app_->ChooseMenuItem(main.MnuTools, main.MnuEFW2);
         QCOMPARE(modals.Pending(), std::size_t(0));
-        QVERIFY2(main.LblLastEfw2->text().contains(QStringLiteral("file Lakeside Bakery.txt in the folder ")),
+        QVERIFY2(main.LblLastEfw2->text().contains(QStringLiteral("file Lakeside Bakery.txt in the folder\n")),
                  qPrintable(main.LblLastEfw2->text()));
         QCOMPARE(main.LblNextStep->text(), QStringLiteral("Next: print the forms, or open the next payer file."));
         QCOMPARE(app_->Prompter().Texts().back(),
