@@ -210,6 +210,22 @@ RunState Efw2Run::State() const {
     return RunState::Fresh;
 }
 
+std::string Efw2Run::ProcessHint() const {
+    if (processEnabled_) return "Ready: Process writes the EFW2 file of this payer.";
+    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0)
+        return "This payer has been processed since the last Reset; Reset starts a new run.";
+    if (settings_.FinalPending) return "The master file's last client has been processed; Reset starts a new run.";
+    const bool w3 = data_.Reviewed(EntryWindow::W3), w2 = data_.Reviewed(EntryWindow::W2);
+    std::string missing;
+    if (!w3 && !w2) missing = "Form W-3 and Form W-2 of this payer have";
+    else if (!w3) missing = "Form W-3 of this payer has";
+    else if (!w2) missing = "Form W-2 of this payer has";
+    else missing = "the forms of this payer have";
+    return "Process is not available yet: " + missing +
+           " not been reviewed since the file was opened. Open each from the Forms menu (Form W-2: show every "
+           "employee) and close it.";
+}
+
 std::string Efw2Run::CurrentClientCaption() const {
     return Utf8Left(" Current Client:  " + data_.W3Rec.Boxf_a, 58);
 }

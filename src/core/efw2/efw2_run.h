@@ -102,6 +102,12 @@ public:
     const std::vector<std::string>& MasterList() const { return masterList_; }
     std::string ClientFile() const { return paths_.ClientFileFor(data_.PayerFilePath); }
     const Efw2Paths& Paths() const { return paths_; }
+    // One line on why Process is not available (which review is missing, or that the
+    // payer was processed already), or that it is ready.
+    std::string ProcessHint() const;
+    // The payer was processed into the master file since the last reset (the file is
+    // written when the window closes).
+    bool InMasterFile() const { return !masterList_.empty(); }
     // The bottom panel: " Current Client:  " and the employer's name, 58 characters at most.
     std::string CurrentClientCaption() const;
 

@@ -288,6 +288,7 @@ QWidget* TFrmW3::BuildButtons() {
 void TFrmW3::FormShow() {
     printing_.SetupFormW3(RptFormW3);
     RptFormW3.OverridePreview = ReportPreviewHook(this);
+    ShowBrowseOnly(dm_.RSW3.BrowseOnly());
     ComputeW3Totals();
     W3RecordToWindow();
     EnableStateID();
@@ -299,7 +300,7 @@ void TFrmW3::ComputeW3Totals() { dm_.ComputeW3Totals(); }
 // A record that fails the rules keeps the window open; closing it counts as the review
 // of the W-3.
 void TFrmW3::FormClose() {
-    ValidateFields();
+    if (!BrowseOnly()) ValidateFields();  // a browse-only record cannot be put right
     dm_.EntryWindowReviewed(EntryWindow::W3);
     W3WindowToRecord();
     dm_.RSW3.PostRec();

@@ -3,6 +3,7 @@
 // country code document and the help topic.
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -385,6 +386,54 @@ private slots:
         QVERIFY(w.ChkSubmitter->isEnabled() && w.ChkFinal->isEnabled());
         QVERIFY(!fs::exists(ProgramDir() + "QNVR.CP"));
         QVERIFY(fs::exists(DataDir() + "EFW2/ALPHA.txt"));  // client files stay
+    }
+
+    // A line says why Process waits (which review is missing) or that it is ready; after
+    // Process the client file's full path shows, with a button that opens its folder.
+    void theWindowSaysWhyProcessWaitsAndWhereTheFileWent() {
+        OpenPayer("ACME", 2, 0);
+        const QString waiting = QStringLiteral(
+            "Process is not available yet: %1 not been reviewed since the file was opened. Open each from the Forms "
+            "menu (Form W-2: show every employee) and close it.");
+        struct Step {
+            EntryWindow reviewed;
+            QString hint;
+        };
+        const Step steps[] = {
+            {EntryWindow::W3, waiting.arg(QStringLiteral("Form W-3 and Form W-2 of this payer have"))},
+            {EntryWindow::W2, waiting.arg(QStringLiteral("Form W-2 of this payer has"))},
+        };
+        for (const Step& step : steps) {
+            TFrmEFW2& w = OpenWindow();
+            QVERIFY(!w.BtnProcess->isEnabled());
+            QCOMPARE(w.ProcessHint->text(), step.hint);
+            QVERIFY(w.Efw2Files->isHidden());
+            QVERIFY(w.BtnOpenFolder->isHidden());
+            QTest::mouseClick(w.BtnClose, Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+            dm_->EntryWindowReviewed(step.reviewed);
+        }
+        QCOMPARE(dm_->ReviewCount, 2);
+
+        TFrmEFW2& w = OpenWindow();
+        QVERIFY(w.BtnProcess->isEnabled());
+        QCOMPARE(w.ProcessHint->text(), QStringLiteral("Ready: Process writes the EFW2 file of this payer."));
+        TypeSubmitter(kValidSubmitterKeys);
+        QTest::mouseClick(w.BtnProcess, Qt::LeftButton);
+        QVERIFY(!w.BtnProcess->isEnabled());
+        QCOMPARE(w.ProcessHint->text(),
+                 QStringLiteral("This payer has been processed since the last Reset; Reset starts a new run."));
+        const QString client = QDir::toNativeSeparators(
+            QFileInfo(QString::fromStdString(Paths().ClientFileFor(dm_->PayerFilePath))).absoluteFilePath());
+        QVERIFY(QFileInfo(client).isFile());
+        QCOMPARE(w.Efw2Files->text(), QStringLiteral("Client file: ") + client);
+        QVERIFY(w.Efw2Files->isVisible());
+        QVERIFY(w.BtnOpenFolder->isVisible());
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenDocumentUrl");
+        QTest::mouseClick(w.BtnOpenFolder, Qt::LeftButton);
+        QTRY_COMPARE(openedUrls_.size(), 1);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(QDir::cleanPath(openedUrls_[0].toLocalFile()), QDir::cleanPath(QFileInfo(client).absolutePath()));
     }
 
     void viewCountryCodesOpensTheDeliveredDocument() {
