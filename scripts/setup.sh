@@ -7,7 +7,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   # libraries
-  qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev libhpdf-dev libcups2-dev nlohmann-json3-dev zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev libhpdf-dev libcups2-dev nlohmann-json3-dev zlib1g-dev libcsv-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   # running the desktop program and its tests without a screen
