@@ -89,15 +89,16 @@ std::string CliPrompter::TakeErrors() {
     return joined;
 }
 
-PayerReader::PayerReader(const std::string& path) : path_(path) {
+PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(path) {
     RequireFile(path, W2Record::kSize);
     RequireFile(TFrmDataModule::W3PathFor(path), W3Record::kSize);
-    // Read-only handles without a lock, no file created, nothing posted back.
     for (TRecordSet* store : {&data_.RSW2, &data_.RSW3}) {
-        store->FileOpenMode = omOpenRead;
-        store->FileShareMode = smShareDenyNone;
         store->AutoCreate = false;
         store->ShowOpenMode = false;
+        if (access == PayerAccess::Write) continue;
+        // Read-only handles without a lock, nothing posted back.
+        store->FileOpenMode = omOpenRead;
+        store->FileShareMode = smShareDenyNone;
         store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
     }
     CliPasswordEntry passwords;

@@ -2,8 +2,10 @@
 // What the commands share: payer files opened for reading only, the program folder, and
 // the check of a payer file's records.
 //
-// The tool never writes a payer file and never locks one: a payer file that the desktop
-// program holds open is read as it stands on disk, and nothing of it changes. Messages
+// The tool writes a payer file only to import employees into it, and then holds its
+// lock as the desktop program does. Every other command never writes and never locks: a
+// payer file that the desktop program holds open is read as it stands on disk, and
+// nothing of it changes. Messages
 // that the record stores raise while reading (a record that cannot be read) end the
 // command with an error instead of yielding blank records.
 #include <string>
@@ -37,11 +39,15 @@ private:
 
 // One payer file, open for reading. A password-protected file takes its password from
 // the environment variable QNVR_PASSWORD or, on a terminal, from a prompt.
+enum class PayerAccess { Read, Write };
+
 class PayerReader {
 public:
     // Opens path (the ".W226" file; its ".W326" file beside it). Throws EQnvrException
-    // naming the file when it is missing, holds no record or cannot be opened.
-    explicit PayerReader(const std::string& path);
+    // naming the file when it is missing, holds no record or cannot be opened. With
+    // PayerAccess::Write the pair is opened for writing and locked, or browse-only when
+    // the desktop program holds it.
+    explicit PayerReader(const std::string& path, PayerAccess access = PayerAccess::Read);
     ~PayerReader();
     PayerReader(const PayerReader&) = delete;
     PayerReader& operator=(const PayerReader&) = delete;

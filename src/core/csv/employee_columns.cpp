@@ -8,7 +8,6 @@
 
 #include "core/base/errors.h"
 #include "core/entry/code_lists.h"
-#include "core/entry/filter_keys.h"
 #include "core/entry/state_keys.h"
 #include "core/text/cp1252.h"
 #include "core/text/files.h"
@@ -17,26 +16,24 @@
 namespace qnvr {
 namespace {
 
-constexpr const char* kNameChars = "[A..Z,a..z]";
-
 std::string Letter(int k) { return std::string(1, static_cast<char>('a' + k - 1)); }
 std::string Number(int k) { return std::to_string(k); }
 
 std::vector<EmployeeColumn> BuildColumns() {
     using K = ColumnKind;
     std::vector<EmployeeColumn> columns = {
-        {"Boxa", "SSN", K::Ssn, 11, "[]",
+        {"Boxa", "SSN", K::Ssn, 11,
          {"ssn", "socialsecuritynumber", "socialsecurityno", "ssno", "ss", "ssnumber", "employeessn",
           "employeesocialsecuritynumber", "employeessocialsecuritynumber", "socsecno", "socialsecurity"}},
-        {"Boxd", "Control Number", K::UpperText, 10, "[A..Z,0..9,-]", {"controlno", "control", "employeeid", "empid", "employeenumber", "employeeno"}},
-        {"Boxe1", "First Name", K::Text, 15, kNameChars, {"first", "givenname", "fname", "employeefirstname", "firstname"}},
-        {"Boxe2", "Middle Initial", K::UpperText, 1, "[A..Z]", {"mi", "middle", "initial", "middlename", "mid"}},
-        {"Boxe3", "Last Name", K::Text, 20, "[A..Z,a..z, ]", {"last", "surname", "familyname", "lname", "employeelastname"}},
-        {"Suffix", "Suffix", K::UpperText, 4, "[J,I,R,V,X]", {"suff", "namesuffix"}},
-        {"Boxf_a", "Street Address", K::Text, 22, "[]", {"address", "street", "address1", "addressline1", "employeeaddress", "streetaddress1"}},
-        {"Boxf_b", "City", K::Text, 22, "[]", {"town", "employeecity"}},
-        {"Boxf_c", "State", K::State, 2, "[]", {"st", "employeestate", "addressstate", "statecode"}},
-        {"Boxf_d", "ZIP Code", K::Text, 10, "[0..9,-]", {"zip", "postalcode", "postcode", "zip5", "employeezip"}},
+        {"Boxd", "Control Number", K::UpperText, 10, {"controlno", "control", "employeeid", "empid", "employeenumber", "employeeno"}},
+        {"Boxe1", "First Name", K::Text, 15, {"first", "givenname", "fname", "employeefirstname", "firstname"}},
+        {"Boxe2", "Middle Initial", K::UpperText, 1, {"mi", "middle", "initial", "middlename", "mid"}},
+        {"Boxe3", "Last Name", K::Text, 20, {"last", "surname", "familyname", "lname", "employeelastname"}},
+        {"Suffix", "Suffix", K::UpperText, 4, {"suff", "namesuffix"}},
+        {"Boxf_a", "Street Address", K::Text, 22, {"address", "street", "address1", "addressline1", "employeeaddress", "streetaddress1"}},
+        {"Boxf_b", "City", K::Text, 22, {"town", "employeecity"}},
+        {"Boxf_c", "State", K::State, 2, {"st", "employeestate", "addressstate", "statecode"}},
+        {"Boxf_d", "ZIP Code", K::Text, 10, {"zip", "postalcode", "postcode", "zip5", "employeezip"}},
     };
     struct Amount {
         int box;
@@ -57,32 +54,32 @@ std::vector<EmployeeColumn> BuildColumns() {
         {11, "Amount11", "Box 11 Nonqualified Plans", {"nonqualifiedplans"}},
     };
     for (const Amount& amount : amounts) {
-        EmployeeColumn column{amount.field, amount.header, K::Money, 9, "[]", amount.synonyms};
+        EmployeeColumn column{amount.field, amount.header, K::Money, 9, amount.synonyms};
         column.synonyms.push_back("box" + Number(amount.box));
         columns.push_back(column);
     }
     for (int k = 1; k <= 12; ++k) {
         const std::string l = Letter(k), box = "12" + l;
-        columns.push_back({"Box12Code" + Number(k), "Box " + box + " Code", K::Box12Code, 2, "[]",
+        columns.push_back({"Box12Code" + Number(k), "Box " + box + " Code", K::Box12Code, 2,
                            {"box" + box, box + "code", "code" + box, "box12code" + Number(k)}});
-        columns.push_back({"Box12Amt" + Number(k), "Box " + box + " Amount", K::Money, 6, "[]",
+        columns.push_back({"Box12Amt" + Number(k), "Box " + box + " Amount", K::Money, 6,
                            {box + "amount", box + "amt", "box" + box + "amt", "box12amount" + Number(k),
                             "box12amt" + Number(k)}});
     }
-    columns.push_back({"Box13a", "Box 13 Statutory Employee", K::Flag, 0, "[]", {"statutoryemployee", "statutory", "box13statutory"}});
-    columns.push_back({"Box13b", "Box 13 Retirement Plan", K::Flag, 0, "[]", {"retirementplan", "retirement", "box13retirement"}});
-    columns.push_back({"Box13c", "Box 13 Third-Party Sick Pay", K::Flag, 0, "[]", {"thirdpartysickpay", "sickpay", "box13sickpay"}});
+    columns.push_back({"Box13a", "Box 13 Statutory Employee", K::Flag, 0, {"statutoryemployee", "statutory", "box13statutory"}});
+    columns.push_back({"Box13b", "Box 13 Retirement Plan", K::Flag, 0, {"retirementplan", "retirement", "box13retirement"}});
+    columns.push_back({"Box13c", "Box 13 Third-Party Sick Pay", K::Flag, 0, {"thirdpartysickpay", "sickpay", "box13sickpay"}});
     for (int n = 1; n <= 3; ++n) {
         const std::string l = Letter(n), x = Number(n);
-        columns.push_back({"Box14Desc_" + l, "Box 14 Description " + x, K::Text, 8, "[]",
+        columns.push_back({"Box14Desc_" + l, "Box 14 Description " + x, K::Text, 8,
                            {"box14desc" + x, "box14" + l + "description", "box14" + l + "desc", "box14other" + x,
                             "box14" + l}});
-        columns.push_back({"Box14Amt_" + l, "Box 14 Amount " + x, K::Money, 6, "[]",
+        columns.push_back({"Box14Amt_" + l, "Box 14 Amount " + x, K::Money, 6,
                            {"box14amt" + x, "box14" + l + "amount", "box14" + l + "amt", "box14otheramount" + x}});
     }
-    columns.push_back({"Box14bTTOC", "Box 14b Occupation Code 1", K::Occupation, 3, "[0..9]",
+    columns.push_back({"Box14bTTOC", "Box 14b Occupation Code 1", K::Occupation, 3,
                        {"box14b", "box14bcode", "box14bcode1", "ttoc", "ttoc1", "tippedoccupationcode", "tippedoccupationcode1", "occupationcode"}});
-    columns.push_back({"Box14bTTOC2", "Box 14b Occupation Code 2", K::Occupation, 3, "[0..9]",
+    columns.push_back({"Box14bTTOC2", "Box 14b Occupation Code 2", K::Occupation, 3,
                        {"box14bcode2", "ttoc2", "tippedoccupationcode2", "occupationcode2"}});
     for (int n = 1; n <= 2; ++n) {
         const std::string l = Letter(n), x = Number(n);
@@ -93,22 +90,22 @@ std::vector<EmployeeColumn> BuildColumns() {
                     if (keys[k].ends_with("1")) keys.push_back(keys[k].substr(0, keys[k].size() - 1));
             return keys;
         };
-        columns.push_back({"Box15" + l, "State " + x, K::State, 2, "[]",
+        columns.push_back({"Box15" + l, "State " + x, K::State, 2,
                            both({"box15" + l, "box15state" + x, "statecode" + x, "taxstate" + x, "withholdingstate" + x, "box15" + x})});
-        columns.push_back({"StateID_" + l, "State ID " + x, K::Text, 12, "[0..9]",
+        columns.push_back({"StateID_" + l, "State ID " + x, K::Text, 12,
                            both({"stateid" + x, "employerstateid" + x, "stateidnumber" + x, "employerstateidnumber" + x, "box15stateid" + x})});
-        columns.push_back({"Box16" + l, "Box 16 State Wages " + x, K::Money, 9, "[]",
+        columns.push_back({"Box16" + l, "Box 16 State Wages " + x, K::Money, 9,
                            both({"box16" + l, "statewages" + x, "box16" + x})});
-        columns.push_back({"Box17" + l, "Box 17 State Income Tax " + x, K::Money, 6, "[]",
+        columns.push_back({"Box17" + l, "Box 17 State Income Tax " + x, K::Money, 6,
                            both({"box17" + l, "stateincometax" + x, "statetax" + x, "statewithholding" + x, "statetaxwithheld" + x, "box17" + x})});
-        columns.push_back({"Box18" + l, "Box 18 Local Wages " + x, K::Money, 9, "[]",
+        columns.push_back({"Box18" + l, "Box 18 Local Wages " + x, K::Money, 9,
                            both({"box18" + l, "localwages" + x, "box18" + x})});
-        columns.push_back({"Box19" + l, "Box 19 Local Income Tax " + x, K::Money, 6, "[]",
+        columns.push_back({"Box19" + l, "Box 19 Local Income Tax " + x, K::Money, 6,
                            both({"box19" + l, "localincometax" + x, "localtax" + x, "localtaxwithheld" + x, "box19" + x})});
-        columns.push_back({"Box20" + l, "Box 20 Locality Name " + x, K::Text, 6, "[]",
+        columns.push_back({"Box20" + l, "Box 20 Locality Name " + x, K::Text, 6,
                            both({"box20" + l, "localityname" + x, "locality" + x, "box20" + x})});
     }
-    columns.push_back({kFullNameColumn, "Employee Name", K::FullName, 0, "[]", {"name", "fullname", "employee", "employeename", "employeefullname"}});
+    columns.push_back({kFullNameColumn, "Employee Name", K::FullName, 0, {"name", "fullname", "employee", "employeename", "employeefullname"}});
     // Every column also answers to its field's name and to the header the export writes.
     for (EmployeeColumn& column : columns) {
         column.synonyms.push_back(HeaderKey(column.field));
@@ -124,15 +121,6 @@ std::optional<std::string> ReadText(const EmployeeColumn& column, std::string_vi
     if (column.kind == ColumnKind::UpperText) text = UpperCase(text);
     if (static_cast<int>(Utf8Length(text)) > column.size)
         return Quoted(text) + " is longer than " + Number(column.size) + " characters.";
-    if (const auto filter = ParseValidChars(column.validChars); filter && filter->any()) {
-        const std::string stored = Utf8ToCp1252(text);
-        for (std::size_t at = 0; at < stored.size(); ++at) {
-            const auto key = static_cast<unsigned char>(stored[at]);
-            if (!CharPassesFilter(*filter, key))
-                return Quoted(text) + " holds a character this field does not take: " +
-                       Quoted(Cp1252ToUtf8(stored.substr(at, 1))) + ".";
-        }
-    }
     target = text;
     return std::nullopt;
 }

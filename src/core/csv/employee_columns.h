@@ -18,7 +18,6 @@ struct EmployeeColumn {
     std::string header;  // the header the export writes
     ColumnKind kind;
     int size = 0;  // characters of a text, dollar digits of an amount
-    std::string validChars = "[]";  // the W-2 window's filter of a text field
     std::vector<std::string> synonyms;  // header keys (HeaderKey) that mean this column
 };
 
@@ -63,7 +62,10 @@ SavedMapping ReadMappingFile(const std::string& path);
 void WriteMappingFile(const std::string& path, const SavedMapping& mapping);
 
 // One cell read into the record. Blank cells are left to the caller (they leave the
-// field as it is). Returns the message of a value that is refused.
+// field as it is). Returns the message of a value that is refused. A text longer than
+// its field is refused rather than cut. The W-2 window's keystroke filters are not
+// applied: a payer file may hold names it did not type (last year's transfer), and the
+// export of such a file must read back as it was.
 std::optional<std::string> ReadCell(const EmployeeColumn& column, std::string_view cell, W2Record& record);
 
 // The cell the export writes for a field of a record.
