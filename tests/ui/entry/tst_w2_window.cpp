@@ -723,7 +723,8 @@ private slots:
         QVERIFY(second.PayerFileOpen);
         QVERIFY(second.RSW2.BrowseOnly());
         prompter_->Clear();
-        window_ = std::make_unique<TFrmW2>(second);
+        TestPrinting secondPrinting(second, dir_->path());
+        window_ = std::make_unique<TFrmW2>(second, secondPrinting.Printing);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QCOMPARE(window_->windowTitle(), QStringLiteral("Form W-2 Wage and Tax Statement 2026 - Browse Only"));
