@@ -20,12 +20,14 @@
 #include "core/efw2/efw2_audit.h"
 #include "core/efw2/efw2_run.h"
 #include "efw2/efw2_fixture.h"
+#include "support/run_qnvr.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace qnvr;
 using Clock = std::chrono::steady_clock;
+using bench::RunQnvr;
 
 constexpr int kEmployees = 10000;
 constexpr int kRuns = 7;
@@ -39,27 +41,6 @@ void Report(const char* what, const std::function<void()>& step) {
     }
     std::sort(ms.begin(), ms.end());
     std::printf("%-46s median %8.1f ms   slowest %8.1f ms\n", what, ms[ms.size() / 2], ms.back());
-}
-
-void RunQnvr(std::vector<std::string> args, const std::string& programDir) {
-    std::fflush(stdout);  // the child must not print the parent's buffered lines again
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("QNVR_PROGRAM_DIR", programDir.c_str(), 1);
-        if (std::freopen("/dev/null", "w", stdout) == nullptr) ::_exit(126);
-        std::vector<char*> argv;
-        args.insert(args.begin(), QNVR_EXECUTABLE);
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "qnvr %s failed with status %d\n", args[1].c_str(), status);
-        std::exit(1);
-    }
 }
 
 std::vector<W2Record> ManyEmployees() {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/base/errors.h"
+#include "core/base/prompter.h"
 #include "core/entry/w2_amounts.h"
 #include "core/entry/w2_rules.h"
 #include "core/text/files.h"
@@ -66,6 +67,32 @@ void FillAutomaticAmounts(W2Record& w2, const std::set<std::string>& given) {
 }
 
 std::string CityStateZip(const W2Record& w2) { return LeftStr(w2.Boxf_b + " " + w2.Boxf_c + " " + w2.Boxf_d, 36); }
+
+// The store's own delete of its last record, once per record beyond count: how the
+// records an import added are taken back. The delete's question is answered here;
+// every other message (a failure) reaches the user.
+bool DropRecordsAfter(TRecordSet& rs, int count) {
+    class ConfirmDeletes final : public Prompter {
+    public:
+        explicit ConfirmDeletes(Prompter& user) : user_(user) {}
+        int Show(const std::string& text, const std::string& caption, int style) override {
+            return style == mbOkCancelDefaultCancel ? idOk : user_.Show(text, caption, style);
+        }
+
+    private:
+        Prompter& user_;
+    };
+    Prompter& user = CurrentPrompter();
+    ConfirmDeletes confirm(user);
+    SetPrompter(&confirm);
+    for (int last = rs.RecordCount(); last > count; last = rs.RecordCount()) {
+        rs.SetCurrentRecord(last);
+        rs.DeleteRec();
+        if (rs.RecordCount() >= last) break;  // the file could not be cut
+    }
+    SetPrompter(&user);
+    return rs.RecordCount() == count;
+}
 
 std::string Plural(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -216,7 +243,7 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
             rs.RecordBuffer() = bytes;
             restored = rs.PostRec() && restored;
         }
-        restored = rs.TruncateRecords(originalCount) && restored;
+        restored = DropRecordsAfter(rs, originalCount) && restored;
         rs.OnBeforePost = std::move(post);
         rs.SetCurrentRecord(std::min(current, rs.LastRecord()));
         rs.GetRec();

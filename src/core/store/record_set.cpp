@@ -321,16 +321,4 @@ void TRecordSet::DeleteRec() {
     Fire(OnAfterDelete);
 }
 
-bool TRecordSet::TruncateRecords(int count) {
-    if (!Active() || browseOnly_ || count < FirstRecord()) return false;
-    if (count >= RecordCount()) return true;
-    if (::ftruncate(fd_, static_cast<off_t>(count) * recSize_) != 0) {
-        ReportIoFailure("Unable to remove", count + 1, errno);
-        return false;
-    }
-    lastRecord_ = RecordCount();
-    if (currentRecord_ > lastRecord_) currentRecord_ = FirstRecord();
-    return true;
-}
-
 }  // namespace qnvr

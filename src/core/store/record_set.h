@@ -68,10 +68,6 @@ public:
     virtual void NewRecData();
     virtual void DeleteRec();
     void Cancel() { cancelled_ = true; }
-    // Removes every record after the first count (at least 1), without a question or an
-    // event: how a change of several records is taken back. The cursor goes to record 1
-    // when it stood beyond the new end. False when the file could not be cut.
-    bool TruncateRecords(int count);
 
     std::vector<std::uint8_t>& RecordBuffer() { return buffer_; }
     const std::vector<std::uint8_t>& RecordBuffer() const { return buffer_; }
