@@ -13,37 +13,46 @@ namespace {
 using report::ReportJob;
 using report::ReportSurface;
 
-// The titles of the three job windows, and the job's name in the print queue.
-struct JobTitles {
+// What sets the jobs apart before they draw: the titles of their three windows, their
+// name in the print queue, where they keep their pages and how their preview opens.
+struct JobSpec {
     const char* setup;
     const char* status;
     const char* preview;
     const char* queue;
+    report::SnapshotStore store;
+    int zoom;
+    int shadowDepth = 0;
 };
 
-constexpr JobTitles kEmployeeTitles{"Employee Form W-2 Setup", "Employee Form W-2 Status", "Employee Form W-2 Preview",
-                                    "Employee Form W-2 Report"};
-constexpr JobTitles kEmployerTitles{"Employer Form W-2 Setup", "Employer Form W-2 Status", "Employer Form W-2 Preview",
-                                    "Employee Form W-2 Report"};
-constexpr JobTitles kStateTitles{"State Form W-2 Setup", "State Form W-2 Status", "State Form W-2 Preview",
-                                 "Employee Form W-2 Report"};
-constexpr JobTitles kSsaTitles{"SSA Form W-2 Setup", "SSA Form W-2 Status", "SSA Form W-2 Preview", "SSA Form W-2 Report"};
-constexpr JobTitles kW3Titles{"Form W-3 Setup", "Form W-3 Status", "Form W-3 Preview", "Form W-3 Report"};
-constexpr JobTitles kLabelTitles{"Employee Labels Setup", "Employee Labels Status", "Employee Labels Preview (Avery 5160)",
-                                 "Quenvora W-2 Labels"};
+using report::SnapshotStore;
 
-void SetTitles(ReportJob& job, const JobTitles& titles) {
-    job.TitleSetup = titles.setup;
-    job.TitleStatus = titles.status;
-    job.TitlePreview = titles.preview;
-    job.JobTitle = titles.queue;
+// Every job records its pages after the saved printer setup is applied.
+void Prepare(ReportJob& job, const JobSpec& spec, const std::filesystem::path& snapshotFile,
+             const SettingsStore& settings) {
+    job.TitleSetup = spec.setup;
+    job.TitleStatus = spec.status;
+    job.TitlePreview = spec.preview;
+    job.JobTitle = spec.queue;
+    job.StreamMode = spec.store;
+    job.StreamFileName = spec.store == SnapshotStore::File ? snapshotFile : std::filesystem::path();
+    job.Preview.zoom = spec.zoom;
+    job.Preview.shadowDepth = spec.shadowDepth;
+    job.OnBeforePrint = [&settings](ReportSurface& surface) { ApplyPrinterSetup(settings, surface); };
 }
 
-// The W-2 and label jobs keep their pages in the snapshot file; Form W-3 in memory.
-void RecordInFile(ReportJob& job, const std::filesystem::path& file) {
-    job.StreamMode = report::SnapshotStore::File;
-    job.StreamFileName = file;
-}
+constexpr JobSpec kEmployeeJob{"Employee Form W-2 Setup", "Employee Form W-2 Status", "Employee Form W-2 Preview",
+                               "Employee Form W-2 Report", SnapshotStore::File, 120};
+constexpr JobSpec kEmployerJob{"Employer Form W-2 Setup", "Employer Form W-2 Status", "Employer Form W-2 Preview",
+                               "Employee Form W-2 Report", SnapshotStore::File, 120};
+constexpr JobSpec kStateJob{"State Form W-2 Setup", "State Form W-2 Status", "State Form W-2 Preview",
+                            "Employee Form W-2 Report", SnapshotStore::File, 120};
+constexpr JobSpec kSsaJob{"SSA Form W-2 Setup", "SSA Form W-2 Status", "SSA Form W-2 Preview", "SSA Form W-2 Report",
+                          SnapshotStore::File, 120};
+constexpr JobSpec kW3Job{"Form W-3 Setup", "Form W-3 Status", "Form W-3 Preview", "Form W-3 Report",
+                         SnapshotStore::Memory, 100};
+constexpr JobSpec kLabelJob{"Employee Labels Setup", "Employee Labels Status", "Employee Labels Preview (Avery 5160)",
+                            "Quenvora W-2 Labels", SnapshotStore::File, 100, 5};
 
 // Reads the record into W2Rec for the duration of a job and returns to the one that
 // was current, reading it again, however the job ends.
@@ -98,7 +107,6 @@ report::PreprintedForms FormPrinting::Preprinted() const {
 
 W2PrintRange FormPrinting::AllRecords() const { return {dm_.RSW2.FirstRecord(), dm_.RSW2.LastRecord()}; }
 
-void FormPrinting::ApplyPrinterSetup(ReportSurface& surface) const { qnvr::ApplyPrinterSetup(settings_, surface); }
 
 void FormPrinting::BindProject(ReportJob& job, bool preprinted) {
     project_.SetEngine(&job);
@@ -112,10 +120,7 @@ void FormPrinting::SetParams(const FormParams& params) {
 // ---- Employee copies: one employee a page ------------------------------------------
 
 void FormPrinting::SetupEmployeeW2(ReportJob& job, W2PrintRange range, bool maskSSN) {
-    SetTitles(job, kEmployeeTitles);
-    RecordInFile(job, snapshotFile_);
-    job.Preview.zoom = 120;
-    job.OnBeforePrint = [this](ReportSurface& surface) { ApplyPrinterSetup(surface); };
+    Prepare(job, kEmployeeJob, snapshotFile_, settings_);
     job.OnPrint = [this, &job, range, maskSSN](ReportSurface& surface) {
         BindProject(job, false);
         PrintEmployeeW2(surface, range, maskSSN);
@@ -138,10 +143,7 @@ void FormPrinting::PrintEmployeeW2(ReportSurface& surface, W2PrintRange range, b
 // ---- Copy D and Copy 1: four to a page --------------------------------------------
 
 void FormPrinting::SetupCopyD1(ReportJob& job, W2PrintRange range, W2FormType formType) {
-    SetTitles(job, formType == W2FormType::State ? kStateTitles : kEmployerTitles);
-    RecordInFile(job, snapshotFile_);
-    job.Preview.zoom = 120;
-    job.OnBeforePrint = [this](ReportSurface& surface) { ApplyPrinterSetup(surface); };
+    Prepare(job, formType == W2FormType::State ? kStateJob : kEmployerJob, snapshotFile_, settings_);
     job.OnPrint = [this, &job, range, formType](ReportSurface& surface) {
         BindProject(job, false);
         PrintCopyD1(surface, range, formType);
@@ -179,9 +181,7 @@ void FormPrinting::PrintCopyD1(ReportSurface& surface, W2PrintRange range, W2For
 // ---- Copy A: two to a page, in the order of the employee list ----------------------
 
 void FormPrinting::SetupSsaW2(ReportJob& job) {
-    SetTitles(job, kSsaTitles);
-    RecordInFile(job, snapshotFile_);
-    job.Preview.zoom = 120;
+    Prepare(job, kSsaJob, snapshotFile_, settings_);
     // Copy A is read by the SSA's scanners from the red-ink form only: a drawn facsimile
     // is shown, never printed, saved or exported. Printing the values onto preprinted
     // forms may go to a printer.
@@ -192,7 +192,6 @@ void FormPrinting::SetupSsaW2(ReportJob& job) {
         job.Setups |= report::ssAllowSetup | report::ssAllowDestPrinter | report::ssAllowPrinterSetup |
                       report::ssAllowCopies | report::ssAllowCollate | report::ssAllowDuplex;
     }
-    job.OnBeforePrint = [this](ReportSurface& surface) { ApplyPrinterSetup(surface); };
     job.OnPrint = [this, &job](ReportSurface& surface) {
         BindProject(job, true);
         PrintSsaW2(surface);
@@ -222,10 +221,7 @@ void FormPrinting::PrintSsaW2(ReportSurface& surface) {
 // ---- Form W-3 -------------------------------------------------------------------------
 
 void FormPrinting::SetupFormW3(ReportJob& job) {
-    SetTitles(job, kW3Titles);
-    job.StreamMode = report::SnapshotStore::Memory;
-    job.Preview.zoom = 100;
-    job.OnBeforePrint = [this](ReportSurface& surface) { ApplyPrinterSetup(surface); };
+    Prepare(job, kW3Job, snapshotFile_, settings_);
     job.OnPrint = [this, &job](ReportSurface&) {
         BindProject(job, true);
         PrintFormW3();
@@ -242,11 +238,7 @@ void FormPrinting::PrintFormW3() {
 // ---- Mailing labels -----------------------------------------------------------------
 
 void FormPrinting::SetupLabels(ReportJob& job) {
-    SetTitles(job, kLabelTitles);
-    RecordInFile(job, snapshotFile_);
-    job.Preview.zoom = 100;
-    job.Preview.shadowDepth = 5;
-    job.OnBeforePrint = [this](ReportSurface& surface) { ApplyPrinterSetup(surface); };
+    Prepare(job, kLabelJob, snapshotFile_, settings_);
     job.OnPrint = [this](ReportSurface& surface) { PrintLabels(surface); };
 }
 

@@ -70,7 +70,6 @@ public:
     W2PrintRange AllRecords() const;
 
 private:
-    void ApplyPrinterSetup(report::ReportSurface& surface) const;
     void BindProject(report::ReportJob& job, bool preprinted);
     void PrintEmployeeW2(report::ReportSurface& surface, W2PrintRange range, bool maskSSN);
     void PrintCopyD1(report::ReportSurface& surface, W2PrintRange range, W2FormType formType);

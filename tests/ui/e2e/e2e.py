@@ -304,6 +304,14 @@ def scenario_year_end():
     if "Process Completed for Client: Lakeside Bakery Inc" not in said:
         fail("unexpected message after Process: %s" % said)
     keys("Return")
+    # The file just written is audited at once.
+    audited = wait_for("the audit message", lambda: next(
+        (box for box in [find(application(), pyatspi.ROLE_ALERT) or window_named("Quenvora W-2 2026")]
+         if box is not None and "EFW2 audit of" in " ".join(labels_below(box))), None))
+    said = " ".join(labels_below(audited))
+    if "EFW2 audit of Lakeside.txt: no problems found in 7 records." not in said:
+        fail("unexpected audit message: %s" % said)
+    keys("Return")
     client_file = os.path.join(DATA, "EFW2", "Lakeside.txt")
     expect_labels(efw2, "Client file: " + client_file)
     keys("alt+c")
