@@ -20,28 +20,19 @@
 #include "core/base/scripted_prompter.h"
 #include "core/csv/employee_import.h"
 #include "efw2/efw2_fixture.h"
-#include "support/run_qnvr.h"
+#include "support/bench_support.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace qnvr;
-using Clock = std::chrono::steady_clock;
 using bench::RunQnvr;
 
 constexpr int kEmployees = 10000;
 constexpr int kRuns = 5;
 
 void Report(const char* what, const std::function<void()>& prepare, const std::function<void()>& step) {
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        prepare();
-        const auto start = Clock::now();
-        step();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-46s median %8.1f ms   slowest %8.1f ms\n", what, ms[ms.size() / 2], ms.back());
+    bench::Report(what, kRuns, step, prepare);
 }
 
 std::string EmployeesCsv() {

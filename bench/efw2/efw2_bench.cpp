@@ -20,28 +20,18 @@
 #include "core/efw2/efw2_audit.h"
 #include "core/efw2/efw2_run.h"
 #include "efw2/efw2_fixture.h"
-#include "support/run_qnvr.h"
+#include "support/bench_support.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using namespace qnvr;
-using Clock = std::chrono::steady_clock;
 using bench::RunQnvr;
 
 constexpr int kEmployees = 10000;
 constexpr int kRuns = 7;
 
-void Report(const char* what, const std::function<void()>& step) {
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = Clock::now();
-        step();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-46s median %8.1f ms   slowest %8.1f ms\n", what, ms[ms.size() / 2], ms.back());
-}
+void Report(const char* what, const std::function<void()>& step) { bench::Report(what, kRuns, step); }
 
 std::vector<W2Record> ManyEmployees() {
     std::vector<W2Record> employees;
