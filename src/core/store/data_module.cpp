@@ -13,6 +13,7 @@ TFrmDataModule::TFrmDataModule() {
     RSW3.FileShareMode = smShareDenyWrite;
     RSW3.MaxRec = 1000;
     RSW3.ShowOpenMode = false;
+    RSW3.OneRecordFile = true;
 
     RSW2.SetRecSize(W2Record::kSize);
     RSW2.FileShareMode = smShareDenyWrite;
@@ -70,6 +71,7 @@ void TFrmDataModule::OpenPayerFile(const std::string& path) {
     PayerFilePath = path;
     RSW2.FileName = path;
     RSW2.OpenRecSet();
+    RSW2.OpenBrowseOnly = false;
     if (PayerFileOpen && !RSW2.Active()) {
         RSW3.CloseRecSet();
         PayerFileOpen = false;
@@ -80,6 +82,11 @@ void TFrmDataModule::ClosePayerFile() { RSW2.CloseRecSet(); }
 
 // The W-3 file opens first: it holds the password, and the new-record presets come
 // from it. A refused password or a W-3 file that will not open vetoes the W-2 open.
+//
+// The pair is one unit: its W-3 file's lock is the pair's lock. The W-2 file opens
+// browse-only whenever the W-3 file did, so two programs opening one payer file at the
+// same moment never end up with one file each; should the W-2 file still open
+// browse-only on its own, the W-3 file follows it (RSW2AfterOpen).
 void TFrmDataModule::RSW2BeforeOpen() {
     PayerFileOpen = true;
     RSW3.FileName = W3PathFor(PayerFilePath);
@@ -89,7 +96,13 @@ void TFrmDataModule::RSW2BeforeOpen() {
     if (!RSW3.Active()) {
         PayerFileOpen = false;
         RSW2.Cancel();
+        return;
     }
+    RSW2.OpenBrowseOnly = RSW3.BrowseOnly();
+    if (RSW3.BrowseReason() == TBrowseReason::InUse && RSW2.ShowOpenMode)
+        ShowMsg(PayerFilePath + " is already in use!~~The file has been opened in browse only" +
+                    " mode. You will not be able to record any changes.",
+                RSW2.AppTitle.empty() ? std::string(kAppTitle) : RSW2.AppTitle, mbInformation);
 }
 
 bool TFrmDataModule::CheckPassword() {
@@ -104,6 +117,14 @@ bool TFrmDataModule::CheckPassword() {
 }
 
 void TFrmDataModule::RSW2AfterOpen() {
+    RSW2.OpenBrowseOnly = false;
+    if (RSW2.BrowseOnly() && RSW3.Active() && !RSW3.BrowseOnly()) {
+        RSW3.CloseRecSet();  // nothing was changed yet, so nothing is saved
+        RSW3.OpenBrowseOnly = true;
+        RSW3.OpenRecSet();
+        RSW3.OpenBrowseOnly = false;
+        RSW3.GetRec();
+    }
     if (OnRebuildRecentMenu) OnRebuildRecentMenu();
     EmployeeListDirty = true;
     RSW2.GetRec();

@@ -107,35 +107,61 @@ void TRecordSet::OpenRecSet() {
         return;
     }
     browseOnly_ = false;
+    browseReason_ = TBrowseReason::None;
+    sizeProblem_.clear();
     unreadableRecord_ = 0;
-    switch (OpenFile(false)) {
-        case OpenResult::Opened: break;
-        case OpenResult::Locked:
-            if (FileShareMode == smShareDenyWrite && OpenFile(true) == OpenResult::Opened) {
-                browseOnly_ = true;
-                break;
-            }
+    if (OpenBrowseOnly) {
+        if (OpenFile(true) != OpenResult::Opened) {
             ShowMsg(OpenErrText, OpenErrCaption, mbError);
             return;
-        case OpenResult::Failed:
-            ShowMsg(OpenErrText, OpenErrCaption, mbError);
-            return;
-        case OpenResult::Missing:
-            if (!AutoCreate || !CreateFile()) {
+        }
+        browseOnly_ = true;
+        browseReason_ = TBrowseReason::Asked;
+    } else {
+        switch (OpenFile(false)) {
+            case OpenResult::Opened: break;
+            case OpenResult::Locked:
+                if (FileShareMode == smShareDenyWrite && OpenFile(true) == OpenResult::Opened) {
+                    browseOnly_ = true;
+                    browseReason_ = TBrowseReason::InUse;
+                    break;
+                }
+                ShowMsg(OpenErrText, OpenErrCaption, mbError);
+                return;
+            case OpenResult::Failed:
+                ShowMsg(OpenErrText, OpenErrCaption, mbError);
+                return;
+            case OpenResult::Missing:
+                if (!AutoCreate || !CreateFile()) {
+                    ShowMsg(OpenErrText, OpenErrCaption, mbError);
+                    return;
+                }
+                currentRecord_ = lastRecord_ = FirstRecord();
+                NewRecData();
+                if (!WriteSlot(FirstRecord())) {
+                    // A file that could not take its first record is no payer file: remove it.
+                    CloseFile();
+                    ::unlink(FileName.c_str());
+                    return;
+                }
+                Fire(OnCreateFile);
+                Fire(OnAfterOpen);
+                return;
+        }
+    }
+    // A file cut short during a copy, or with bytes or records beyond what the store
+    // holds, is never written to: it opens browse-only with a notice.
+    sizeProblem_ = FindSizeProblem();
+    if (!sizeProblem_.empty()) {
+        if (!browseOnly_) {
+            CloseFile();
+            if (OpenFile(true) != OpenResult::Opened) {
                 ShowMsg(OpenErrText, OpenErrCaption, mbError);
                 return;
             }
-            currentRecord_ = lastRecord_ = FirstRecord();
-            NewRecData();
-            if (!WriteSlot(FirstRecord())) {
-                // A file that could not take its first record is no payer file: remove it.
-                CloseFile();
-                ::unlink(FileName.c_str());
-                return;
-            }
-            Fire(OnCreateFile);
-            Fire(OnAfterOpen);
-            return;
+        }
+        browseOnly_ = true;
+        browseReason_ = TBrowseReason::Damaged;
     }
     currentRecord_ = FirstRecord();
     lastRecord_ = RecordCount();
@@ -145,12 +171,37 @@ void TRecordSet::OpenRecSet() {
         NewRecData();
         if (WriteSlot(FirstRecord())) lastRecord_ = FirstRecord();
     }
-    if (browseOnly_ && ShowOpenMode) {
+    if (browseReason_ == TBrowseReason::Damaged) {
+        ShowMsg(sizeProblem_ + "~~The file has been opened in browse only mode. Nothing will be written to it.",
+                AppTitle, mbInformation);
+    } else if (browseReason_ == TBrowseReason::InUse && ShowOpenMode) {
         ShowMsg(FileName + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
                 AppTitle, mbInformation);
     }
     Fire(OnAfterOpen);
+}
+
+std::string TRecordSet::FindSizeProblem() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return {};
+    const long long size = st.st_size;
+    const std::string sizeText = FileName + " is " + std::to_string(size) + " bytes long";
+    if (OneRecordFile && size > recSize_)
+        return sizeText + ", but holds one record of " + std::to_string(recSize_) + " bytes.";
+    if (size % recSize_ != 0)
+        return sizeText + ", which is no whole number of " + std::to_string(recSize_) +
+               "-byte records: it may have been cut short.";
+    if (size / recSize_ > MaxRec)
+        return FileName + " holds " + std::to_string(size / recSize_) + " records, more than the " +
+               std::to_string(MaxRec) + " this program can keep in one file.";
+    return {};
+}
+
+bool TRecordSet::RefuseInBrowseOnly(const std::string& what) {
+    if (!browseOnly_) return false;
+    ShowMsg(FileName + " is open in browse only mode:~" + what, Caption(AppTitle), mbError);
+    return true;
 }
 
 void TRecordSet::CloseRecSet() {
@@ -231,6 +282,7 @@ bool TRecordSet::PostRec() {
 
 void TRecordSet::NewRec() {
     if (!Active()) return;
+    if (RefuseInBrowseOnly("no record can be added.")) return;
     if (lastRecord_ >= MaxRec) {
         ShowMsg(NewErrText, Caption(NewErrCaption), mbError);
         return;
@@ -293,6 +345,7 @@ void TRecordSet::NewRecData() {
 
 void TRecordSet::DeleteRec() {
     if (!Active()) return;
+    if (RefuseInBrowseOnly("no record can be deleted.")) return;
     if (RecordCount() <= 1) {
         ShowMsg(DelErrText, Caption(DelErrCaption), mbError);
         return;

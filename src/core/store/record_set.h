@@ -12,6 +12,9 @@ namespace qnvr {
 
 enum TFileOpenMode { omOpenRead, omOpenWrite, omOpenReadWrite };
 enum TFileShareMode { smShareCompat, smShareExclusive, smShareDenyWrite, smShareDenyRead, smShareDenyNone };
+// Why an open store is browse-only: another opener holds the file, its size shows damage
+// (no whole number of records, or more than the store may hold), or it was asked to be.
+enum class TBrowseReason { None, InUse, Damaged, Asked };
 
 class TRecordSet {
 public:
@@ -42,6 +45,11 @@ public:
     bool AutoCreate = true;
     std::string AppTitle;
     bool ShowOpenMode = true;
+    // The file holds exactly one record (the W-3 file); anything longer is damage.
+    bool OneRecordFile = false;
+    // The next open is for reading only, without a lock and without a word: the store of
+    // a pair whose other file is browse-only follows it.
+    bool OpenBrowseOnly = false;
 
     // Events, in the order the operations fire them. A before-event vetoes its step by
     // calling Cancel().
@@ -82,6 +90,10 @@ public:
     bool Bof() const { return currentRecord_ == FirstRecord(); }
     bool Eof() const { return currentRecord_ == lastRecord_; }
     bool BrowseOnly() const { return browseOnly_; }
+    TBrowseReason BrowseReason() const { return browseReason_; }
+    // What is wrong with the size of the open file ("" when nothing): the file name, its
+    // size and why it cannot be a whole file of this store's records.
+    const std::string& SizeProblem() const { return sizeProblem_; }
 
 private:
     enum class OpenResult { Opened, Missing, Locked, Failed };
@@ -95,6 +107,8 @@ private:
     void DropRecordsFrom(int record);  // truncates the file before this record
     std::string Caption(std::string& caption);
     void ReportIoFailure(const std::string& what, int record, int error);
+    std::string FindSizeProblem() const;
+    bool RefuseInBrowseOnly(const std::string& what);
 
     int recSize_ = 32;
     std::vector<std::uint8_t> buffer_;
@@ -104,6 +118,8 @@ private:
     int lastRecord_ = 0;
     int unreadableRecord_ = 0;  // a record whose read failed: never written back from a blank buffer
     bool browseOnly_ = false;
+    TBrowseReason browseReason_ = TBrowseReason::None;
+    std::string sizeProblem_;
     bool cancelled_ = false;
 };
 

@@ -205,13 +205,67 @@ TEST_F(RecordSetTest, TheOnlyRecordCannotBeDeleted) {
               "database.");
 }
 
-TEST_F(RecordSetTest, APartialTrailingRecordIsNotCountedAndGoesAtTheNextDelete) {
-    Open(3, 10);
-    EXPECT_EQ(rs.RecordCount(), 3);
-    EXPECT_EQ(ReadBytes(path).size(), 3u * kSize + 10);
-    prompter.Answer(idOk);
+// A file whose size shows damage (cut during a copy, bytes or records beyond what the
+// store holds) opens browse-only with a notice naming it and its size, and nothing is
+// ever written to it: not the current record, not a new one, no delete.
+TEST_F(RecordSetTest, AFileOfDamagedSizeOpensBrowseOnlyAndIsNeverWritten) {
+    struct Case {
+        const char* name;
+        int records;
+        int extraBytes;
+        bool oneRecordFile;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"cut short", 3, 10, false, " is 106 bytes long, which is no whole number of 32-byte records: it may have been cut short."},
+        {"less than one record", 0, 31, false, " is 31 bytes long, which is no whole number of 32-byte records"},
+        {"beyond MaxRec", 4, 0, false, " holds 4 records, more than the 3 this program can keep in one file."},
+        {"one-record file with two", 2, 0, true, " is 64 bytes long, but holds one record of 32 bytes."},
+    };
+    for (const Case& c : cases) {
+        TRecordSet store;
+        store.MaxRec = 3;
+        store.OneRecordFile = c.oneRecordFile;
+        store.FileName = path;
+        store.FileShareMode = smShareDenyWrite;
+        WriteNumberedFile(path, c.records, c.extraBytes);
+        const auto before = ReadBytes(path);
+        prompter.Clear();
+        store.OpenRecSet();
+        ASSERT_TRUE(store.Active()) << c.name;
+        EXPECT_TRUE(store.BrowseOnly()) << c.name;
+        EXPECT_EQ(store.BrowseReason(), TBrowseReason::Damaged) << c.name;
+        EXPECT_EQ(store.SizeProblem().substr(0, path.size() + c.problem.size()), path + c.problem) << c.name;
+        ASSERT_EQ(prompter.Messages().size(), 1u) << c.name;
+        EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+        EXPECT_NE(prompter.Messages()[0].text.find(path + c.problem), std::string::npos) << prompter.Messages()[0].text;
+        EXPECT_NE(prompter.Messages()[0].text.find("opened in browse only mode"), std::string::npos);
+
+        store.GetRec();
+        store.RecordBuffer()[1] = 99;
+        EXPECT_FALSE(store.PostRec());
+        prompter.Answer(idOk);
+        store.DeleteRec();
+        store.NewRec();
+        store.CloseRecSet();
+        EXPECT_EQ(ReadBytes(path), before) << c.name;
+    }
+}
+
+TEST_F(RecordSetTest, NewAndDeleteInABrowseOnlyStoreRefuseWithAClearMessage) {
+    WriteNumberedFile(path, 2);
+    rs.FileName = path;
+    rs.OpenBrowseOnly = true;
+    rs.OpenRecSet();
+    ASSERT_TRUE(rs.BrowseOnly());
+    EXPECT_EQ(rs.BrowseReason(), TBrowseReason::Asked);
+    EXPECT_TRUE(prompter.Messages().empty());  // asked for: no notice
+    rs.NewRec();
     rs.DeleteRec();
-    EXPECT_EQ(ReadBytes(path).size(), 2u * kSize);
+    EXPECT_EQ(prompter.Texts(), (std::vector<std::string>{path + " is open in browse only mode:~no record can be added.",
+                                                          path + " is open in browse only mode:~no record can be deleted."}));
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(rs.LastRecord(), 2);
 }
 
 TEST_F(RecordSetTest, AFileHeldByAnotherProcessOpensBrowseOnly) {
