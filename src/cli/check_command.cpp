@@ -8,8 +8,7 @@ namespace qnvr::cli {
 namespace {
 
 int RunCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1) throw UsageError("give one payer file");
-    PayerReader payer(args[0]);
+    PayerReader payer(SingleOperand(args, "one payer file"));
     const std::vector<std::string> failures = CheckPayer(payer);
     for (const std::string& line : failures) std::cout << line << '\n';
     return failures.empty() ? 0 : 1;

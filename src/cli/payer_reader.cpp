@@ -12,6 +12,7 @@
 #include "core/entry/w3_rules.h"
 #include "core/store/password.h"
 #include "core/text/files.h"
+#include "core/text/text.h"
 
 namespace qnvr::cli {
 namespace {
@@ -89,6 +90,9 @@ std::string CliPrompter::TakeErrors() {
 }
 
 PayerReader::PayerReader(const std::string& path) : path_(path) {
+    // The W-3 file of a pair names no pair: opened as one, it would be read as both files.
+    if (UpperCase(fs::path(path).extension().string()) != kW2Extension)
+        throw EQnvrException(path + ": is no payer file; give its " + kW2Extension + " file");
     RequireFile(path, W2Record::kSize);
     RequireFile(TFrmDataModule::W3PathFor(path), W3Record::kSize);
     // Read-only handles without a lock, no file created, nothing posted back.
@@ -103,6 +107,10 @@ PayerReader::PayerReader(const std::string& path) : path_(path) {
     data_.OpenPayerFile(path);
     if (data_.PayerFileOpen && data_.RSW2.Active()) {
         ThrowIfReadFailed();
+        // A damaged file is refused rather than read in part.
+        for (const TRecordSet* store : {&data_.RSW3, &data_.RSW2})
+            if (!store->SizeProblem().empty())
+                throw EQnvrException(OnOneLine(TildeToBreak(store->SizeProblem())) + " Nothing was read.");
         return;
     }
     const std::string errors = prompter_.TakeErrors();
