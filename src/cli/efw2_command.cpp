@@ -97,7 +97,6 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     PayerReader payer(path);
     payer.RecomputeTotals();
     if (payer.Data().CountW2WithWages() == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
-    payer.ThrowIfReadFailed();
     if (!allowInvalid) {
         const std::vector<std::string> failures = CheckPayer(payer);
         if (!failures.empty()) {
@@ -114,7 +113,6 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
                                  earlier.path);
     try {
         ClientRecords client = BuildClientRecords(payer.Data());
-        payer.ThrowIfReadFailed();
         report.lines.insert(report.lines.end(), client.lines.begin(), client.lines.end());
         report.rwCount += client.rwCount;
     } catch (const EProcessException& error) {

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "core/base/errors.h"
+#include "core/base/prompter.h"
 #include "core/text/cp1252.h"
 
 namespace qnvr::cli {
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
                   << '\n';
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "qnvr " << it->name << ": " << PrintableMessage(e.what()) << '\n';
+        std::cerr << "qnvr " << it->name << ": " << PrintableMessage(qnvr::TildeToBreak(e.what())) << '\n';
         return 1;
     }
 }

@@ -73,20 +73,12 @@ std::string ProgramDir() {
     return IncludeTrailingSlash((error ? fs::current_path() : exe.parent_path()).string());
 }
 
-int CliPrompter::Show(const std::string& text, const std::string&, int style) {
-    if (style == mbError) errors_.push_back(OnOneLine(text));
+int CliPrompter::Show(const std::string&, const std::string&, int style) {
     switch (style) {
         case mbOkCancelDefaultCancel: return idCancel;
         case mbYesNoDefaultNo: return idNo;
         default: return idOk;
     }
-}
-
-std::string CliPrompter::TakeErrors() {
-    std::string joined;
-    for (const auto& e : errors_) joined += (joined.empty() ? "" : "; ") + e;
-    errors_.clear();
-    return joined;
 }
 
 PayerReader::PayerReader(const std::string& path) : path_(path) {
@@ -104,17 +96,18 @@ PayerReader::PayerReader(const std::string& path) : path_(path) {
         store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
     }
     CliPasswordEntry passwords;
-    data_.OpenPayerFile(path);
+    try {
+        data_.OpenPayerFile(path);
+    } catch (const EQnvrException& error) {
+        throw EQnvrException(path + ": " + OnOneLine(TildeToBreak(error.what())));
+    }
     if (data_.PayerFileOpen && data_.RSW2.Active()) {
-        ThrowIfReadFailed();
         // A damaged file is refused rather than read in part.
         for (const TRecordSet* store : {&data_.RSW3, &data_.RSW2})
             if (!store->SizeProblem().empty())
                 throw EQnvrException(OnOneLine(TildeToBreak(store->SizeProblem())) + " Nothing was read.");
         return;
     }
-    const std::string errors = prompter_.TakeErrors();
-    if (!errors.empty()) throw EQnvrException(path + ": " + errors);
     if (passwords.Asked())
         throw EQnvrException(path + ": the payer file is protected by a password; give it in QNVR_PASSWORD");
     throw EQnvrException(path + ": the payer file cannot be opened");
@@ -126,19 +119,10 @@ std::vector<W2Record> PayerReader::Employees() {
     std::vector<W2Record> employees;
     employees.reserve(static_cast<std::size_t>(data_.RSW2.RecordCount()));
     data_.ForEachW2([&](const W2Record& w2) { employees.push_back(w2); });
-    ThrowIfReadFailed();
     return employees;
 }
 
-void PayerReader::RecomputeTotals() {
-    data_.ComputeW3Totals();
-    ThrowIfReadFailed();
-}
-
-void PayerReader::ThrowIfReadFailed() {
-    const std::string errors = prompter_.TakeErrors();
-    if (!errors.empty()) throw EQnvrException(path_ + ": " + errors);
-}
+void PayerReader::RecomputeTotals() { data_.ComputeW3Totals(); }
 
 std::vector<std::string> CheckPayer(PayerReader& payer) {
     std::vector<std::string> failures;
@@ -149,7 +133,6 @@ std::vector<std::string> CheckPayer(PayerReader& payer) {
         if (const auto failure = ValidateW2(w2))
             failures.push_back("W-2 record " + std::to_string(number) + ": " + OnOneLine(failure->message));
     });
-    payer.ThrowIfReadFailed();
     return failures;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/store/store_errors.h"
+
 namespace qnvr {
 
 enum TFileOpenMode { omOpenRead, omOpenWrite, omOpenReadWrite };
@@ -60,13 +62,17 @@ public:
     // Ignores sizes below 32 and the current size; otherwise reallocates a zero buffer.
     void SetRecSize(int size);
 
-    // Every operation but Cancel does nothing while the store is not active.
+    // Every operation but Cancel does nothing while the store is not active. A failure
+    // raises EStoreException (file, record, operation, the system's reason) with the
+    // message the user reads; the store is left consistent: a failed open leaves it
+    // closed, a record that could not be read stands blank and is never written back,
+    // a failed save is never reported as saved.
     virtual void OpenRecSet();
     virtual void CloseRecSet();
     virtual void RootRec();
-    virtual bool PostRec();  // true when the record reached the file
+    virtual bool PostRec();  // true when the record reached the file; false when vetoed or browse-only
     virtual void NewRec();
-    virtual bool GetRec();   // true when the record was read
+    virtual bool GetRec();   // true when the record was read; a failed read raises
     virtual void FirstRec();
     virtual void LastRec();
     virtual void NextRec();
@@ -102,13 +108,14 @@ private:
     void CloseFile();
     bool CreateFile();
     bool Fire(const TNotifyEvent& event);  // fires; false when the handler called Cancel
-    bool ReadSlot(int record);
-    bool WriteSlot(int record);
-    void DropRecordsFrom(int record);  // truncates the file before this record
+    int ReadSlot(int record);  // 0, or the system's error number (the buffer is then zero)
+    void WriteSlot(int record);
+    int DropRecordsFrom(int record);  // truncates the file before this record; 0 or the error
     std::string Caption(std::string& caption);
-    void ReportIoFailure(const std::string& what, int record, int error);
+    EStoreException IoFailure(const std::string& what, int record, StoreOperation operation, int error) const;
+    [[noreturn]] void RaiseOpenFailure(int error);
     std::string FindSizeProblem() const;
-    bool RefuseInBrowseOnly(const std::string& what);
+    void RefuseInBrowseOnly(StoreOperation operation, const std::string& what);
 
     int recSize_ = 32;
     std::vector<std::uint8_t> buffer_;
