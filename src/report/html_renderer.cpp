@@ -120,7 +120,9 @@ void WritePage(std::ostream& out, const Page& page, int pageNo, int pageCount, b
 }  // namespace
 
 bool RenderHtml(const PageSnapshot& snapshot, const std::filesystem::path& file, const HtmlOptions& options) {
-    const auto [first, last] = PagesOf(options.range, snapshot.PageCount());
+    // Plain names rather than structured bindings: the lambda below captures them.
+    const std::pair<int, int> pages = PagesOf(options.range, snapshot.PageCount());
+    const int first = pages.first, last = pages.second;
     try {
         WriteFileReplacing(file, [&](const std::filesystem::path& temp) {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);

@@ -259,6 +259,32 @@ TEST_F(DataModuleTest, APayerFileIsWhollyWritableOrWhollyBrowseOnly) {
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
+// A pair one of whose files is damaged opens browse-only as a whole, with the notice
+// that names the damaged file and its size; nothing of either file is written.
+TEST_F(DataModuleTest, APairWithADamagedFileOpensWhollyBrowseOnlyWithANotice) {
+    OpenFresh();
+    dm.ClosePayerFile();
+    const std::string w3 = dir.File("ACME.W326");
+    std::vector<unsigned char> bytes = ReadBytes(w3);
+    bytes.push_back(0);
+    testing::WriteBytes(w3, bytes);
+    const auto w2Before = ReadBytes(path);
+    prompter.Clear();
+    dm.OpenPayerFile(path);
+    ASSERT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(dm.RSW3.BrowseOnly());
+    EXPECT_TRUE(dm.RSW2.BrowseOnly());
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{w3 + " is 609 bytes long, but holds one record of 608 bytes.~~"
+                                                              "The file has been opened in browse only mode. Nothing "
+                                                              "will be written to it."});
+    dm.W2Rec.Boxe3 = "CHANGED";
+    dm.W3Rec.Boxf_a = "CHANGED";
+    EXPECT_NE(StoreErrorOf([&] { dm.RSW2.NewRec(); }), "");
+    dm.ClosePayerFile();
+    EXPECT_EQ(ReadBytes(path), w2Before);
+    EXPECT_EQ(ReadBytes(w3), bytes);
+}
+
 // Two programs opening one payer file at the same moment, many times: each time one
 // holds both files for writing, the other neither.
 TEST_F(DataModuleTest, SimultaneousOpensNeverSplitThePair) {
