@@ -20,6 +20,10 @@ packages=(
   fonts-liberation2
   # checking printed output: PDF text with positions, a real print server with a PDF printer
   poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
+  # the web update's signature and hash checks
+  libssl-dev
+  # installing and packaging: the desktop entry, AppStream and file type checks, the .deb
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev file man-db
 )
 
 missing=()

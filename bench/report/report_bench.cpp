@@ -51,7 +51,7 @@ void SetEmployee(ReportProject& project, int k) {
 
 void Record(const std::filesystem::path& snapshot, int pages) {
     ReportProject project;
-    project.SetProjectFile(std::filesystem::path(QNVR_ASSETS_DIR) / "W2TXFR26.RAV");
+    project.SetProjectFile(std::filesystem::path(QNVR_ASSETS_DIR) / "W2TXFR26.json");
     project.Open();
     project.SelectReport("FormW2");
     project.SetParam("Boxb", "12-3456789");

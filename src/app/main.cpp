@@ -1,9 +1,12 @@
 // quenvora-w2: the desktop program. Refuses a screen that is too small, puts on the
 // program's look and title, creates the main window and the data module and runs the
 // event loop until the main window closes.
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QScreen>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,13 @@ std::vector<std::string> Arguments() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // "--version" alone: the version and the program folder the program works from, without a screen.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        QCoreApplication core(argc, argv);
+        std::printf("Quenvora W-2 Version %s\nProgram folder: %s\n", qnvr::kProgramVersion,
+                    qnvr::QtFolders().ProgramDir().c_str());
+        return 0;
+    }
     qnvr::QnvrApplication app(argc, argv);
     if (ScreenTooSmall()) {
         QMessageBox refusal(QMessageBox::Critical, QString::fromLatin1(qnvr::kAppTitle),

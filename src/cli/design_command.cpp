@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/payer_reader.h"
+#include "core/app/program_setup.h"
 #include "report/html_renderer.h"
 #include "report/pdf_renderer.h"
 #include "report/report_job.h"
@@ -12,8 +13,6 @@
 
 namespace qnvr::cli {
 namespace {
-
-constexpr const char* kDesignFileName = "W2TXFR26.RAV";
 
 enum class Output { Pdf, Html, Ndr };
 
@@ -73,7 +72,7 @@ DesignArgs ParseArgs(const std::vector<std::string>& args) {
     }
     if (parsed.design.empty()) throw UsageError("no design name given");
     if (!haveOutput) throw UsageError("give one of --pdf, --html and --ndr");
-    if (parsed.designFile.empty()) parsed.designFile = ProgramDir() + kDesignFileName;
+    if (parsed.designFile.empty()) parsed.designFile = ProgramDir() + kReportDesignFileName;
     return parsed;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The report design file ("W2TXFR26.RAV"): named one-page designs, each fixed artwork
+// The report design file ("W2TXFR26.json"): named one-page designs, each fixed artwork
 // plus text fields bound to parameter names. The file's format is described in
 // docs/report_designs.md; loading expands its blocks into plain display-list items.
 #include <filesystem>

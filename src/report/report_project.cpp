@@ -58,12 +58,19 @@ void ReportProject::Execute() {
 
 void ReportProject::ExecuteOn(ReportSurface& surface) {
     const ReportDesign& design = Selected();
-    for (const DrawOp& op : design.artwork) surface.Draw(op);
+    // On a preprinted form the paper carries the artwork; only the values are printed.
+    if (!preprinted_.on) {
+        for (const DrawOp& op : design.artwork) surface.Draw(op);
+    }
     for (const DesignField& field : design.fields) {
         auto it = params_.find(field.param);
         if (it == params_.end() || it->second.empty()) continue;
         TextOp text = field.text;
         text.text = it->second;
+        if (preprinted_.on) {
+            text.x += preprinted_.offsetX;
+            text.y += preprinted_.offsetY;
+        }
         surface.Draw(DrawOp{std::move(text), false});
     }
 }

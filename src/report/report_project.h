@@ -11,6 +11,15 @@
 
 namespace qnvr::report {
 
+// Printing onto preprinted forms: with on, a design prints only its values (no boxes,
+// rules, shading or fixed captions), each moved by the alignment offset, in inches
+// (right and down are positive), so that they land in the boxes of the official form
+// in the printer.
+struct PreprintedForms {
+    bool on = false;
+    double offsetX = 0, offsetY = 0;
+};
+
 class ReportJob;
 class ReportSurface;
 class DesignFile;
@@ -50,6 +59,10 @@ public:
     void SetEngine(ReportJob* job) { engine_ = job; }
     ReportJob* Engine() const { return engine_; }
 
+    // Preprinted forms mode; off (the artwork and the values as designed) by default.
+    void SetPreprinted(const PreprintedForms& p) { preprinted_ = p; }
+    const PreprintedForms& Preprinted() const { return preprinted_; }
+
     // Renders the selected design with the current parameters onto the current page
     // of the engine's running job; adds no page. Throws EReportException when no design
     // is selected or the engine is not running.
@@ -65,6 +78,7 @@ private:
     std::string selected_;
     std::map<std::string, std::string> params_;
     ReportJob* engine_ = nullptr;
+    PreprintedForms preprinted_;
 };
 
 }  // namespace qnvr::report

@@ -18,6 +18,7 @@
 #include "core/store/password.h"
 #include "efw2/efw2_fixture.h"
 #include "support/temp_dir.h"
+#include "transfer/prior_year_fixture.h"
 
 namespace qnvr {
 namespace {
@@ -116,7 +117,8 @@ TEST_F(QnvrTest, HelpListsEveryCommand) {
     const Result r = Run({"help"});
     EXPECT_EQ(r.status, 0);
     for (const char* usage : {"qnvr show PAYER.W226", "qnvr totals PAYER.W226", "qnvr check PAYER.W226",
-                              "qnvr efw2 [--settings FILE] [--allow-invalid] -o OUT PAYER.W226 [PAYER.W226 ...]"})
+                              "qnvr efw2 [--settings FILE] [--allow-invalid] -o OUT PAYER.W226 [PAYER.W226 ...]",
+                              "qnvr transfer [--overwrite] [--to DIR] FROM_DIR [NAME.W325 ...]"})
         EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
 }
 
@@ -477,6 +479,90 @@ TEST_F(QnvrTest, CommandLinesTakeTheirOperandsSafely) {
     EXPECT_NE(r.err.find("unknown command \"no\\x9B\\xFFsuch\""), std::string::npos) << r.err;
     r = Run({"show", "caf\xc3\xa9\r.W226"});
     EXPECT_NE(r.err.find("caf\xc3\xa9\\x0D.W226"), std::string::npos) << r.err;
+
+// qnvr transfer on last year's files: one line per file, the same pair as the
+// transfer window writes, skip and overwrite, failures that do not stop the others.
+class QnvrTransferTest : public QnvrTest {
+protected:
+    void SetUp() override {
+        QnvrTest::SetUp();
+        fs::create_directories(from);
+        fs::create_directories(to);
+        testing::PriorPayer protectedPayer;
+        protectedPayer.password = Scramble("Secret7");
+        testing::WritePriorPayerFile(from, "ACME", protectedPayer, testing::ThreePriorEmployees());
+        testing::WritePriorPayerFile(from, "Beta", testing::PriorPayer{}, {});
+        testing::WritePriorPayerFile(from, "Zeta", testing::PriorPayer{}, testing::ThreePriorEmployees());
+        fs::remove(from + "Zeta.W225");  // its employee file is lost
+    }
+    std::string from = dir.File("2025/"), to = dir.File("2026/");
+};
+
+TEST_F(QnvrTransferTest, ConvertsEveryFileAndReportsEachOne) {
+    const auto before = ReadBytes(from + "ACME.W225");
+    const Result r = Run({"transfer", "--to", to, from});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out,
+              "ACME.W325: converted\n"
+              "Beta.W325: converted\n"
+              "Zeta.W325: failed: " + from + "Zeta.W225: No such file or directory\n");
+    EXPECT_EQ(ReadBytes(to + "ACME.W326").size(), 608u);
+    EXPECT_EQ(ReadBytes(to + "ACME.W226").size(), 1704u);
+    EXPECT_EQ(Unscramble(DecodeW3(ReadBytes(to + "ACME.W326")).Password), "Secret7");
+    EXPECT_EQ(ReadBytes(to + "Beta.W226").size(), 0u);
+    EXPECT_FALSE(fs::exists(to + "Zeta.W326"));
+    EXPECT_FALSE(fs::exists(to + "Zeta.W226"));
+    EXPECT_EQ(ReadBytes(from + "ACME.W225"), before);
+}
+
+TEST_F(QnvrTransferTest, NamedFilesSkipWhatIsThereUnlessOverwriting) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::size_t acmeW2Size;
+    } cases[] = {
+        {{"ACME.W325", "Beta"}, 0, "ACME.W325: skipped (already there)\nBeta.W325: converted\n", 1},
+        {{"--overwrite", "ACME"}, 0, "ACME.W325: converted\n", 1704},
+        {{"Nobody.W325"}, 1, "Nobody.W325: failed: " + from + "Nobody.W325: No such file or directory\n", 1},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(to + "ACME.W326", std::vector<std::uint8_t>(608, 1));
+        WriteBytes(to + "ACME.W226", std::vector<std::uint8_t>(1, 2));
+        std::vector<std::string> args = {"transfer", "--to", to, from};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, c.status) << c.out;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(ReadBytes(to + "ACME.W226").size(), c.acmeW2Size) << c.out;
+    }
+}
+
+TEST_F(QnvrTransferTest, WritesIntoTheDataFolderByDefault) {
+    const std::string home = dir.File("home");
+    const Result r = Run({"transfer", from, "Beta.W325"}, {"HOME=" + home});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(home + "/Documents/QNVR/2026/Data/Beta.W326"));
+    EXPECT_TRUE(fs::exists(home + "/Documents/QNVR/2026/Data/Beta.W226"));
+}
+
+TEST_F(QnvrTransferTest, WrongFoldersAndArgumentsAreRefused) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* err;
+    } cases[] = {
+        {{"transfer"}, 2, "give the folder of last year's payer files"},
+        {{"transfer", "--to"}, 2, "--to needs a folder"},
+        {{"transfer", "--force", from}, 2, "unknown option --force"},
+        {{"transfer", "--to", to, to}, 1, "2025 data files not found in specified location"},
+        {{"transfer", "--to", dir.File("missing"), from}, 1, "missing: no such folder"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
 }
 
 }  // namespace

@@ -41,9 +41,9 @@ TEST(DesignCommand, RefusesUnknownDesignsMissingFilesAndBadArguments) {
     TempDir dir;
     const std::string out = dir.File("x.pdf");
     EXPECT_EQ(Qnvr("design FormW9 --pdf '" + out + "'"),
-              "qnvr design: The report design file \"" QNVR_ASSETS_DIR "/W2TXFR26.RAV\" holds no report named \"FormW9\".\nexit 1\n");
-    EXPECT_EQ(Qnvr("design FormW3 --designs '" + dir.File("none.RAV") + "' --pdf '" + out + "'"),
-              "qnvr design: The report design file \"" + dir.File("none.RAV") +
+              "qnvr design: The report design file \"" QNVR_ASSETS_DIR "/W2TXFR26.json\" holds no report named \"FormW9\".\nexit 1\n");
+    EXPECT_EQ(Qnvr("design FormW3 --designs '" + dir.File("none.json") + "' --pdf '" + out + "'"),
+              "qnvr design: The report design file \"" + dir.File("none.json") +
                   "\" could not be opened: No such file or directory.\nexit 1\n");
     EXPECT_NE(Qnvr("design FormW3 --param Box1 --pdf '" + out + "'").find("--param takes NAME=VALUE"), std::string::npos);
     EXPECT_NE(Qnvr("design FormW3 --pdf a.pdf --html b.html").find("exactly one of --pdf, --html and --ndr\nUsage:"), std::string::npos);

@@ -1,7 +1,9 @@
 // The report design file and the report project.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "core/support/temp_dir.h"
 #include "report/design.h"
@@ -47,6 +49,15 @@ constexpr const char* kTwoSlots = R"({
   }
 })";
 
+// The project over kTwoSlots, written into dir, with "Pair" selected.
+void OpenTwoSlots(const TempDir& dir, ReportProject& project) {
+    const auto file = dir.Path() / "designs.json";
+    std::ofstream(file) << kTwoSlots;
+    project.SetProjectFile(file);
+    project.Open();
+    project.SelectReport("Pair");
+}
+
 TEST(DesignFile, BlocksAreExpandedWithTheirVariablesAndOffsets) {
     const DesignFile file = DesignFile::Parse(kTwoSlots, "test");
     const ReportDesign* pair = file.Find("Pair");
@@ -83,8 +94,8 @@ TEST(DesignFile, FaultsAreReportedWithTheFileAndThePlace) {
     for (const auto& testCase : cases) {
         const std::string& json = testCase.first;  // a plain name: the lambda below captures it
         const std::string& expected = testCase.second;
-        const std::string message = ErrorOf([&] { DesignFile::Parse(json, "/opt/qnvr/W2TXFR26.RAV"); });
-        EXPECT_NE(message.find("The report design file \"/opt/qnvr/W2TXFR26.RAV\" is not valid"), std::string::npos) << message;
+        const std::string message = ErrorOf([&] { DesignFile::Parse(json, "/opt/qnvr/W2TXFR26.json"); });
+        EXPECT_NE(message.find("The report design file \"/opt/qnvr/W2TXFR26.json\" is not valid"), std::string::npos) << message;
         EXPECT_NE(message.find(expected), std::string::npos) << message;
     }
 }
@@ -94,12 +105,44 @@ TEST(DesignFile, TheShippedFileHoldsTheFourDesigns) {
     EXPECT_EQ(file.Names(), (std::vector<std::string>{"FormW2", "FormW2_CopyD1", "FormW2_SSA", "FormW3"}));
 }
 
+// The fixed texts of a design, by the quadrant of the sheet they print in (0 upper left,
+// 1 upper right, 2 lower left, 3 lower right).
+std::multimap<std::string, int> CaptionsByQuadrant(const ReportDesign& design) {
+    std::multimap<std::string, int> captions;
+    for (const DrawOp& op : design.artwork) {
+        if (const auto* t = std::get_if<TextOp>(&op.shape)) captions.emplace(t->text, (t->x >= 4.25 ? 1 : 0) + (t->y >= 5.5 ? 2 : 0));
+    }
+    return captions;
+}
+
+std::vector<int> QuadrantsOf(const std::multimap<std::string, int>& captions, const std::string& text) {
+    std::vector<int> quadrants;
+    for (auto [it, end] = captions.equal_range(text); it != end; ++it) quadrants.push_back(it->second);
+    std::sort(quadrants.begin(), quadrants.end());
+    return quadrants;
+}
+
+TEST(DesignFile, EveryEmployeeCopyCarriesTheOmbNumberAndCopiesBAndCTheirIrsNotice) {
+    const DesignFile file = DesignFile::Load(testing::DesignFilePath());
+    const std::string omb = "OMB No. 1545-0029";
+    const std::string notice = "This information is being furnished to the Internal Revenue Service.";
+    const auto employee = CaptionsByQuadrant(*file.Find("FormW2"));
+    EXPECT_EQ(QuadrantsOf(employee, omb), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(QuadrantsOf(employee, "Copy B—To Be Filed With Employee's FEDERAL Tax Return."), std::vector<int>{0});
+    EXPECT_EQ(QuadrantsOf(employee, "Copy C—For EMPLOYEE'S RECORDS (See Notice to Employee on the back of Copy B.)"),
+              std::vector<int>{1});
+    EXPECT_EQ(QuadrantsOf(employee, notice), (std::vector<int>{0, 1}));
+    EXPECT_EQ(QuadrantsOf(CaptionsByQuadrant(*file.Find("FormW2_CopyD1")), omb), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(QuadrantsOf(CaptionsByQuadrant(*file.Find("FormW2_SSA")), omb), (std::vector<int>{0, 2}));
+    EXPECT_EQ(QuadrantsOf(CaptionsByQuadrant(*file.Find("FormW3")), omb), std::vector<int>{0});
+}
+
 TEST(ReportProject, AMissingFileOrDesignIsAClearErrorBeforeAnyOutput) {
     TempDir dir;
     ReportProject project;
-    project.SetProjectFile(dir.Path() / "W2TXFR26.RAV");
+    project.SetProjectFile(dir.Path() / "W2TXFR26.json");
     EXPECT_EQ(ErrorOf([&] { project.Open(); }),
-              "The report design file \"" + dir.File("W2TXFR26.RAV") + "\" could not be opened: No such file or directory.");
+              "The report design file \"" + dir.File("W2TXFR26.json") + "\" could not be opened: No such file or directory.");
 
     project.SetProjectFile(testing::DesignFilePath());
     project.Open();
@@ -122,12 +165,8 @@ TEST(ReportProject, AMissingFileOrDesignIsAClearErrorBeforeAnyOutput) {
 
 TEST(ReportProject, ParametersFillTheirFieldsAndUnsetOrEmptyOnesPrintNothing) {
     TempDir dir;
-    const auto file = dir.Path() / "designs.RAV";
-    std::ofstream(file) << kTwoSlots;
     ReportProject project;
-    project.SetProjectFile(file);
-    project.Open();
-    project.SelectReport("Pair");
+    OpenTwoSlots(dir, project);
     EXPECT_EQ(project.ParameterNames(), (std::vector<std::string>{"Name_1", "Name_2", "Void2"}));
 
     ReportJob job;
@@ -159,6 +198,45 @@ TEST(ReportProject, ParametersFillTheirFieldsAndUnsetOrEmptyOnesPrintNothing) {
 
     project.SetEngine(nullptr);
     EXPECT_THROW(project.Execute(), EReportException);  // no running job
+}
+
+// Preprinted forms: the paper carries the boxes and captions, so only the values print,
+// each moved by the alignment offset; without the mode the page is as designed.
+TEST(ReportProject, PreprintedFormsPrintOnlyTheValuesMovedByTheOffset) {
+    TempDir dir;
+    ReportProject project;
+    OpenTwoSlots(dir, project);
+    project.SetParam("Name_1", "ALICE");
+    project.SetParam("Void2", "X");
+    EXPECT_FALSE(project.Preprinted().on);
+
+    auto record = [&] {
+        return testing::Record([&](ReportSurface& s) { project.ExecuteOn(s); }).ReadPage(1);
+    };
+    const Page designed = record();
+    EXPECT_EQ(designed.ops.size(), 7u);  // 2 boxes, 3 captions, 2 values
+
+    struct Case {
+        PreprintedForms mode;
+        double dx, dy;
+    } cases[] = {{{true, 0, 0}, 0, 0}, {{true, 0.25, -0.5}, 0.25, -0.5}, {{true, -0.5, 0.5}, -0.5, 0.5}};
+    for (const Case& c : cases) {
+        project.SetPreprinted(c.mode);
+        const Page page = record();
+        ASSERT_EQ(page.ops.size(), 2u) << c.dx << "," << c.dy;
+        const std::vector<TextOp> texts = testing::Texts(page);
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[0], (TextOp{2.5 + c.dx, 1.2 + c.dy, "Arial", 9, TextAlign::Right, "ALICE"}));
+        EXPECT_EQ(texts[1], (TextOp{0.6 + c.dx, 6.8 + c.dy, "Arial", 9, TextAlign::Left, "X"}));
+    }
+
+    // The mode outlives Close and Open; switched off, the page is exactly as designed.
+    project.Close();
+    project.Open();
+    project.SelectReport("Pair");
+    EXPECT_TRUE(project.Preprinted().on);
+    project.SetPreprinted({});
+    EXPECT_EQ(record(), designed);
 }
 
 }  // namespace

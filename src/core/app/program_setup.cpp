@@ -1,4 +1,5 @@
 #include "core/app/program_setup.h"
+#include "core/app/web_update.h"
 
 #include <filesystem>
 #include <system_error>
@@ -60,7 +61,7 @@ std::string CommandLinePayerFile(const std::vector<std::string>& args) {
 }
 
 void DeleteUpdateLeftovers(const std::string& programDir) {
-    for (const char* name : {"QNVR_26.EXE", "update.ini"}) RemoveIfPresent(fs::path(programDir) / name);
+    for (const char* name : {kUpdateInstallerFile, kUpdateInfoFile}) RemoveIfPresent(fs::path(programDir) / name);
 }
 
 void DeleteReportSnapshot() { RemoveIfPresent(kReportSnapshotFileName); }

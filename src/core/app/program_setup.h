@@ -9,7 +9,9 @@ namespace qnvr {
 
 inline constexpr const char* kProgramVersion = "2026.00";
 inline constexpr const char* kProductName = "Quenvora W-2 2026 (64-bit)";
-inline constexpr const char* kReportDesignFileName = "W2TXFR26.RAV";
+// The maker's web site, shown on the About window.
+inline constexpr const char* kMakerWebAddress = "https://www.quenvora.com/";
+inline constexpr const char* kReportDesignFileName = "W2TXFR26.json";
 inline constexpr const char* kReportSnapshotFileName = "QNVR.RPT";
 inline constexpr int kMinScreenWidth = 1280;
 inline constexpr int kMinScreenHeight = 800;

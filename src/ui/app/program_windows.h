@@ -30,7 +30,7 @@ struct ProgramContext {
     SettingsStore& Settings;
     std::string ProgramFolder;
     std::string DataFolder;
-    std::string ReportDesignFile;  // program folder + "W2TXFR26.RAV"
+    std::string ReportDesignFile;  // program folder + "W2TXFR26.json"
     // The lines of the master EFW2 file, kept while the program runs: created empty when
     // the main window first shows, loaded and saved by the EFW2 window.
     std::vector<std::string> MasterList{};

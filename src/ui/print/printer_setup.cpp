@@ -48,6 +48,20 @@ QComboBox* DropDownList(const char* name, const QString& label, QWidget* parent)
     return box;
 }
 
+// An offset in inches: a sign, a digit and two decimals at most ("-0.25").
+QLineEdit* OffsetField(const char* name, const QString& label, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setAccessibleName(label);
+    field->setAlignment(Qt::AlignRight);
+    field->setMaxLength(5);
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[+-]?[0-9]?(\\.[0-9]{0,2})?"), field));
+    field->setMaximumWidth(60);
+    return field;
+}
+
+QString ShownOffset(double inches) { return QString::number(inches, 'f', 2); }
+
 QRadioButton* Radio(const char* name, const QString& caption, QWidget* parent) {
     auto* button = new QRadioButton(caption, parent);
     button->setObjectName(name);
@@ -116,6 +130,15 @@ void TFrmPrinterSetup::BuildWindow() {
     duplex->addWidget(Horizontal);
     duplex->addWidget(Vertical);
 
+    Preprinted = new QCheckBox(tr("Preprinted forms"), this);
+    Preprinted->setObjectName("Preprinted");
+    Preprinted->setAccessibleName(tr("Preprinted forms"));
+    Preprinted->setToolTip(tr("Print only the values, onto the official preprinted forms in the printer"));
+    OffsetX = OffsetField("OffsetX", tr("Horizontal offset (in)"), this);
+    OffsetX->setToolTip(tr("Moves every value right (positive) or left (negative), -0.50 to +0.50 inches"));
+    OffsetY = OffsetField("OffsetY", tr("Vertical offset (in)"), this);
+    OffsetY->setToolTip(tr("Moves every value down (positive) or up (negative), -0.50 to +0.50 inches"));
+
     BtnOk = Button("BtnOk", tr("&Ok"), this);
     BtnCancel = Button("BtnCancel", tr("&Cancel"), this);
 
@@ -128,6 +151,10 @@ void TFrmPrinterSetup::BuildWindow() {
     auto* groups = new QHBoxLayout;
     groups->addWidget(OrientationGroup);
     groups->addWidget(DuplexGroup);
+    auto* preprinted = new QFormLayout;
+    preprinted->addRow(QString(), Preprinted);
+    preprinted->addRow(tr("Horizontal offset (in)"), OffsetX);
+    preprinted->addRow(tr("Vertical offset (in)"), OffsetY);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BtnOk);
@@ -135,6 +162,7 @@ void TFrmPrinterSetup::BuildWindow() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(groups);
+    layout->addLayout(preprinted);
     layout->addLayout(buttons);
 
     // Tab order: the lists, Collate, Copies, then the two groups.
@@ -144,6 +172,17 @@ void TFrmPrinterSetup::BuildWindow() {
     setTabOrder(Collate, Copies);
     setTabOrder(Copies, Portrait);
     setTabOrder(Portrait, Simplex);
+    setTabOrder(Vertical, Preprinted);
+    setTabOrder(Preprinted, OffsetX);
+    setTabOrder(OffsetX, OffsetY);
+
+    // One job's choices are its printer's; the forms in the printer are the setup's.
+    const bool programSetup = store_ != nullptr;
+    for (QWidget* w : {static_cast<QWidget*>(Preprinted), static_cast<QWidget*>(OffsetX), static_cast<QWidget*>(OffsetY)})
+        w->setVisible(programSetup);
+    for (QWidget* w : {static_cast<QWidget*>(OffsetX), static_cast<QWidget*>(OffsetY)}) {
+        if (auto* label = preprinted->labelForField(w)) label->setVisible(programSetup);
+    }
 
     enterAsTab_ = new TEnterAsTab(this);
     AttachHelpTopic(this, kHelpTopic);
@@ -171,6 +210,9 @@ void TFrmPrinterSetup::ShowSettings() {
     Collate->setChecked(settings.Collate);
     (settings.Duplex == 1 ? Vertical : settings.Duplex == 2 ? Horizontal : Simplex)->setChecked(true);
     Copies->setText(settings.Copies == 0 ? "1" : QString::number(settings.Copies));
+    Preprinted->setChecked(settings.Preprinted);
+    OffsetX->setText(ShownOffset(settings.OffsetX));
+    OffsetY->setText(ShownOffset(settings.OffsetY));
     showing_ = false;
 }
 
@@ -186,6 +228,7 @@ void TFrmPrinterSetup::PrinterNameChange() { FillPrinterLists(); }
 
 PrinterSettings TFrmPrinterSetup::SettingsShown() const {
     PrinterSettings settings;
+    if (target_) settings = *target_;  // what the window does not show stays as it was
     settings.Name = PrinterName->currentText().toStdString();
     settings.Paper = PaperName->currentText().toStdString();
     settings.Bin = BinName->currentText().toStdString();
@@ -193,13 +236,19 @@ PrinterSettings TFrmPrinterSetup::SettingsShown() const {
     settings.Collate = Collate->isChecked();
     settings.Duplex = Horizontal->isChecked() ? 2 : Vertical->isChecked() ? 1 : 0;
     settings.Copies = static_cast<int>(StrToInteger(Copies->text().toStdString()));
+    if (store_) {
+        settings.Preprinted = Preprinted->isChecked();
+        settings.OffsetX = ParseFormOffset(OffsetX->text().toStdString()).value_or(0);
+        settings.OffsetY = ParseFormOffset(OffsetY->text().toStdString()).value_or(0);
+    }
     return settings;
 }
 
 void TFrmPrinterSetup::BtnOkClick() {
     ValidatePrinterSetup({PrinterName->currentText().toStdString(), PaperName->currentText().toStdString(),
                           Items(PaperName), BinName->currentText().toStdString(), Items(BinName),
-                          Copies->text().toStdString()});
+                          Copies->text().toStdString(), OffsetX->text().toStdString(),
+                          OffsetY->text().toStdString()});
     const PrinterSettings settings = SettingsShown();
     if (store_) SavePrinterSettings(*store_, settings);
     if (target_) *target_ = settings;

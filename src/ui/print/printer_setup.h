@@ -2,7 +2,8 @@
 // TFrmPrinterSetup: the printer, paper, paper source, orientation, collation, two-sided
 // mode and copies that every printed form uses. Opened from Print Setup it shows and
 // saves the program's setup (the "Printer" key); opened from a job's output options it
-// edits that job's choices only.
+// edits that job's choices only. The preprinted forms choice and its alignment offset
+// belong to the program's setup and show only there.
 #include <QDialog>
 
 #include "core/base/settings_store.h"
@@ -40,6 +41,9 @@ public:
     QRadioButton* Simplex;
     QRadioButton* Horizontal;
     QRadioButton* Vertical;
+    QCheckBox* Preprinted;
+    QLineEdit* OffsetX;
+    QLineEdit* OffsetY;
     QPushButton* BtnOk;
     QPushButton* BtnCancel;
 

@@ -70,7 +70,7 @@ TEST(ProgramSetupTest, TheCommandLineNamesAnExistingW226FileWithExactLetterCase)
 
 TEST(ProgramSetupTest, LeftoversOfAnUpdateAndTheSnapshotAreRemoved) {
     TempDir program;
-    for (const char* name : {"QNVR_26.EXE", "update.ini", "QNVR.RPT", "QNVR.W2S"}) WriteBytes(program.File(name), {1});
+    for (const char* name : {"QNVR_26.deb", "update.ini", "QNVR.RPT", "QNVR.W2S"}) WriteBytes(program.File(name), {1});
     const fs::path before = fs::current_path();
     MakeProgramFolderCurrent(program.Path().string() + "/");
     EXPECT_TRUE(fs::equivalent(fs::current_path(), program.Path()));
@@ -80,7 +80,7 @@ TEST(ProgramSetupTest, LeftoversOfAnUpdateAndTheSnapshotAreRemoved) {
     DeleteReportSnapshot();  // nothing left to delete is no error
     fs::current_path(before);
 
-    EXPECT_FALSE(fs::exists(program.File("QNVR_26.EXE")));
+    EXPECT_FALSE(fs::exists(program.File("QNVR_26.deb")));
     EXPECT_FALSE(fs::exists(program.File("update.ini")));
     EXPECT_FALSE(fs::exists(program.File("QNVR.RPT")));
     EXPECT_TRUE(fs::exists(program.File("QNVR.W2S")));

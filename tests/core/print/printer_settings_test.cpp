@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@ namespace qnvr {
 
 void PrintTo(const PrinterSettings& s, std::ostream* os) {
     *os << '{' << s.Name << '|' << s.Paper << '|' << s.Bin << '|' << s.Orientation << '|' << s.Collate << '|'
-        << s.Duplex << '|' << s.Copies << '}';
+        << s.Duplex << '|' << s.Copies << '|' << s.Preprinted << '|' << s.OffsetX << '|' << s.OffsetY << '}';
 }
 
 namespace {
@@ -79,6 +80,76 @@ TEST(PrinterSettings, LongTextsAreCutToTheirFieldWidths) {
     EXPECT_EQ(s.Bin, std::string(40, 'B'));
 }
 
+TEST(PrinterSettings, PreprintedFormsAndOffsetsAreSavedAfterTheSevenValuesAndReadBack) {
+    PrinterSettings saved{"Office Laser", "US Letter", "Tray 2", 1, true, 2, 7};
+    saved.Preprinted = true;
+    saved.OffsetX = 0.25;
+    saved.OffsetY = -0.5;
+    MemorySettingsStore store;
+    SavePrinterSettings(store, saved);
+    EXPECT_EQ(*store.ReadString(kPrinterKey, "Preprinted"), "1");
+    EXPECT_EQ(*store.ReadString(kPrinterKey, "OffsetX"), "0.25");
+    EXPECT_EQ(*store.ReadString(kPrinterKey, "OffsetY"), "-0.5");
+    EXPECT_EQ(Loaded(store), saved);
+    EXPECT_EQ(LoadPreprintedSetup(store), (PreprintedSetup{true, 0.25, -0.5}));
+
+    saved.Preprinted = false;
+    saved.OffsetX = saved.OffsetY = 0;
+    SavePrinterSettings(store, saved);
+    EXPECT_EQ(*store.ReadString(kPrinterKey, "Preprinted"), "0");
+    EXPECT_EQ(*store.ReadString(kPrinterKey, "OffsetX"), "0");
+    EXPECT_EQ(Loaded(store), saved);
+    EXPECT_EQ(LoadPreprintedSetup(MemorySettingsStore{}), PreprintedSetup{});
+}
+
+TEST(PrinterSettings, ASetupSavedWithoutTheOffsetsLoadsWithTheirDefaults) {
+    const auto store = StoreWith({{"Name", "Office Laser"}, {"Paper", "US Letter"}, {"Bin", ""}, {"Orientation", "0"},
+                                  {"Collate", "1"}, {"Duplex", "0"}, {"Copies", "2"}});
+    const PrinterSettings loaded = Loaded(store);
+    EXPECT_EQ(loaded, (PrinterSettings{"Office Laser", "US Letter", "", 0, true, 0, 2}));
+    EXPECT_FALSE(loaded.Preprinted);
+}
+
+TEST(PrinterSettings, StoredOffsetsOutOfRangeOrNoNumberAreIgnored) {
+    PrinterSettings before{"P", "", "", 0, false, 0, 1};
+    before.Preprinted = true;
+    before.OffsetX = 0.1;
+    before.OffsetY = -0.1;
+    struct Case {
+        Values stored;
+        double x, y;
+        bool preprinted;
+    } cases[] = {
+        {{{"OffsetX", "0.5"}, {"OffsetY", "-0.50"}}, 0.5, -0.5, true},
+        {{{"OffsetX", "0.51"}, {"OffsetY", "-3"}}, 0.1, -0.1, true},
+        {{{"OffsetX", "0,25"}, {"OffsetY", "1e-1"}}, 0.1, -0.1, true},
+        {{{"OffsetX", "left"}, {"OffsetY", ""}}, 0.1, -0.1, true},
+        {{{"OffsetX", "nan"}, {"OffsetY", "inf"}}, 0.1, -0.1, true},
+        {{{"OffsetX", " .25 "}, {"OffsetY", "+0.05"}}, 0.25, 0.05, true},
+        {{{"Preprinted", "0"}}, 0.1, -0.1, false},
+        {{{"Preprinted", "perhaps"}}, 0.1, -0.1, true},
+    };
+    for (const auto& c : cases) {
+        PrinterSettings expected = before;
+        expected.OffsetX = c.x;
+        expected.OffsetY = c.y;
+        expected.Preprinted = c.preprinted;
+        EXPECT_EQ(Loaded(StoreWith(c.stored), before), expected) << c.stored.front().first << "=" << c.stored.front().second;
+    }
+}
+
+TEST(PrinterSettings, OffsetsReadAsTypedWithinHalfAnInch) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"", 0.0},      {"  ", 0.0},     {"0", 0.0},      {"-0", 0.0},    {"0.25", 0.25}, {"-.1", -0.1},
+        {"+0.5", 0.5},  {"-0.50", -0.5}, {"0.501", {}},   {"-0.51", {}},  {"1", {}},      {".", {}},
+        {"-", {}},      {"0.2.1", {}},   {"1e-2", {}},    {"0,2", {}},    {"--1", {}},    {"0x1", {}},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseFormOffset(text), expected) << '"' << text << '"';
+    EXPECT_EQ(FormatFormOffset(-0.05), "-0.05");
+    EXPECT_EQ(FormatFormOffset(0.00001), "0.00001");
+    EXPECT_EQ(ParseFormOffset(FormatFormOffset(0.00001)), 0.00001);
+}
+
 PrinterSetupEntry Entry() {
     return {"Office Laser", "US Letter", {"US Letter", "A4"}, "Tray 1", {"Tray 1", "Tray 2"}, "1"};
 }
@@ -106,6 +177,14 @@ TEST(PrinterSettings, ValidationStopsAtTheFirstFailureWithItsControlAndMessage) 
         {"copies empty", with([](auto& e) { e.copies = ""; }), "Copies", "Copies must not be 0"},
         {"copies 00", with([](auto& e) { e.copies = "00"; }), "Copies", "Copies must not be 0"},
         {"copies 7", with([](auto& e) { e.copies = "7"; }), nullptr, ""},
+        {"offsets at the limits", with([](auto& e) { e.offsetX = "-0.50"; e.offsetY = "+0.5"; }), nullptr, ""},
+        {"offset too far right", with([](auto& e) { e.offsetX = "0.6"; e.offsetY = "x"; }), "OffsetX",
+         "The horizontal offset must be a number of inches from -0.50 to +0.50"},
+        {"offset no number", with([](auto& e) { e.offsetX = "-"; }), "OffsetX",
+         "The horizontal offset must be a number of inches from -0.50 to +0.50"},
+        {"vertical offset too far up", with([](auto& e) { e.offsetX = "0.1"; e.offsetY = "-0.75"; }), "OffsetY",
+         "The vertical offset must be a number of inches from -0.50 to +0.50"},
+        {"copies before offsets", with([](auto& e) { e.copies = "0"; e.offsetY = "9"; }), "Copies", "Copies must not be 0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -14,7 +14,7 @@
 
 namespace qnvr::report::testing {
 
-inline std::filesystem::path DesignFilePath() { return std::filesystem::path(QNVR_ASSETS_DIR) / "W2TXFR26.RAV"; }
+inline std::filesystem::path DesignFilePath() { return std::filesystem::path(QNVR_ASSETS_DIR) / "W2TXFR26.json"; }
 
 // Runs draw on a fresh surface (page 1 open) and returns the finished snapshot.
 inline PageSnapshot Record(const std::function<void(ReportSurface&)>& draw, PrinterPort* printers = nullptr) {

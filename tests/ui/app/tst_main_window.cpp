@@ -253,6 +253,14 @@ private slots:
                  qPrintable(help->Topic->source().toString()));
         help->close();
     }
+
+    void missingIrsInstructionsAreReported() {
+        app_->Start();
+        QVERIFY(!std::filesystem::exists(app_->ProgramFolder() + "Inst W2W3.pdf"));
+        app_->ChooseMenuItem(Window().MnuHelp, Window().MnuIRSInstructions);
+        QCOMPARE(app_->Prompter().Texts(), std::vector<std::string>{"The IRS Instructions cannot no be found"});
+        QCOMPARE(app_->Prompter().Messages()[0].style, static_cast<int>(mbError));
+    }
 };
 
 QNVR_TEST_MAIN(TestMainWindow)

@@ -1,6 +1,7 @@
 // The printer setup window over the test print server's printers, used with keys and
 // clicks: what a first run shows, the Ok checks in their order, the papers and sources
-// of the chosen printer, the seven saved values, and a job applying the saved setup.
+// of the chosen printer, the seven saved values, the preprinted forms choice with its
+// offsets, and a job applying the saved setup.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -100,7 +101,85 @@ private slots:
         QCOMPARE(window->Simplex->text(), QString("None"));
         QVERIFY(!window->Collate->isChecked());
         QCOMPARE(window->Copies->text(), QString("1"));
+        QVERIFY(!window->Preprinted->isChecked());
+        QCOMPARE(window->Preprinted->text(), QString("Preprinted forms"));
+        QCOMPARE(window->OffsetX->text(), QString("0.00"));
+        QCOMPARE(window->OffsetY->text(), QString("0.00"));
         QVERIFY(!store.KeyExists(kPrinterKey));
+    }
+
+    // The choice and the offsets are typed and clicked like the rest, checked on Ok
+    // after the copies, and saved with the setup.
+    void PreprintedFormsAndTheirOffsetsAreCheckedAndSaved() {
+        ScriptedPrompter prompter;
+        MemorySettingsStore store;
+        auto window = Open(store);
+        Choose(window->PrinterName, TestPrinter());
+        Choose(window->PaperName, "US Letter");
+
+        // Tab leads from the last two-sided button to the check box and on to the two offsets;
+        // Enter moves on from a field.
+        window->Vertical->setFocus();
+        QTest::keyClick(window->Vertical, Qt::Key_Tab);
+        QCOMPARE(window->focusWidget(), window->Preprinted);
+        QTest::keyClick(window->Preprinted, Qt::Key_Space);
+        QVERIFY(window->Preprinted->isChecked());
+        QTest::keyClick(window->Preprinted, Qt::Key_Tab);
+        QCOMPARE(window->focusWidget(), window->OffsetX);
+        QTest::keyClick(window->OffsetX, Qt::Key_Return);
+        QCOMPARE(window->focusWidget(), window->OffsetY);
+
+        const std::string horizontal = "The horizontal offset must be a number of inches from -0.50 to +0.50";
+        const std::string vertical = "The vertical offset must be a number of inches from -0.50 to +0.50";
+        Type(window->OffsetX, "0.6");
+        ExpectRefused(*window, prompter, horizontal, window->OffsetX);
+        Type(window->OffsetX, "-");
+        ExpectRefused(*window, prompter, horizontal, window->OffsetX);
+        Type(window->OffsetX, "-0.25x1");  // a sign, a digit and two decimals at most
+        QCOMPARE(window->OffsetX->text(), QString("-0.25"));
+        Type(window->OffsetY, "+.51");
+        ExpectRefused(*window, prompter, vertical, window->OffsetY);
+        Type(window->OffsetY, "+.5");
+
+        prompter.Clear();
+        QTest::mouseClick(window->BtnOk, Qt::LeftButton);
+        QCOMPARE(prompter.Messages().size(), std::size_t(0));
+        QCOMPARE(window->result(), int(QDialog::Accepted));
+        QCOMPARE(Stored(store, "Copies"), std::string("1"));
+        QCOMPARE(Stored(store, "Preprinted"), std::string("1"));
+        QCOMPARE(Stored(store, "OffsetX"), std::string("-0.25"));
+        QCOMPARE(Stored(store, "OffsetY"), std::string("0.5"));
+        QCOMPARE(LoadPreprintedSetup(store), (PreprintedSetup{true, -0.25, 0.5}));
+
+        // Shown again as saved; cleared with a click and an empty offset, which is none.
+        auto again = Open(store);
+        QVERIFY(again->Preprinted->isChecked());
+        QCOMPARE(again->OffsetX->text(), QString("-0.25"));
+        QCOMPARE(again->OffsetY->text(), QString("0.50"));
+        ClickOn(again->Preprinted);
+        Type(again->OffsetY, "");
+        QTest::mouseClick(again->BtnOk, Qt::LeftButton);
+        QCOMPARE(Stored(store, "Preprinted"), std::string("0"));
+        QCOMPARE(Stored(store, "OffsetX"), std::string("-0.25"));
+        QCOMPARE(Stored(store, "OffsetY"), std::string("0"));
+    }
+
+    // Opened from a job's output options, the window edits that run's printer only.
+    void OneJobsSetupShowsNoPreprintedFormsChoice() {
+        PrinterSettings settings{TestPrinter(), "US Letter", "", 0, false, 0, 2};
+        settings.Preprinted = true;
+        settings.OffsetX = 0.1;
+        TFrmPrinterSetup window(settings, &port_);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.Preprinted->isVisible());
+        QVERIFY(!window.OffsetX->isVisible());
+        QVERIFY(!window.OffsetY->isVisible());
+        Type(window.Copies, "3");
+        QTest::mouseClick(window.BtnOk, Qt::LeftButton);
+        QCOMPARE(settings.Copies, 3);
+        QVERIFY(settings.Preprinted);
+        QCOMPARE(settings.OffsetX, 0.1);
     }
 
     void OkChecksInOrderThenSavesTheSevenValues() {
