@@ -479,6 +479,7 @@ TEST_F(QnvrTest, CommandLinesTakeTheirOperandsSafely) {
     EXPECT_NE(r.err.find("unknown command \"no\\x9B\\xFFsuch\""), std::string::npos) << r.err;
     r = Run({"show", "caf\xc3\xa9\r.W226"});
     EXPECT_NE(r.err.find("caf\xc3\xa9\\x0D.W226"), std::string::npos) << r.err;
+}
 
 // qnvr transfer on last year's files: one line per file, the same pair as the
 // transfer window writes, skip and overwrite, failures that do not stop the others.
