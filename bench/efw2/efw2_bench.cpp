@@ -1,5 +1,6 @@
 // Benchmark: a payer file of 10,000 employees (the most a payer file holds), then
 //  - qnvr efw2 and qnvr totals on it, as a preparer's script runs them (whole process);
+//  - qnvr audit of the EFW2 file written from it (whole process, and in-process);
 //  - the W-3 totals, building the records, and a whole Process of the EFW2 window's
 //    logic (client file written with fsync), in-process.
 // Prints the median and the slowest of several runs of each.
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "core/base/scripted_prompter.h"
+#include "core/efw2/efw2_audit.h"
 #include "core/efw2/efw2_run.h"
 #include "efw2/efw2_fixture.h"
 #include "support/temp_dir.h"
@@ -97,6 +99,10 @@ int main() {
     const std::string out = dir.File("BIGCO.txt");
     Report("qnvr efw2 (process start to exit)", [&] { RunQnvr({"efw2", "-o", out, payer}, programDir); });
     std::printf("  EFW2 file: %ju bytes\n", static_cast<std::uintmax_t>(std::filesystem::file_size(out)));
+    Report("qnvr audit (process start to exit)", [&] { RunQnvr({"audit", out}, programDir); });
+    Report("AuditEfw2File, in-process", [&] {
+        if (AuditEfw2File(out).HasErrors()) std::exit(1);
+    });
     Report("qnvr totals (process start to exit)", [&] { RunQnvr({"totals", payer}, programDir); });
     Report("qnvr check (process start to exit)", [&] { RunQnvr({"check", payer}, programDir); });
 

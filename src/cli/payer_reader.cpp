@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "core/base/errors.h"
+#include "core/efw2/efw2_records.h"
 #include "core/entry/w2_rules.h"
 #include "core/entry/w3_rules.h"
 #include "core/store/password.h"
@@ -124,14 +125,20 @@ std::vector<W2Record> PayerReader::Employees() {
 
 void PayerReader::RecomputeTotals() { data_.ComputeW3Totals(); }
 
-std::vector<std::string> CheckPayer(PayerReader& payer) {
+std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>* warnings) {
     std::vector<std::string> failures;
     if (const auto failure = ValidateW3(payer.W3())) failures.push_back("W-3: " + OnOneLine(failure->message));
+    if (warnings)
+        for (const Efw2TextChange& change : Efw2TextChanges(payer.W3()))
+            warnings->push_back("W-3: warning: " + change.Warning());
     int number = 0;
     payer.Data().ForEachW2([&](const W2Record& w2) {
         ++number;
         if (const auto failure = ValidateW2(w2))
             failures.push_back("W-2 record " + std::to_string(number) + ": " + OnOneLine(failure->message));
+        if (warnings)
+            for (const std::string& warning : W2Warnings(w2))
+                warnings->push_back("W-2 record " + std::to_string(number) + ": warning: " + warning);
     });
     return failures;
 }

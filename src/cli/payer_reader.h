@@ -56,6 +56,8 @@ private:
 
 // The W-3 rule set on the W-3 record, then the W-2 rule set on every W-2 record: one
 // line per failing record ("W-3: ..." or "W-2 record N: ..."), none when all pass.
-std::vector<std::string> CheckPayer(PayerReader& payer);
+// With warnings, also what passes but will not be filed as it stands (a name whose
+// accented letters the EFW2 file folds), as "W-2 record N: warning: ...".
+std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>* warnings = nullptr);
 
 }  // namespace qnvr::cli

@@ -10,13 +10,17 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "core/base/scripted_prompter.h"
 #include "core/efw2/efw2_files.h"
 #include "core/efw2/submitter_record.h"
+#include "cli/qnvr_fixture.h"
 #include "core/store/password.h"
 #include "efw2/efw2_fixture.h"
+#include "efw2/written_efw2_files.h"
 #include "support/temp_dir.h"
 #include "transfer/prior_year_fixture.h"
 
@@ -32,91 +36,15 @@ using testing::TempDir;
 using testing::WriteBytes;
 using testing::WritePayerFile;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadText(const std::string& path) {
-    const auto bytes = ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-class QnvrTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(programDir);
-        SubmitterRecord s = testing::ValidSubmitter();
-        s.ClientsProcessed = 1;  // run state of the desktop program, which qnvr must leave alone
-        s.FormsW2Processed = 4;
-        WriteSubmitterFile(programDir + "QNVR.W2S", s);
-    }
-
-    // Runs qnvr with the program folder set to programDir; extra environment entries
-    // come as NAME=VALUE.
-    Result Run(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
-        const std::string outPath = dir.File("stdout"), errPath = dir.File("stderr");
-        std::vector<std::string> argStrings = {QNVR_EXECUTABLE};
-        argStrings.insert(argStrings.end(), args.begin(), args.end());
-        std::vector<std::string> envStrings = {"QNVR_PROGRAM_DIR=" + programDir, "PATH=/usr/bin:/bin"};
-        envStrings.insert(envStrings.end(), env.begin(), env.end());
-        auto pointers = [](std::vector<std::string>& strings) {
-            std::vector<char*> p;
-            for (auto& s : strings) p.push_back(s.data());
-            p.push_back(nullptr);
-            return p;
-        };
-        std::vector<char*> argv = pointers(argStrings), envp = pointers(envStrings);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            const int in = ::open("/dev/null", O_RDONLY);
-            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(in, 0);
-            ::dup2(out, 1);
-            ::dup2(err, 2);
-            ::execve(argv[0], argv.data(), envp.data());
-            ::_exit(127);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(outPath), ReadText(errPath)};
-    }
-
-    std::string Payer(const std::string& name, const W3Record& w3, const std::vector<W2Record>& employees) {
-        const std::string path = dir.File(name + ".W226");
-        WritePayerFile(path, w3, employees);
-        return path;
-    }
-    std::string Payer(const std::string& name, int employees) {
-        return Payer(name, Employer(name), Employees(employees));
-    }
-
-    // Each record by identifier; RT and RF with their counts. Every line must be a
-    // 512-character record followed by CR LF.
-    std::vector<std::string> Outline(const std::string& path) {
-        const std::string text = ReadText(path);
-        EXPECT_EQ(text.size() % 514, 0u);
-        std::vector<std::string> outline;
-        for (std::size_t at = 0; at + 514 <= text.size(); at += 514) {
-            EXPECT_EQ(text.substr(at + 512, 2), "\r\n");
-            const std::string id = text.substr(at, 2);
-            outline.push_back(id == "RT" ? "RT " + text.substr(at + 2, 7)
-                              : id == "RF" ? "RF " + text.substr(at + 7, 9)
-                                           : id);
-        }
-        return outline;
-    }
-
-    TempDir dir;
-    std::string programDir = dir.File("program/");
-};
+using testing::QnvrTest;
+using testing::ReadText;
+using testing::Result;
 
 TEST_F(QnvrTest, HelpListsEveryCommand) {
     const Result r = Run({"help"});
     EXPECT_EQ(r.status, 0);
     for (const char* usage : {"qnvr show PAYER.W226", "qnvr totals PAYER.W226", "qnvr check PAYER.W226",
+                              "qnvr audit FILE [--json]",
                               "qnvr efw2 [--settings FILE] [--allow-invalid] -o OUT PAYER.W226 [PAYER.W226 ...]",
                               "qnvr transfer [--overwrite] [--to DIR] FROM_DIR [NAME.W325 ...]"})
         EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
@@ -295,6 +223,14 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
     const Result r = Run({"efw2", "--allow-invalid", "-o", out, invalid});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Outline(out), (std::vector<std::string>{"RA", "RE", "RW", "RT 0000001", "RF 000000001"}));
+    // The invalid ZIP code is in the file, and the audit finds it.
+    const Result audit = Run({"audit", out});
+    EXPECT_EQ(audit.status, 1);
+    EXPECT_NE(audit.out.find("line 3 RW, employee EMPLOYEE NUMBER1 (SSN ending 1001), ZIP code (positions 134-138): "
+                             "ZIP code \"1234\" must be 5 digits."),
+              std::string::npos)
+        << audit.out;
+    fs::remove(out);
 }
 
 TEST_F(QnvrTest, Efw2UsageErrorsExitWithTwo) {
@@ -479,6 +415,239 @@ TEST_F(QnvrTest, CommandLinesTakeTheirOperandsSafely) {
     EXPECT_NE(r.err.find("unknown command \"no\\x9B\\xFFsuch\""), std::string::npos) << r.err;
     r = Run({"show", "caf\xc3\xa9\r.W226"});
     EXPECT_NE(r.err.find("caf\xc3\xa9\\x0D.W226"), std::string::npos) << r.err;
+
+
+// ---- qnvr audit ----
+
+// Three employees whose taxes match their wages; the third earns above the social
+// security wage base and the additional Medicare tax threshold.
+std::vector<W2Record> AuditedEmployees() {
+    struct Person {
+        const char* first;
+        const char* last;
+        double wages, ssWages, ssTax, mcWages, mcTax, deferral;
+    };
+    const Person people[] = {
+        {"ALICE", "SMITH", 50000, 50000, 3100, 50000, 725, 5000},
+        {"BRUNO", "DIAZ", 120000, 120000, 7440, 120000, 1740, 0},
+        {"CARLA", "JONES", 250000, 184500, 11439, 250000, 4075, 0},
+    };
+    std::vector<W2Record> employees;
+    for (const Person& p : people) {
+        W2Record w2 = Employee(static_cast<int>(employees.size()) + 1, p.wages);
+        w2.Boxe1 = p.first;
+        w2.Boxe3 = p.last;
+        w2.Amount3 = p.ssWages;
+        w2.Amount4 = p.ssTax;
+        w2.Amount5 = p.mcWages;
+        w2.Amount6 = p.mcTax;
+        if (p.deferral > 0) {
+            w2.Box12Code[0] = "D";
+            w2.Box12Amt[0] = p.deferral;
+        }
+        employees.push_back(w2);
+    }
+    return employees;
+}
+
+// A wage file as lines of 514 bytes (the record and CR LF) and the edits that place one
+// fault in it.
+struct Efw2Bytes {
+    std::string bytes;
+
+    std::size_t At(int line, int position) const { return static_cast<std::size_t>(line - 1) * 514 + position - 1; }
+    void Put(int line, int position, std::string_view text) { bytes.replace(At(line, position), text.size(), text); }
+    long long Number(int line, int position, int width) const {
+        return std::stoll(bytes.substr(At(line, position), static_cast<std::size_t>(width)));
+    }
+    void PutNumber(int line, int position, int width, long long value) {
+        std::string digits = std::to_string(value);
+        Put(line, position, std::string(static_cast<std::size_t>(width) - digits.size(), '0') + digits);
+    }
+    // An RW money field set to cents, with the employer's RT total (line 6) kept equal
+    // to the sum, so that only the RW relation is at fault.
+    void SetMoney(int line, int rwPosition, long long cents) {
+        static const std::map<int, int> kRtOf = {{210, 40}, {221, 55}, {232, 70}, {243, 85}, {287, 145}};
+        const long long delta = cents - Number(line, rwPosition, 11);
+        PutNumber(line, rwPosition, 11, cents);
+        const int rt = kRtOf.at(rwPosition);
+        PutNumber(6, rt, 15, Number(6, rt, 15) + delta);
+    }
+    std::string Line(int line) const { return bytes.substr(At(line, 1), 514); }
+    void RemoveLine(int line) { bytes.erase(At(line, 1), 514); }
+};
+
+class QnvrAuditTest : public QnvrTest {
+protected:
+    // The clean file, as qnvr efw2 writes it: RA, RE, 3 RW, RT, RF.
+    Efw2Bytes CleanFile() {
+        const std::string out = dir.File("CLEAN.txt");
+        const Result r = Run({"efw2", "-o", out, Payer("ACME", Employer("ACME"), AuditedEmployees())});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return {ReadText(out)};
+    }
+    // Mutated files are kept out of the audit of the files the tests write (.txt).
+    std::string Write(const Efw2Bytes& file, const std::string& name) {
+        const std::string path = dir.File(name + ".mutated");
+        WriteBytes(path, {file.bytes.begin(), file.bytes.end()});
+        return path;
+    }
+};
+
+TEST_F(QnvrAuditTest, TheCleanFileHasNoFinding) {
+    const std::string path = Write(CleanFile(), "clean");
+    Result r = Run({"audit", path});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, path + ": No problems found in 7 records.\n");
+    r = Run({"audit", path, "--json"});
+    EXPECT_EQ(r.status, 0);
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["findings"].size(), 0u);
+    EXPECT_EQ(json["records"], 7);
+    EXPECT_EQ(json["employees"], 3);
+    EXPECT_EQ(json["summary"], "No problems found in 7 records.");
+}
+
+TEST_F(QnvrAuditTest, EachPlacedFaultGivesItsOneFinding) {
+    const Efw2Bytes clean = CleanFile();
+    struct Case {
+        const char* fault;
+        std::function<void(Efw2Bytes&)> place;
+        const char* severity;
+        int line;
+        const char* record;
+        int fieldFrom;  // 0: the record as a whole
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a line of 511 characters", [](Efw2Bytes& f) { f.bytes.erase(f.At(3, 500), 1); }, "error", 3, "RW", 0,
+         "511 characters long"},
+        {"a missing CR", [](Efw2Bytes& f) { f.bytes.erase(f.At(2, 513), 1); }, "error", 2, "RE", 0,
+         "line feed alone"},
+        {"a tab", [](Efw2Bytes& f) { f.Put(3, 495, "\t"); }, "error", 3, "RW", 490, "0x09 (tab)"},
+        {"a byte above 0x7E", [](Efw2Bytes& f) { f.Put(3, 13, "\xD6"); }, "error", 3, "RW", 12, "0xD6"},
+        {"RE before RA",
+         [](Efw2Bytes& f) {
+             const std::string ra = f.Line(1), re = f.Line(2);
+             f.bytes.replace(0, 514 * 2, re + ra);
+         },
+         "error", 2, "RA", 0, "must be the first record"},
+        {"RT missing", [](Efw2Bytes& f) { f.RemoveLine(6); }, "error", 6, "RF", 0, "RT record is missing"},
+        {"RF count off by one", [](Efw2Bytes& f) { f.PutNumber(7, 8, 9, 4); }, "error", 7, "RF", 8,
+         "counts 4 RW records; the file holds 3"},
+        {"an RT total off by one cent", [](Efw2Bytes& f) { f.PutNumber(6, 10, 15, f.Number(6, 10, 15) + 1); }, "error",
+         6, "RT", 10, "it is 1 cent more"},
+        {"a bad SSN area", [](Efw2Bytes& f) { f.Put(3, 3, "666"); }, "error", 3, "RW", 3, "area may not be 000, 666"},
+        {"a bad EIN prefix", [](Efw2Bytes& f) { f.Put(2, 8, "07"); }, "error", 2, "RE", 8, "begins with 07"},
+        {"social security wages over the base",
+         [](Efw2Bytes& f) {
+             f.SetMoney(3, 210, 190000'00);
+             f.SetMoney(3, 221, 11439'00);
+             f.SetMoney(3, 232, 190000'00);
+             f.SetMoney(3, 243, 2755'00);
+         },
+         "error", 3, "RW", 210, "above the 2026 wage base of $184,500.00 by $5,500.00"},
+        {"social security tax not matching the wages", [](Efw2Bytes& f) { f.SetMoney(3, 221, 3000'00); }, "warning",
+         3, "RW", 221, "is not 6.2 % of the social security wages and tips of $50,000.00, which is $3,100.00"},
+        {"Medicare tax below 1.45 %", [](Efw2Bytes& f) { f.SetMoney(3, 243, 700'00); }, "warning", 3, "RW", 243,
+         "below 1.45 %"},
+        {"high Medicare wages with more than the additional tax", [](Efw2Bytes& f) { f.SetMoney(5, 243, 4200'00); },
+         "warning", 5, "RW", 243, "plus the additional 0.9 % of the part above $200,000.00, which is $4,075.00"},
+        {"a deferral over the limit", [](Efw2Bytes& f) { f.SetMoney(3, 287, 40000'00); }, "warning", 3, "RW", 287,
+         "limit of $24,500.00 plus the largest catch-up of $11,250.00"},
+        {"an unknown state code", [](Efw2Bytes& f) { f.Put(3, 132, "ZZ"); }, "error", 3, "RW", 132,
+         "\"ZZ\" is not a state code"},
+        {"tax year 2025", [](Efw2Bytes& f) { f.Put(2, 3, "2025"); }, "error", 2, "RE", 3, "tax year is \"2025\""},
+    };
+    int number = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        Efw2Bytes file = clean;
+        c.place(file);
+        const Result r = Run({"audit", "--json", Write(file, "case" + std::to_string(++number))});
+        EXPECT_EQ(r.status, std::string(c.severity) == "error" ? 1 : 0) << r.err;
+        const auto json = nlohmann::json::parse(r.out);
+        ASSERT_EQ(json["findings"].size(), 1u) << json.dump(2);
+        const auto& finding = json["findings"][0];
+        EXPECT_EQ(finding["severity"], c.severity);
+        EXPECT_EQ(finding["line"], c.line);
+        EXPECT_EQ(finding["record"], c.record);
+        if (c.fieldFrom)
+            EXPECT_EQ(finding["field"]["from"], c.fieldFrom) << finding.dump();
+        else
+            EXPECT_FALSE(finding.contains("field")) << finding.dump();
+        EXPECT_NE(finding["message"].get<std::string>().find(c.message), std::string::npos) << finding.dump();
+    }
+}
+
+TEST_F(QnvrAuditTest, FindingsNameTheEmployeeAndTheFieldOnOneLineEach) {
+    Efw2Bytes file = CleanFile();
+    file.Put(3, 3, "000");
+    file.SetMoney(4, 221, 7000'00);
+    const std::string path = Write(file, "two");
+    const Result r = Run({"audit", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "Error, line 3 RW, employee ALICE SMITH (SSN ending 1001), Social security number (positions 3-11): The "
+              "social security number 000-45-1001 is not valid: its area may not be 000, 666 or 900 to 999, its group "
+              "not 00 and its serial not 0000.\n"
+              "Warning, line 4 RW, employee BRUNO DIAZ (SSN ending 1002), Social security tax withheld (positions "
+              "221-231): Social security tax of $7,000.00 is not 6.2 % of the social security wages and tips of "
+              "$120,000.00, which is $7,440.00.\n" +
+                  path + ": 1 error and 1 warning in 7 records.\n");
+}
+
+TEST_F(QnvrAuditTest, WrongArgumentsExitWithTwoAndAMissingFileWithOne) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"audit"}, {"audit", "a.txt", "b.txt"}, {"audit", "--bogus", "a.txt"}}) {
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, 2) << args.size();
+        EXPECT_NE(r.err.find("Usage: qnvr audit FILE [--json]"), std::string::npos) << r.err;
+    }
+    const Result r = Run({"audit", dir.File("none.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("none.txt"), std::string::npos) << r.err;
+}
+
+// Letters with diacritics are written as their base letters, and check says so first;
+// a character with no ASCII form is refused, naming the employee and the field.
+TEST_F(QnvrAuditTest, AccentedNamesAreFoldedAndOtherCharactersRefused) {
+    std::vector<W2Record> employees = AuditedEmployees();
+    employees[0].Boxe3 = "MÜLLER-GROß";
+    employees[0].Boxe2 = "é";
+    employees[1].Boxe1 = "ÆLFRED";
+    const std::string payer = Payer("ACME", Employer("ACME"), employees);
+    Result r = Run({"check", payer});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "W-2 record 1: warning: Box e, Employee's middle initial \"é\" is written as \"e\" in the EFW2 file, "
+              "which holds plain ASCII only.\n"
+              "W-2 record 1: warning: Box e, Employee's last name \"MÜLLER-GROß\" is written as \"MULLER-GROSS\" in "
+              "the EFW2 file, which holds plain ASCII only.\n"
+              "W-2 record 2: warning: Box e, Employee's first name \"ÆLFRED\" is written as \"AELFRED\" in the EFW2 "
+              "file, which holds plain ASCII only.\n");
+    const std::string out = dir.File("FOLDED.txt");
+    r = Run({"efw2", "-o", out, payer});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = ReadText(out);
+    EXPECT_EQ(text.substr(2 * 514 + 26, 35), "e              MULLER-GROSS        ");
+    EXPECT_EQ(text.substr(3 * 514 + 11, 15), "AELFRED        ");
+    EXPECT_EQ(Run({"audit", out}).status, 0);
+
+    employees[1].Boxf_b = "K€LN";
+    const std::string refused = Payer("REFUSED", Employer("REFUSED"), employees);
+    r = Run({"check", refused});
+    EXPECT_NE(r.out.find("W-2 record 2: warning: Box f, Employee's city: the character \"€\" cannot be written"),
+              std::string::npos)
+        << r.out;
+    WriteBytes(out, {'O', 'L', 'D'});
+    r = Run({"efw2", "-o", out, refused});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("W-2 record 2 (ÆLFRED DIAZ): Box f, Employee's city: the character \"€\" cannot be written "
+                         "to an EFW2 file"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(ReadText(out), "OLD");
 }
 
 // qnvr transfer on last year's files: one line per file, the same pair as the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 #include "core/base/errors.h"
 #include "core/entry/w2_rules.h"
@@ -15,18 +16,10 @@ namespace {
 
 constexpr std::string_view kDigits = "0123456789";
 
-// Windows-1252 upper case: ASCII letters and the accented letters of the code page.
-char UpperCp1252(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 'a' && b <= 'z') return static_cast<char>(b - 0x20);
-    if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 0x20);
-    switch (b) {
-        case 0x9A: return static_cast<char>(0x8A);  // s caron
-        case 0x9C: return static_cast<char>(0x8C);  // oe
-        case 0x9E: return static_cast<char>(0x8E);  // z caron
-        case 0xFF: return static_cast<char>(0x9F);  // y diaeresis
-        default: return c;
-    }
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
 }
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
@@ -40,12 +33,14 @@ public:
 
     // Rule T, and rule A (a value of exactly the field's width as stored; a short one
     // from a damaged file is padded like text so that the record keeps its length).
-    RecordLine& Text(int from, int to, std::string_view utf8) { return Put(from, to, Utf8ToCp1252(utf8), ' '); }
+    // The file holds ASCII only: letters with diacritics are written as their base
+    // letters, and any other character refuses the record, naming the field (`label`).
+    RecordLine& Text(int from, int to, std::string_view utf8, std::string_view label = {}) {
+        return Put(from, to, AsciiFor(utf8, label), ' ');
+    }
     // Rule U: upper case, then as T.
-    RecordLine& Upper(int from, int to, std::string_view utf8) {
-        std::string text = Utf8ToCp1252(utf8);
-        std::transform(text.begin(), text.end(), text.begin(), UpperCp1252);
-        return Put(from, to, std::move(text), ' ');
+    RecordLine& Upper(int from, int to, std::string_view utf8, std::string_view label) {
+        return Put(from, to, UpperAscii(AsciiFor(utf8, label)), ' ');
     }
     // Rule D: only the digits, then as T.
     RecordLine& Digits(int from, int to, std::string_view text) {
@@ -65,6 +60,12 @@ public:
     }
 
 private:
+    static std::string AsciiFor(std::string_view utf8, std::string_view label) {
+        AsciiFolding folded = FoldToAscii(utf8);
+        if (!folded.refused.empty()) throw EProcessException(RefusedCharacterMessage(label, folded.refused));
+        return std::move(folded.text);
+    }
+
     RecordLine& Put(int from, int to, std::string value, char fill) {
         if (from != static_cast<int>(line_.size()) + 1 || to < from)
             throw std::logic_error("EFW2 field " + std::to_string(from) + "-" + std::to_string(to) + " out of place");
@@ -79,6 +80,46 @@ private:
 
     std::string line_;
 };
+
+// The text fields of the W-2 and W-3 records that the EFW2 records carry, named as the
+// entry windows show them.
+template <typename Record>
+struct TextField {
+    std::string Record::*field;
+    const char* label;
+    bool upper;  // written in upper case
+};
+constexpr TextField<W2Record> kW2TextFields[] = {
+    {&W2Record::Boxe1, "Box e, Employee's first name", true},
+    {&W2Record::Boxe2, "Box e, Employee's middle initial", false},
+    {&W2Record::Boxe3, "Box e, Employee's last name", true},
+    {&W2Record::Suffix, "Box e, Suffix", true},
+    {&W2Record::Boxf_a, "Box f, Employee's address", true},
+    {&W2Record::Boxf_b, "Box f, Employee's city", true},
+};
+constexpr const char* kW2StateLabel = "Box f, Employee's state";
+constexpr const char* kW2ZipLabel = "Box f, Employee's ZIP code";
+constexpr TextField<W3Record> kW3TextFields[] = {
+    {&W3Record::Boxf_a, "Box f, Employer's name", true}, {&W3Record::Boxg_a, "Box g, Employer's address", true},
+    {&W3Record::Boxg_b, "Box g, Employer's city", true}, {&W3Record::Contact, "Contact person", true},
+    {&W3Record::Email, "E-mail address", false},
+};
+constexpr const char* kW3EstablishmentLabel = "Box d, Establishment number";
+constexpr const char* kW3StateLabel = "Box g, Employer's state";
+constexpr const char* kW3ZipLabel = "Box g, Employer's ZIP code";
+
+template <typename Record, std::size_t N>
+std::vector<Efw2TextChange> TextChanges(const Record& record, const TextField<Record> (&fields)[N]) {
+    std::vector<Efw2TextChange> changes;
+    for (const TextField<Record>& f : fields) {
+        const std::string& value = record.*(f.field);
+        AsciiFolding folded = FoldToAscii(value);
+        if (!folded.changed && folded.refused.empty()) continue;
+        if (f.upper) folded.text = UpperAscii(std::move(folded.text));
+        changes.push_back({f.label, value, std::move(folded.text), std::move(folded.refused)});
+    }
+    return changes;
+}
 
 // The first checked box of a group gives the letter; a blank when none is checked.
 struct BoxLetter {
@@ -106,6 +147,19 @@ std::string ZipOf(std::string_view zip) { return LeftStr(zip, 5); }
 std::string ZipExtensionOf(std::string_view zip) { return Utf8Length(zip) == 10 ? RightStr(zip, 4) : ""; }
 
 }  // namespace
+
+std::string RefusedCharacterMessage(std::string_view field, std::string_view character) {
+    return std::string(field) + ": the character \"" + std::string(character) +
+           "\" cannot be written to an EFW2 file, which holds plain ASCII only. Replace it, then Process again.";
+}
+
+std::vector<Efw2TextChange> Efw2TextChanges(const W2Record& w2) { return TextChanges(w2, kW2TextFields); }
+std::vector<Efw2TextChange> Efw2TextChanges(const W3Record& w3) { return TextChanges(w3, kW3TextFields); }
+
+std::string Efw2TextChange::Warning() const {
+    if (!refused.empty()) return RefusedCharacterMessage(field, refused);
+    return field + " \"" + value + "\" is written as \"" + written + "\" in the EFW2 file, which holds plain ASCII only.";
+}
 
 std::string MoneyField(double amount, int width) {
     if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
@@ -138,57 +192,77 @@ std::string FormatDollars(double amount) {
     return (amount < 0 && rounded > 0 ? "-$" : "$") + dollars + "." + centText;
 }
 
+namespace {
+
+// The cents MoneyField writes for an amount: zero for zero and negative amounts.
+long long WrittenCents(double amount) { return std::max(0LL, std::llround(RoundTo(amount, 2) * 100)); }
+
+constexpr double W2Record::*kTotalledBoxes[] = {&W2Record::Amount1, &W2Record::Amount2, &W2Record::Amount3,
+                                                &W2Record::Amount4, &W2Record::Amount5, &W2Record::Amount6,
+                                                &W2Record::Amount7, &W2Record::Amount10};
+constexpr double W3Record::*kTotalBoxes[] = {&W3Record::Amount1, &W3Record::Amount2, &W3Record::Amount3,
+                                             &W3Record::Amount4, &W3Record::Amount5, &W3Record::Amount6,
+                                             &W3Record::Amount7, &W3Record::Amount10};
+
+}  // namespace
+
 void EmployeeSums::Add(const W2Record& w2) {
-    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += Box12Amount(w2, kCodes[k]);
-    amount11_ += w2.Amount11;
+    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(Box12Amount(w2, kCodes[k]));
+    amount11_ += WrittenCents(w2.Amount11);
+    for (std::size_t k = 0; k < boxes_.size(); ++k) boxes_[k] += WrittenCents(w2.*kTotalledBoxes[k]);
 }
 
 double EmployeeSums::Box12Total(std::string_view code) const {
     for (std::size_t k = 0; k < kCodes.size(); ++k)
-        if (UpperCase(code) == kCodes[k]) return box12_[k];
+        if (UpperCase(code) == kCodes[k]) return Dollars(box12_[k]);
     return 0;
+}
+
+W3Record EmployeeSums::WithTotals(W3Record w3) const {
+    for (std::size_t k = 0; k < boxes_.size(); ++k) w3.*kTotalBoxes[k] = Dollars(boxes_[k]);
+    return w3;
 }
 
 std::string BuildSubmitterRecord(const SubmitterRecord& s) {
     return RecordLine("RA")
         .Digits(3, 11, s.EIN)
-        .Text(12, 19, s.UserID)
+        .Text(12, 19, s.UserID, "BSO User ID")
         .Blank(20, 23)
         .Blank(24, 28)
         .Indicator(29, s.Resubmitted())
-        .Text(30, 35, s.Resubmitted() ? s.ResubID : "")
+        .Text(30, 35, s.Resubmitted() ? s.ResubID : "", "Wage File Identifier")
         .Text(36, 37, "98")
-        .Text(38, 94, s.CompanyName)
-        .Text(95, 116, s.LocationAddr)
-        .Text(117, 138, s.DeliveryAddr)
-        .Text(139, 160, s.City)
-        .Text(161, 162, s.StateCode)
-        .Text(163, 167, s.ZipCode)
-        .Text(168, 171, s.ZipCodeExt)
+        .Text(38, 94, s.CompanyName, "Company Name")
+        .Text(95, 116, s.LocationAddr, "Company Location address")
+        .Text(117, 138, s.DeliveryAddr, "Company Delivery address")
+        .Text(139, 160, s.City, "Company City")
+        .Text(161, 162, s.StateCode, "Company State")
+        .Text(163, 167, s.ZipCode, "Company Zip Code")
+        .Text(168, 171, s.ZipCodeExt, "Company Zip Code extension")
         .Blank(172, 176)
-        .Text(177, 199, s.ForeignState)
-        .Text(200, 214, s.ForeignZip)
-        .Text(215, 216, s.CountryCode)
-        .Text(217, 273, s.SubmitName)
-        .Text(274, 295, s.SubmitAddr1)
-        .Text(296, 317, s.SubmitAddr2)
-        .Text(318, 339, s.SubmitCity)
-        .Text(340, 341, s.SubmitState)
-        .Text(342, 346, s.SubmitZip)
-        .Text(347, 350, s.SubmitZipExt)
+        .Text(177, 199, s.ForeignState, "Company Foreign State/Province")
+        .Text(200, 214, s.ForeignZip, "Company Foreign Postal Code")
+        .Text(215, 216, s.CountryCode, "Company Country Code")
+        .Text(217, 273, s.SubmitName, "Submitter Name")
+        .Text(274, 295, s.SubmitAddr1, "Submitter's Location address")
+        .Text(296, 317, s.SubmitAddr2, "Submitter's Delivery address")
+        .Text(318, 339, s.SubmitCity, "Submitter's City")
+        .Text(340, 341, s.SubmitState, "Submitter's State")
+        .Text(342, 346, s.SubmitZip, "Submitter's Zip Code")
+        .Text(347, 350, s.SubmitZipExt, "Submitter's Zip Code extension")
         .Blank(351, 355)
-        .Text(356, 378, s.SubmitFSP)
-        .Text(379, 393, s.SubmitFPC)
-        .Text(394, 395, s.SubmitCC)
-        .Text(396, 422, s.ContactName)
+        .Text(356, 378, s.SubmitFSP, "Submitter's Foreign State/Province")
+        .Text(379, 393, s.SubmitFPC, "Submitter's Foreign Postal Code")
+        .Text(394, 395, s.SubmitCC, "Submitter's Country Code")
+        .Text(396, 422, s.ContactName, "Person to be contacted by SSA")
         .Digits(423, 437, s.ContactPhone)
-        .Text(438, 442, s.ContactExt)
+        .Text(438, 442, s.ContactExt, "Contact Person's telephone extension")
         .Blank(443, 445)
-        .Text(446, 485, s.ContactEmail)
+        .Text(446, 485, s.ContactEmail, "Contact Person's e-mail/internet address")
         .Blank(486, 488)
         .Digits(489, 498, s.ContactFax)
         .Blank(499, 499)
-        .Text(500, 500, s.PreparerCode)
+        .Text(500, 500, s.PreparerCode, "Preparer Code")
         .Blank(501, 512)
         .Finish();
 }
@@ -200,15 +274,15 @@ std::string BuildEmployerRecord(const W3Record& w3) {
         .Digits(8, 16, w3.Boxe)
         .Blank(17, 25)
         .Indicator(26, w3.FinalReturn)
-        .Text(27, 30, w3.Boxd)
+        .Text(27, 30, w3.Boxd, kW3EstablishmentLabel)
         .Digits(31, 39, w3.Boxh)
-        .Upper(40, 96, w3.Boxf_a)
+        .Upper(40, 96, w3.Boxf_a, kW3TextFields[0].label)
         .Blank(97, 118)
-        .Upper(119, 140, w3.Boxg_a)
-        .Upper(141, 162, w3.Boxg_b)
-        .Text(163, 164, w3.Boxg_c)
-        .Text(165, 169, ZipOf(w3.Boxg_d))
-        .Text(170, 173, ZipExtensionOf(w3.Boxg_d))
+        .Upper(119, 140, w3.Boxg_a, kW3TextFields[1].label)
+        .Upper(141, 162, w3.Boxg_b, kW3TextFields[2].label)
+        .Text(163, 164, w3.Boxg_c, kW3StateLabel)
+        .Text(165, 169, ZipOf(w3.Boxg_d), kW3ZipLabel)
+        .Text(170, 173, ZipExtensionOf(w3.Boxg_d), kW3ZipLabel)
         .Text(174, 174, FirstCheckedLetter(w3, kKindOfEmployer))
         .Blank(175, 178)
         .Blank(179, 201)
@@ -217,11 +291,11 @@ std::string BuildEmployerRecord(const W3Record& w3) {
         .Text(219, 219, FirstCheckedLetter(w3, kEmploymentCode))
         .Blank(220, 220)
         .Indicator(221, w3.Boxb13)
-        .Upper(222, 248, w3.Contact)
+        .Upper(222, 248, w3.Contact, kW3TextFields[3].label)
         .Digits(249, 263, w3.TelNum)
         .Blank(264, 268)
         .Digits(269, 278, w3.FaxNum)
-        .Text(279, 318, w3.Email)
+        .Text(279, 318, w3.Email, kW3TextFields[4].label)
         .Blank(319, 512)
         .Finish();
 }
@@ -229,16 +303,16 @@ std::string BuildEmployerRecord(const W3Record& w3) {
 std::string BuildEmployeeRecord(const W2Record& w2) {
     return RecordLine("RW")
         .Digits(3, 11, w2.Boxa)
-        .Upper(12, 26, w2.Boxe1)
-        .Text(27, 41, w2.Boxe2)
-        .Upper(42, 61, w2.Boxe3)
-        .Upper(62, 65, w2.Suffix)
+        .Upper(12, 26, w2.Boxe1, kW2TextFields[0].label)
+        .Text(27, 41, w2.Boxe2, kW2TextFields[1].label)
+        .Upper(42, 61, w2.Boxe3, kW2TextFields[2].label)
+        .Upper(62, 65, w2.Suffix, kW2TextFields[3].label)
         .Blank(66, 87)
-        .Upper(88, 109, w2.Boxf_a)
-        .Upper(110, 131, w2.Boxf_b)
-        .Text(132, 133, w2.Boxf_c)
-        .Text(134, 138, ZipOf(w2.Boxf_d))
-        .Text(139, 142, ZipExtensionOf(w2.Boxf_d))
+        .Upper(88, 109, w2.Boxf_a, kW2TextFields[4].label)
+        .Upper(110, 131, w2.Boxf_b, kW2TextFields[5].label)
+        .Text(132, 133, w2.Boxf_c, kW2StateLabel)
+        .Text(134, 138, ZipOf(w2.Boxf_d), kW2ZipLabel)
+        .Text(139, 142, ZipExtensionOf(w2.Boxf_d), kW2ZipLabel)
         .Blank(143, 147)
         .Blank(148, 170)
         .Blank(171, 185)

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/efw2/submitter_record.h"
 #include "core/store/records.h"
@@ -24,8 +25,10 @@ std::string MoneyField(double amount, int width);
 // An amount as the EFW2 messages show it: "$12,345.60", "-$5.00".
 std::string FormatDollars(double amount);
 
-// The Box 11 and Box 12 sums of one employer's W-2 records that its RT record carries.
-// Each record counts the first Box 12 pair of each code only, as in its RW record.
+// The sums of one employer's W-2 records that its RT record carries, as the sums of the
+// whole cents the RW records carry (an amount of 0.005 dollars more or less in each record
+// cannot make a total differ from its RW records by a cent). Each record counts the first
+// Box 12 pair of each code only, as in its RW record.
 class EmployeeSums {
 public:
     // The Box 12 codes that the RW and RT records carry.
@@ -34,12 +37,33 @@ public:
 
     void Add(const W2Record& w2);
     double Box12Total(std::string_view code) const;  // 0 for a code the records do not carry
-    double Amount11Total() const { return amount11_; }
+    double Amount11Total() const { return Dollars(amount11_); }
+    // The W-3 totals of boxes 1 to 7 and 10 replaced by these sums.
+    W3Record WithTotals(W3Record w3) const;
 
 private:
-    std::array<double, kCodes.size()> box12_{};
-    double amount11_ = 0;
+    static double Dollars(long long cents) { return static_cast<double>(cents) / 100; }
+
+    std::array<long long, kCodes.size()> box12_{};
+    long long amount11_ = 0;
+    std::array<long long, 8> boxes_{};  // Amount1 to Amount7, Amount10
 };
+
+// A text field of a W-2 or W-3 record that is not written as it stands: a letter with a
+// diacritic is folded (`written`), or a character cannot be written at all (`refused`).
+struct Efw2TextChange {
+    std::string field;  // as the entry window names it: "Box e, Employee's last name"
+    std::string value;
+    std::string written;
+    std::string refused;
+    // The sentence the checks show: "... \"MÜLLER\" is written as \"MULLER\" ..." or the refusal.
+    std::string Warning() const;
+};
+std::vector<Efw2TextChange> Efw2TextChanges(const W2Record& w2);
+std::vector<Efw2TextChange> Efw2TextChanges(const W3Record& w3);
+
+// "<field>: the character "€" cannot be written to an EFW2 file, ...".
+std::string RefusedCharacterMessage(std::string_view field, std::string_view character);
 
 std::string BuildSubmitterRecord(const SubmitterRecord& settings);
 std::string BuildEmployerRecord(const W3Record& w3);

@@ -43,7 +43,11 @@ ClientRecords BuildClientRecords(TFrmDataModule& data) {
     ClientRecords client;
     EmployeeSums sums;
     std::string failure;  // the walk finishes, so that the current record is restored
-    client.lines.push_back(BuildEmployerRecord(data.W3Rec));
+    try {
+        client.lines.push_back(BuildEmployerRecord(data.W3Rec));
+    } catch (const EProcessException& error) {
+        throw EProcessException(std::string("W-3 (") + Trim(data.W3Rec.Boxf_a) + "): " + error.what());
+    }
     data.ForEachW2([&](const W2Record& w2) {
         ++client.rwCount;
         if (!failure.empty()) return;
@@ -55,7 +59,9 @@ ClientRecords BuildClientRecords(TFrmDataModule& data) {
         }
     });
     if (!failure.empty()) throw EProcessException(failure);
-    client.lines.push_back(BuildTotalRecord(data.W3Rec, client.rwCount, sums));
+    // The RT carries the sums of what the RW records carry, so that rounding each employee's
+    // amounts to cents cannot leave a total a cent away from its records.
+    client.lines.push_back(BuildTotalRecord(sums.WithTotals(data.W3Rec), client.rwCount, sums));
     return client;
 }
 
@@ -111,6 +117,7 @@ void Efw2Run::Process() {
         lines = BuildClientLines(client);
         WriteClientFile(lines);
     }
+    lastClientPartial_ = settings_.ExcludeSubmitter || settings_.ExcludeFinal;
 
     const W3Record& w3 = data_.W3Rec;
     if (!settings_.ExcludeSubmitter) settings_.StoreRAConstants();
@@ -128,6 +135,12 @@ void Efw2Run::Process() {
                 std::to_string(client.rwCount) + "~Total Wages, tips, other compensation processed: " +
                 FormatDollars(w3.Amount1),
             mbPlain);
+}
+
+Efw2Run::ProcessedFileAudit Efw2Run::AuditProcessed() const {
+    if (State() == RunState::Complete) return {paths_.MasterFile(), AuditEfw2(JoinLines(masterList_))};
+    const std::string file = ClientFile();
+    return {file, AuditEfw2File(file, {.partial = lastClientPartial_})};
 }
 
 std::vector<std::string> Efw2Run::BuildClientLines(const ClientRecords& client) const {
@@ -195,6 +208,22 @@ RunState Efw2Run::State() const {
     if (!masterList_.empty()) return RunState::MasterRun;
     if (!clientsList_.empty()) return RunState::SingleClients;
     return RunState::Fresh;
+}
+
+std::string Efw2Run::ProcessHint() const {
+    if (processEnabled_) return "Ready: Process writes the EFW2 file of this payer.";
+    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0)
+        return "This payer has been processed since the last Reset; Reset starts a new run.";
+    if (settings_.FinalPending) return "The master file's last client has been processed; Reset starts a new run.";
+    const bool w3 = data_.Reviewed(EntryWindow::W3), w2 = data_.Reviewed(EntryWindow::W2);
+    std::string missing;
+    if (!w3 && !w2) missing = "Form W-3 and Form W-2 of this payer have";
+    else if (!w3) missing = "Form W-3 of this payer has";
+    else if (!w2) missing = "Form W-2 of this payer has";
+    else missing = "the forms of this payer have";
+    return "Process is not available yet: " + missing +
+           " not been reviewed since the file was opened. Open each from the Forms menu (Form W-2: show every "
+           "employee) and close it.";
 }
 
 std::string Efw2Run::CurrentClientCaption() const {

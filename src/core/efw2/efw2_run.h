@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/efw2/efw2_audit.h"
 #include "core/efw2/efw2_files.h"
 #include "core/efw2/submitter_record.h"
 #include "core/entry/rule_failure.h"
@@ -70,6 +71,16 @@ public:
     // and nothing changes when it raises.
     void Process();
 
+    // The audit of what the last Process wrote: once the last client of a master file is
+    // processed, the whole master file (the file to upload, saved when the window
+    // closes); otherwise the client file, read back from disk, which is a part of a
+    // master file (no RA or no RF record) when a check box left a record out.
+    struct ProcessedFileAudit {
+        std::string file;
+        Efw2AuditResult result;
+    };
+    ProcessedFileAudit AuditProcessed() const;
+
     // The user clicked a check box, which now shows `checked`; returns the state it must
     // show afterwards (a refused or declined change is undone).
     bool ClickSubmitter(bool checked);
@@ -91,6 +102,12 @@ public:
     const std::vector<std::string>& MasterList() const { return masterList_; }
     std::string ClientFile() const { return paths_.ClientFileFor(data_.PayerFilePath); }
     const Efw2Paths& Paths() const { return paths_; }
+    // One line on why Process is not available (which review is missing, or that the
+    // payer was processed already), or that it is ready.
+    std::string ProcessHint() const;
+    // The payer was processed into the master file since the last reset (the file is
+    // written when the window closes).
+    bool InMasterFile() const { return !masterList_.empty(); }
     // The bottom panel: " Current Client:  " and the employer's name, 58 characters at most.
     std::string CurrentClientCaption() const;
 
@@ -107,6 +124,7 @@ private:
     bool processEnabled_ = false;
     bool submitterEnabled_ = false;
     bool finalEnabled_ = false;
+    bool lastClientPartial_ = false;
 };
 
 }  // namespace qnvr

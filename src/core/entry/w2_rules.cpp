@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/base/prompter.h"
+#include "core/efw2/efw2_records.h"
 #include "core/entry/amount_limits.h"
 #include "core/text/text.h"
 #include "core/text/validation.h"
@@ -210,6 +211,12 @@ std::optional<RuleFailure> ValidateW2(const W2Record& w2) {
     for (W2Rule rule : kW2Rules)
         if (Failure failure = rule(w2)) return failure;
     return std::nullopt;
+}
+
+std::vector<std::string> W2Warnings(const W2Record& w2) {
+    std::vector<std::string> warnings;
+    for (const Efw2TextChange& change : Efw2TextChanges(w2)) warnings.push_back(change.Warning());
+    return warnings;
 }
 
 void ValidateW2Fields(const W2Record& w2) { RaiseIfFailed(ValidateW2(w2)); }

@@ -6,7 +6,9 @@
 // The record passed in is the window's fields as they stand: state fields hold the code
 // of the selected entry, empty when none is selected.
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/entry/rule_failure.h"
 #include "core/store/records.h"
@@ -36,6 +38,11 @@ int Box12PairOf(std::string_view fieldName);
 // The first rule the record fails, in the fixed order of the W-2 rule set; nothing when
 // the record is acceptable.
 std::optional<RuleFailure> ValidateW2(const W2Record& w2);
+
+// What is acceptable but will not be filed as it stands: a name or address holding a
+// letter with a diacritic, which the EFW2 file gets as its base letter, or a character
+// that Process refuses. One sentence each, naming the field; none for a plain record.
+std::vector<std::string> W2Warnings(const W2Record& w2);
 
 // ValidateW2, raising EFieldException for the first failure.
 void ValidateW2Fields(const W2Record& w2);

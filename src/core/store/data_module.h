@@ -44,6 +44,8 @@ public:
     // W-2 window twice does not stand in for a review of the W-3, whose employer data
     // every electronic filing carries.
     void EntryWindowReviewed(EntryWindow window);
+    // Whether that window has been reviewed since the payer file was opened.
+    bool Reviewed(EntryWindow window) const { return (reviewedWindows_ & static_cast<unsigned>(window)) != 0; }
     // A payer file was opened, created or restored: nothing has been reviewed yet.
     void ClearReviews();
 

@@ -98,6 +98,51 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
     return out;
 }
 
+namespace {
+
+// The ASCII form of a letter of Latin-1 and Windows-1252 with a diacritic or a
+// ligature; nullptr for every other character.
+const char* FoldedLetter(char32_t cp) {
+    static constexpr const char* kLatin1[64] = {
+        // U+00C0 to U+00FF
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  //
+        "D", "N", "O", "O", "O", "O", "O", nullptr, "O", "U", "U", "U", "U", "Y", "TH", "ss",  //
+        "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",  //
+        "d", "n", "o", "o", "o", "o", "o", nullptr, "o", "u", "u", "u", "u", "y", "th", "y",
+    };
+    if (cp >= 0xC0 && cp <= 0xFF) return kLatin1[cp - 0xC0];
+    switch (cp) {
+        case 0x0160: return "S";
+        case 0x0161: return "s";
+        case 0x017D: return "Z";
+        case 0x017E: return "z";
+        case 0x0178: return "Y";
+        case 0x0152: return "OE";
+        case 0x0153: return "oe";
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+AsciiFolding FoldToAscii(std::string_view utf8) {
+    AsciiFolding result;
+    result.text.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        const char32_t cp = NextCodePoint(utf8, pos);
+        if (cp < 0x80) {
+            result.text += static_cast<char>(cp);
+        } else if (const char* letter = FoldedLetter(cp)) {
+            result.text += letter;
+            result.changed = true;
+        } else if (result.refused.empty()) {
+            result.refused = std::string(utf8.substr(start, pos - start));
+        }
+    }
+    return result;
+}
+
 std::size_t Utf8Length(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < utf8.size(); ++count) NextCodePoint(utf8, pos);

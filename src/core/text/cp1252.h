@@ -12,6 +12,18 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8; the five unassigned bytes become U+FFFD.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// Text for a file that holds ASCII only (EFW2): letters with diacritics become their
+// base letters, letter case kept (Ö gives O, ñ gives n, ß gives ss, Æ gives AE, œ gives
+// oe); ASCII stays as it is. `refused` is the first character that has no ASCII form
+// (UTF-8, such as "€" or a typographic quote), empty when there is none; such a
+// character is left out of `text`.
+struct AsciiFolding {
+    std::string text;
+    std::string refused;
+    bool changed = false;  // a letter was folded
+};
+AsciiFolding FoldToAscii(std::string_view utf8);
+
 // The number of characters (code points) in a UTF-8 text.
 std::size_t Utf8Length(std::string_view utf8);
 

@@ -7,9 +7,13 @@ DesktopPorts::DesktopPorts() {
     SetBusyIndicator(&waitCursor_);
     SetBusyNote(&busyNote_);
     SetPasswordEntry(&passwordEntry_);
+    report::SetPrinterPort(&printers_);
+    report::SetReportJobUi(&jobWindows_);
 }
 
 DesktopPorts::~DesktopPorts() {
+    report::SetReportJobUi(nullptr);
+    report::SetPrinterPort(nullptr);
     SetPasswordEntry(nullptr);
     SetBusyNote(nullptr);
     SetBusyIndicator(nullptr);

@@ -1,9 +1,12 @@
 #pragma once
 // Connects the core's ports to the desktop for the lifetime of the program: message
-// boxes, the hourglass, the busy notice, the password prompt and the error display of
-// the input fields.
+// boxes, the hourglass, the busy notice, the password prompt, the error display of the
+// input fields, and for print jobs the printers of the print system with the output
+// options and status windows.
+#include "platform/print/cups_printer_port.h"
 #include "ui/base/busy_notice.h"
 #include "ui/base/message_box_prompter.h"
+#include "ui/print/report_job_windows.h"
 #include "ui/store/password_dlg.h"
 
 namespace qnvr {
@@ -20,6 +23,8 @@ private:
     WaitCursor waitCursor_;
     MsgWinBusyNote busyNote_;
     DialogPasswordEntry passwordEntry_;
+    platform::CupsPrinterPort printers_;
+    ReportJobWindows jobWindows_;
 };
 
 }  // namespace qnvr

@@ -10,7 +10,7 @@ namespace {
 
 template <class EntryWindow>
 void ShowEntryWindow(QWidget* parent, ProgramContext& context) {
-    EntryWindow window(context.DataModule, parent);
+    EntryWindow window(context.DataModule, context.Printing, parent);
     ExecModal(window);
 }
 

@@ -6,8 +6,13 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
@@ -18,10 +23,13 @@
 
 #include "core/app/program_setup.h"
 #include "core/base/prompter.h"
+#include "core/efw2/efw2_files.h"
 #include "core/text/text.h"
 #include "platform/shell.h"
 #include "ui/app/frm_welcome.h"
 #include "ui/app/product_icon.h"
+#include "ui/app/tool_bar_icons.h"
+#include "ui/base/alt_keys.h"
 #include "ui/base/cyan_dusk.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
@@ -71,6 +79,7 @@ TFrmMain::TFrmMain(TFrmDataModule& dataModule, SettingsStore& settings, const Fo
       folders_(folders),
       arguments_(std::move(arguments)),
       options_(options) {
+    GuardAltKeys();
     setObjectName(QStringLiteral("FrmMain"));
     setWindowIcon(ProductIcon());
     setWindowTitle(Text(MainCaption(false, {})));
@@ -82,8 +91,10 @@ TFrmMain::TFrmMain(TFrmDataModule& dataModule, SettingsStore& settings, const Fo
     layout->setSpacing(0);
     CreateToolBar();
     CreateMessagePanel();
+    CreateSummaryPanel();
     layout->addWidget(Panel3);
     layout->addWidget(MessagePanel, 1);
+    layout->addWidget(SummaryPanel, 1);
     layout->addStretch();
     setCentralWidget(body);
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -193,30 +204,34 @@ void TFrmMain::CreateToolBar() {
         const char* name;
         const char* caption;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        const char* icon;  // its name in the desktop's icon theme
         QAction* action;
     };
     const Button buttons[] = {
-        {&BtnNew, "BtnNew", "New", "Create a new Company/Employer File", QStyle::SP_FileIcon, MnuNew},
-        {&BtnOpen, "BtnOpen", "Open", "Open a Company/Employer File", QStyle::SP_DialogOpenButton, MnuOpen},
-        {&BtnSaveAs, "BtnSaveAs", "Save As", "Save the Company/Employer File under another name",
-         QStyle::SP_DialogSaveButton, MnuSaveAs},
-        {&BtnBackup, "BtnBackup", "Backup", "Back up the Company/Employer File", QStyle::SP_DriveFDIcon, MnuBackup},
-        {&BtnRestore, "BtnRestore", "Restore", "Restore the Company/Employer File from a backup",
-         QStyle::SP_BrowserReload, MnuRestore},
-        {&BtnFormW2, "BtnFormW2", "Form W-2", "Enter the employees' Forms W-2", QStyle::SP_FileDialogDetailedView,
-         MnuFormW2},
-        {&BtnFormW3, "BtnFormW3", "Form W-3", "Enter the Form W-3 Transmittal", QStyle::SP_FileDialogContentsView,
-         MnuFormW3},
-        {&BtnHelp, "BtnHelp", "Help", "Help contents", QStyle::SP_DialogHelpButton, MnuContents},
+        {&BtnNew, "BtnNew", "New", "Create a new Company/Employer File", "document-new", MnuNew},
+        {&BtnOpen, "BtnOpen", "Open", "Open a Company/Employer File", "document-open", MnuOpen},
+        {&BtnSaveAs, "BtnSaveAs", "Save As", "Save the Company/Employer File under another name", "document-save-as",
+         MnuSaveAs},
+        {&BtnBackup, "BtnBackup", "Backup", "Back up the Company/Employer File", "drive-harddisk", MnuBackup},
+        {&BtnRestore, "BtnRestore", "Restore", "Restore the Company/Employer File from a backup", "document-revert",
+         MnuRestore},
+        {&BtnFormW2, "BtnFormW2", "Form W-2", "Enter the employees' Forms W-2", "x-office-document", MnuFormW2},
+        {&BtnFormW3, "BtnFormW3", "Form W-3", "Enter the Form W-3 Transmittal", "x-office-spreadsheet", MnuFormW3},
+        {&BtnHelp, "BtnHelp", "Help", "Help contents", "help-browser", MnuContents},
     };
     for (const Button& b : buttons) {
         auto* button = new QToolButton(Panel3);
         button->setObjectName(QString::fromLatin1(b.name));
-        button->setDefaultAction(b.action);  // does what the menu item does, and is enabled with it
+        // Does what the menu item does, and is enabled with it. (A default action would
+        // put the menu's caption and icon back on the button at each change of the item.)
+        button->setEnabled(b.action->isEnabled());
+        connect(b.action, &QAction::enabledChanged, button, &QWidget::setEnabled);
+        connect(button, &QToolButton::clicked, b.action, &QAction::trigger);
         button->setText(QString::fromLatin1(b.caption));
         button->setToolTip(QString::fromLatin1(b.hint));
-        button->setIcon(style()->standardIcon(b.icon));
+        button->setIcon(ToolBarIcon(QString::fromLatin1(b.icon)));
+        button->setIconSize(QSize(24, 24));
+        button->setAccessibleName(QString::fromLatin1(b.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setMinimumWidth(64);
@@ -248,6 +263,110 @@ void TFrmMain::CreateMessagePanel() {
         layout->addWidget(label);
     }
     layout->addStretch();
+}
+
+void TFrmMain::CreateSummaryPanel() {
+    SummaryPanel = new QFrame(this);
+    SummaryPanel->setObjectName(QStringLiteral("SummaryPanel"));
+    SummaryPanel->setAccessibleName(tr("Payer file summary"));
+    SummaryPanel->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QGridLayout(SummaryPanel);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setVerticalSpacing(6);
+    // The lines are read as they are shown: a label's text is its accessible name.
+    auto label = [this](const char* name) {
+        auto* line = new QLabel(SummaryPanel);
+        line->setObjectName(QString::fromLatin1(name));
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        line->setWordWrap(true);
+        return line;
+    };
+    LblEmployer = label("LblEmployer");
+    QFont bold = LblEmployer->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    LblEmployer->setFont(bold);
+    LblFormsW2 = label("LblFormsW2");
+    int row = 0;
+    layout->addWidget(LblEmployer, row++, 0, 1, 2);
+    layout->addWidget(LblFormsW2, row++, 0, 1, 2);
+    const char* const boxes[] = {"1 Wages, tips, other compensation", "2 Federal income tax withheld",
+                                 "3 Social security wages",           "4 Social security tax withheld",
+                                 "5 Medicare wages and tips",         "6 Medicare tax withheld"};
+    for (int box = 0; box < 6; ++box) {
+        auto* caption = new QLabel(tr(boxes[box]), SummaryPanel);
+        QLabel* total = label(qPrintable(QStringLiteral("LblBox%1Total").arg(box + 1)));
+        total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        total->setWordWrap(false);  // an amount is never broken
+        caption->setBuddy(total);
+        layout->addWidget(caption, row, 0);
+        layout->addWidget(total, row++, 1);
+        LblBoxTotal[static_cast<std::size_t>(box)] = total;
+    }
+    LblReview = label("LblReview");
+    LblLastEfw2 = label("LblLastEfw2");
+    LblNextStep = label("LblNextStep");
+    LblBrowseOnly = label("LblBrowseOnly");
+    for (QLabel* line : {LblReview, LblLastEfw2, LblNextStep, LblBrowseOnly}) layout->addWidget(line, row++, 0, 1, 2);
+    QFont next = LblNextStep->font();
+    next.setBold(true);
+    LblNextStep->setFont(next);
+    layout->setRowStretch(row, 1);
+    layout->setColumnStretch(0, 1);
+    SummaryPanel->setVisible(false);
+}
+
+void TFrmMain::UpdateSummary() {
+    const bool open = dm_.PayerFileOpen && commands_;
+    SummaryPanel->setVisible(open);
+    if (!open) return;
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    auto money = [&us](double amount) { return QStringLiteral("$") + us.toString(RoundTo(amount, 2), 'f', 2); };
+
+    std::array<double, 6> totals{};
+    int forms = 0;
+    dm_.ForEachW2([&](const W2Record& w2) {
+        ++forms;
+        const double amounts[] = {w2.Amount1, w2.Amount2, w2.Amount3, w2.Amount4, w2.Amount5, w2.Amount6};
+        for (std::size_t box = 0; box < totals.size(); ++box) totals[box] += RoundTo(amounts[box], 2);
+    });
+    const W3Record& w3 = dm_.W3Rec;
+    const QString employer = Text(Trim(w3.Boxf_a));
+    const QString ein = Text(Trim(w3.Boxe)) == QLatin1String("-") ? QString() : Text(Trim(w3.Boxe));
+    LblEmployer->setText(tr("Employer: %1    EIN: %2")
+                             .arg(employer.isEmpty() ? tr("(no name yet)") : employer,
+                                  ein.isEmpty() ? tr("(none yet)") : ein));
+    LblFormsW2->setText(tr("Forms W-2: %1").arg(forms));
+    for (std::size_t box = 0; box < totals.size(); ++box) LblBoxTotal[box]->setText(money(totals[box]));
+
+    const bool w3Reviewed = dm_.Reviewed(EntryWindow::W3);
+    const bool w2Reviewed = dm_.Reviewed(EntryWindow::W2);
+    auto state = [this](bool reviewed) { return reviewed ? tr("reviewed") : tr("not yet reviewed"); };
+    LblReview->setText(tr("Since the file was opened: Form W-3 %1, Forms W-2 %2.").arg(state(w3Reviewed), state(w2Reviewed)));
+
+    const Efw2Paths paths = Efw2Paths::For(programFolder_, dataFolder_);
+    const QFileInfo clientFile(Text(paths.ClientFileFor(dm_.PayerFilePath)));
+    const bool processed = clientFile.isFile();
+    // The folder on a line of its own: a long path is not broken in the middle.
+    LblLastEfw2->setText(processed ? tr("Last EFW2 processing: %1, file %2 in the folder\n%3")
+                                         .arg(us.toString(clientFile.lastModified(), QStringLiteral("MM/dd/yyyy h:mm AP")),
+                                              clientFile.fileName(),
+                                              QDir::toNativeSeparators(clientFile.absolutePath()))
+                                   : tr("No EFW2 file has been written for this payer yet."));
+
+    QString next;
+    if (!w3Reviewed) next = tr("Next: enter or check Form W-3 (Forms, Form W-3) and close it.");
+    else if (dm_.CountW2WithWages() == 0) next = tr("Next: enter the employees in Form W-2 (Forms, Form W-2).");
+    else if (!w2Reviewed) next = tr("Next: open Form W-2, show every employee, and close it.");
+    else if (!processed) next = tr("Next: create the EFW2 file (Tools, EFW2 Module, Process).");
+    else next = tr("Next: print the forms, or open the next payer file.");
+    LblNextStep->setText(next);
+
+    const bool browseOnly = dm_.RSW2.BrowseOnly() || dm_.RSW3.BrowseOnly();
+    LblBrowseOnly->setText(browseOnly ? tr("This file is open in browse only mode: another copy of the program is "
+                                           "using it, and no change can be saved here.")
+                                      : QString());
+    LblBrowseOnly->setVisible(browseOnly);
 }
 
 void TFrmMain::CreateFileDialogs() {
@@ -290,6 +409,7 @@ void TFrmMain::FormShow() {
                                       programFolder_ + kReportDesignFileName});
     commands_ = std::make_unique<PayerFileCommands>(dm_, settings_, *this, dataFolder_);
     commands_->OpenFromCommandLine(arguments_);
+    UpdateSummary();
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -326,6 +446,7 @@ void TFrmMain::EnableMenuItems(bool enable) {
     MnuFormW2->setEnabled(enable && Available(ProgramWindow::FormW2));
     MnuFormW3->setEnabled(enable && Available(ProgramWindow::FormW3));
     MessagePanel->setVisible(!enable);
+    UpdateSummary();
 }
 
 void TFrmMain::Refresh() {
@@ -360,18 +481,21 @@ void TFrmMain::ShowW2Entry() { OpenProgramWindow(ProgramWindow::FormW2); }
 void TFrmMain::MnuOpenClick() {
     if (ExecModal(*OpenFileDialog) != QDialog::Accepted || OpenFileDialog->selectedFiles().isEmpty()) return;
     commands_->Open(OpenFileDialog->selectedFiles().first().toStdString());
+    UpdateSummary();
 }
 
 void TFrmMain::MnuNewClick() {
     TFrmNewFileDlg dialog(this);
     if (ExecModal(dialog) != QDialog::Accepted) return;
     commands_->New(dialog.NewFileName->text().toStdString());
+    UpdateSummary();
 }
 
 void TFrmMain::MnuSaveAsClick() {
     SaveFileDialog->selectFile(QString());
     if (ExecModal(*SaveFileDialog) != QDialog::Accepted || SaveFileDialog->selectedFiles().isEmpty()) return;
     commands_->SaveAs(SaveFileDialog->selectedFiles().first().toStdString());
+    UpdateSummary();
 }
 
 void TFrmMain::MnuBackupClick() {
@@ -384,11 +508,15 @@ void TFrmMain::MnuRestoreClick() {
     TFrmRestore dialog(Text(dm_.PayerFilePath), Text(programFolder_), Text(commands_->BackupFolder()), this);
     if (ExecModal(dialog) != QDialog::Accepted) return;
     commands_->Restore(dialog.Path->text().toStdString());
+    UpdateSummary();
 }
 
 void TFrmMain::MnuCloseClick() { commands_->Close(); }
 
-void TFrmMain::MnuMRUClick(int slot) { commands_->OpenRecent(recent_.Slot(slot)); }
+void TFrmMain::MnuMRUClick(int slot) {
+    commands_->OpenRecent(recent_.Slot(slot));
+    UpdateSummary();
+}
 
 void TFrmMain::MnuFormW2Click() { RunProgramWindow(ProgramWindow::FormW2); }
 void TFrmMain::MnuFormW3Click() { RunProgramWindow(ProgramWindow::FormW3); }

@@ -20,6 +20,7 @@
 class QAction;
 class QFileDialog;
 class QFrame;
+class QLabel;
 class QMenu;
 class QToolButton;
 
@@ -54,6 +55,10 @@ public:
     QWidget* Panel3;
     QToolButton *BtnNew, *BtnOpen, *BtnSaveAs, *BtnBackup, *BtnRestore, *BtnFormW2, *BtnFormW3, *BtnHelp;
     QFrame* MessagePanel;
+    // With a payer file open: what it holds and what to do next (read-only).
+    QFrame* SummaryPanel;
+    QLabel *LblEmployer, *LblFormsW2, *LblReview, *LblLastEfw2, *LblNextStep, *LblBrowseOnly;
+    std::array<QLabel*, 6> LblBoxTotal{};  // boxes 1 to 6
     QMenu *MnuFile, *MnuForms, *MnuTools, *MnuHelp;
     QAction *MnuOpen, *MnuNew, *MnuSaveAs, *MnuBackup, *MnuRestore, *MnuClose, *MnuPrintSetup, *MnuPrintLabels,
         *MnuExit, *MnuMRUSeparator;
@@ -78,6 +83,9 @@ private:
     QAction* AddItem(QMenu* menu, const MenuItem& item);
     void CreateToolBar();
     void CreateMessagePanel();
+    void CreateSummaryPanel();
+    // Shows what the open payer file holds; called after every command and window.
+    void UpdateSummary();
     void CreateFileDialogs();
     void OpenProgramWindow(ProgramWindow window);
     void RunProgramWindow(ProgramWindow window);  // opens it, then refreshes caption and menus

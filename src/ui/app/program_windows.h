@@ -5,7 +5,7 @@
 //
 //     static const ProgramWindowRegistration registration{ProgramWindow::FormW2,
 //         [](QWidget* parent, ProgramContext& context) {
-//             TFrmW2 window(context.DataModule, parent);
+//             TFrmW2 window(context.DataModule, context.Printing, parent);
 //             ExecModal(window);
 //         }};
 //
@@ -18,7 +18,9 @@
 #include <vector>
 
 #include "core/base/settings_store.h"
+#include "core/app/program_setup.h"
 #include "core/store/data_module.h"
+#include "forms/form_jobs.h"
 
 namespace qnvr {
 
@@ -34,6 +36,9 @@ struct ProgramContext {
     // The lines of the master EFW2 file, kept while the program runs: created empty when
     // the main window first shows, loaded and saved by the EFW2 window.
     std::vector<std::string> MasterList{};
+    // The print jobs, with the program run's form type and masking choices; their pages
+    // are recorded in the program folder's snapshot file.
+    forms::FormPrinting Printing{DataModule, Settings, ReportDesignFile, ProgramFolder + kReportSnapshotFileName};
 };
 
 // Shows the window, modally; returns when it has closed.

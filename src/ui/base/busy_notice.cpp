@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/base/modal.h"
+
 namespace qnvr {
 
 TFrmMsgWin::TFrmMsgWin(const QString& caption, const QString& text, QWidget* parent)
@@ -28,14 +30,18 @@ MsgWinBusyNote::MsgWinBusyNote() = default;
 MsgWinBusyNote::~MsgWinBusyNote() = default;
 
 void MsgWinBusyNote::Show(const std::string& caption, const std::string& text) {
-    window_ = std::make_unique<TFrmMsgWin>(QString::fromStdString(caption), QString::fromStdString(text),
-                                           QApplication::activeWindow());
+    owner_ = OwnerWindow();
+    window_ = std::make_unique<TFrmMsgWin>(QString::fromStdString(caption), QString::fromStdString(text), owner_);
     window_->show();
     window_->repaint();
     // The step that follows keeps the event loop busy: map and paint the notice now.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void MsgWinBusyNote::Hide() { window_.reset(); }
+void MsgWinBusyNote::Hide() {
+    if (!window_) return;
+    window_.reset();
+    ReturnToWindow(owner_);
+}
 
 }  // namespace qnvr

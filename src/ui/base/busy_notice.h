@@ -2,6 +2,7 @@
 // The busy notice TFrmMsgWin and the hourglass cursor, as the desktop program shows them
 // for the core's long steps (copies, downloads, transfers).
 #include <QDialog>
+#include <QPointer>
 
 #include <memory>
 
@@ -38,6 +39,7 @@ public:
 
 private:
     std::unique_ptr<TFrmMsgWin> window_;
+    QPointer<QWidget> owner_;  // the window that is active again once the notice is gone
 };
 
 }  // namespace qnvr

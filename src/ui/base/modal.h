@@ -14,7 +14,18 @@ namespace qnvr {
 
 using ModalHandler = std::function<void(QDialog& dialog)>;
 
+// When the dialog has closed, the window that opened it (its parent's window, else the
+// window that was active) is the active window again, with its focused control: the
+// keys typed next reach it, never the hidden dialog.
 int ExecModal(QDialog& dialog);
+
+// The window a new notice or dialog belongs to: the active window when it is shown,
+// else the window the last modal dialog returned to, else none.
+QWidget* OwnerWindow();
+
+// Makes window the active window again, here and on the desktop (nothing when it is
+// gone or hidden).
+void ReturnToWindow(QWidget* window);
 
 // Installs the handler for every following modal window; an empty one restores exec().
 void SetModalHandler(ModalHandler handler);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,9 +21,11 @@
 
 #include "core/base/prompter.h"
 #include "platform/shell.h"
+#include "ui/base/alt_keys.h"
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
+#include "ui/efw2/frm_efw2_audit.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/enter_as_tab.h"
@@ -122,6 +125,7 @@ TFrmEFW2::TFrmEFW2(TFrmDataModule& dataModule, std::vector<std::string>& masterL
                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
       run_(dataModule, masterList, std::move(paths)) {
+    GuardAltKeys();
     setObjectName(QStringLiteral("FrmEFW2"));
     setWindowTitle(QString::fromLatin1(kCaption));
 
@@ -131,8 +135,26 @@ TFrmEFW2::TFrmEFW2(TFrmDataModule& dataModule, std::vector<std::string>& masterL
     CurClientPanel = Named(new QLabel(this), "CurClientPanel", tr("Current Client"));
     CurClientPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     CurClientPanel->setMinimumHeight(24);
+    // Read as they are shown: their texts are their accessible names.
+    ProcessHint = new QLabel(this);
+    ProcessHint->setObjectName(QStringLiteral("ProcessHint"));
+    ProcessHint->setWordWrap(true);
+    Efw2Files = new QLabel(this);
+    Efw2Files->setObjectName(QStringLiteral("Efw2Files"));
+    Efw2Files->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Efw2Files->setWordWrap(true);
+    BtnOpenFolder = NamedButton(this, "BtnOpenFolder", tr("Open &Folder"));
+    BtnOpenFolder->setAccessibleName(tr("Open Folder"));
+    BtnOpenFolder->setToolTip(tr("Open the folder of the EFW2 files"));
+    BtnOpenFolder->setFocusPolicy(Qt::NoFocus);
+    ConnectCommand(BtnOpenFolder, &QPushButton::clicked, this, &TFrmEFW2::BtnOpenFolderClick);
+    auto* files = new QHBoxLayout;
+    files->addWidget(Efw2Files, 1);
+    files->addWidget(BtnOpenFolder);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
+    layout->addWidget(ProcessHint);
+    layout->addLayout(files);
     layout->addWidget(CurClientPanel);
     setFixedSize(960, 640);
 
@@ -421,6 +443,27 @@ void TFrmEFW2::ShowRunState() {
     QStringList clients;
     for (const std::string& name : run_.ClientsList()) clients << Text(name);
     MemoClientsProcessed->setPlainText(clients.join(QLatin1Char('\n')));
+    ProcessHint->setText(Text(run_.ProcessHint()));
+    ShowEfw2Files();
+}
+
+// The payer's client file once it exists, and the master file while this run collects
+// clients in it (written when the window closes).
+void TFrmEFW2::ShowEfw2Files() {
+    QStringList lines;
+    const QFileInfo client(Text(run_.ClientFile()));
+    if (client.isFile()) lines << tr("Client file: %1").arg(QDir::toNativeSeparators(client.absoluteFilePath()));
+    if (run_.InMasterFile())
+        lines << tr("Master file (written when this window closes): %1")
+                     .arg(QDir::toNativeSeparators(QFileInfo(Text(run_.Paths().MasterFile())).absoluteFilePath()));
+    Efw2Files->setText(lines.join(QLatin1Char('\n')));
+    Efw2Files->setVisible(!lines.isEmpty());
+    BtnOpenFolder->setVisible(!lines.isEmpty());
+}
+
+void TFrmEFW2::BtnOpenFolderClick() {
+    const std::string folder = run_.Paths().efw2Dir;
+    if (!OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, mbError);
 }
 
 // ---- Field colours ----
@@ -459,6 +502,10 @@ void TFrmEFW2::BtnProcessClick() {
     CopyWindowToSettings();
     run_.Process();
     ShowRunState();
+    // What was written is audited at once: a finding in our own output is the program's
+    // fault, one in the user's data is shown before the file is uploaded.
+    const Efw2Run::ProcessedFileAudit audit = run_.AuditProcessed();
+    ShowEfw2Audit(audit.file, audit.result, this);
 }
 
 void TFrmEFW2::BtnResetClick() {

@@ -75,6 +75,11 @@ public:
     QLineEdit *TotalClients, *TotalRecords;
     TDollarEdit* FW3Amount1;
     QLabel* CurClientPanel;
+    // Why Process is not available (or that it is ready), and where the EFW2 files of
+    // this payer are, with a button that opens their folder.
+    QLabel* ProcessHint;
+    QLabel* Efw2Files;
+    QPushButton* BtnOpenFolder;
 
     // The marking colours of the submitter fields.
     static QColor FocusColor() { return kVisitHighlight; }
@@ -104,6 +109,8 @@ private:
     void FillWindowFromSettings();
     void CopyWindowToSettings();
     void ShowRunState();
+    void ShowEfw2Files();
+    void BtnOpenFolderClick();
     bool FormClose();
 
     void BtnProcessClick();

@@ -115,6 +115,12 @@ void TDollarEdit::focusInEvent(QFocusEvent* event) {
     RunGuarded([this] { emit Entered(); });
 }
 
+void TDollarEdit::RestartVisit() {
+    if (!visit_.InField() || !RunGuarded([this] { Normalize(); })) return;
+    firstTime_ = true;
+    selectAll();
+}
+
 void TDollarEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (visit_.Ends(this, event)) LeaveField();

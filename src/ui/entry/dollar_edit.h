@@ -54,6 +54,10 @@ public:
     // The amount as the field last normalised it (on entering), rounded to CentDigits.
     double FieldValue() const { return fieldValue_; }
 
+    // The amount under the focused field was replaced (another record was loaded):
+    // shows it as on entering, bare and selected, so that the first key replaces it.
+    void RestartVisit();
+
     // What "C" does: opens the calculator and takes its result.
     void OpenCalculator();
 

@@ -1,22 +1,26 @@
 #include "ui/entry/entry_window.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "core/entry/rule_failure.h"
+#include "ui/base/alt_keys.h"
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
 #include "ui/entry/enter_as_tab.h"
 #include "ui/entry/event_errors.h"
 #include "ui/entry/field_visit.h"
+#include "ui/entry/state_edit.h"
 
 namespace qnvr {
 
 TEntryWindow::TEntryWindow(const QString& objectName, const QString& caption, int helpTopic, QWidget* parent)
     : QDialog(parent), caption_(caption), helpTopic_(helpTopic) {
+    GuardAltKeys();
     setObjectName(objectName);
     setWindowTitle(caption_);
     EnterAsTab = new TEnterAsTab(this);
@@ -31,6 +35,7 @@ void TEntryWindow::AddField(QWidget* field, const QString& name, const QString& 
         field, this, [this](QWidget* visited) { FieldEnter(visited); },
         [this](QWidget* visited) { FieldExit(visited); });
     fields_.insert(name, field);
+    if (auto* line = qobject_cast<QLineEdit*>(field); line && line->isReadOnly()) fixedReadOnly_.insert(line);
     if (tabStop) tabOrder_ << field;
 }
 
@@ -75,6 +80,16 @@ void TEntryWindow::showEvent(QShowEvent* event) {
 
 void TEntryWindow::done(int result) {
     if (RunGuarded([this] { FormClose(); })) QDialog::done(result);
+}
+
+void TEntryWindow::ShowBrowseOnly(bool browseOnly) {
+    browseOnly_ = browseOnly;
+    for (QWidget* field : std::as_const(fields_)) {
+        if (auto* state = qobject_cast<TStateEdit*>(field)) state->SetReadOnly(browseOnly);
+        else if (auto* line = qobject_cast<QLineEdit*>(field); line && !fixedReadOnly_.contains(line))
+            line->setReadOnly(browseOnly);
+    }
+    setWindowTitle(browseOnly ? caption_ + tr(" - Browse Only") : caption_);
 }
 
 void TEntryWindow::FieldEnter(QWidget* field) { OldColor = HighlightField(field); }

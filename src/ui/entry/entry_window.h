@@ -8,10 +8,12 @@
 #include <QDialog>
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 #include "ui/entry/field_color.h"
 
 class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
 
 namespace qnvr {
@@ -37,6 +39,10 @@ public:
     // Every way of closing ends here: FormClose must run to its end first.
     void done(int result) override;
 
+    // The record's file is open browse-only (another copy of the program writes it):
+    // nothing typed could be kept.
+    bool BrowseOnly() const { return browseOnly_; }
+
 protected:
     TEntryWindow(const QString& objectName, const QString& caption, int helpTopic, QWidget* parent);
 
@@ -58,6 +64,9 @@ protected:
     void Arrange(std::initializer_list<QWidget*> parts);
     // Moves the focus to the field at fault and raises the failure as EFieldException.
     [[noreturn]] void RaiseOnField(const RuleFailure& failure);
+    // In a browse-only file every field refuses typing and the caption says why; the
+    // fields that are always read-only stay so either way.
+    void ShowBrowseOnly(bool browseOnly);
 
     void showEvent(QShowEvent* event) override;
 
@@ -66,6 +75,8 @@ private:
     int helpTopic_;
     QHash<QString, QWidget*> fields_;
     QList<QWidget*> tabOrder_;  // the fields and buttons, in the order Tab visits them
+    QSet<QLineEdit*> fixedReadOnly_;  // read-only whatever the file allows
+    bool browseOnly_ = false;
 };
 
 }  // namespace qnvr

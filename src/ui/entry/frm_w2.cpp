@@ -13,9 +13,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/base/prompter.h"
 #include "core/entry/w2_amounts.h"
 #include "core/entry/w2_rules.h"
 #include "core/store/data_module.h"
+#include "forms/form_jobs.h"
 #include "ui/base/error_display.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/code_pickers.h"
@@ -28,6 +30,8 @@
 #include "ui/entry/record_fields.h"
 #include "ui/entry/rs_navigator.h"
 #include "ui/entry/state_edit.h"
+#include "ui/print/frm_form_type.h"
+#include "ui/print/preview_hook.h"
 
 namespace qnvr {
 namespace {
@@ -152,18 +156,47 @@ QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
     return text;
 }
 
-// A hint under a box, shown while the focus is in the box's code fields.
+// A hint by a box, shown while the focus is in the box's code fields. Its room is kept
+// while it is hidden: showing it never moves a field (a double-click whose first click
+// showed it still lands on the field it began on).
 QLabel* HiddenHint(const char* name, const QString& text, QWidget* parent) {
     QLabel* hint = FormCaption(text, parent);
     hint->setObjectName(QString::fromLatin1(name));
+    QSizePolicy policy = hint->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    hint->setSizePolicy(policy);
     hint->setVisible(false);
     return hint;
 }
 
+// The Box 12 panel brings a pair into view when Tab moves the focus to it. Tab out of
+// the panel leaves the panel as the field left behind set it (12l scrolls it back to
+// the top); a plain scroll area would scroll back to the field just left.
+class Box12ScrollArea final : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        if (!QWidget::focusNextPrevChild(next)) return false;
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && widget() && widget()->isAncestorOf(focused)) ensureWidgetVisible(focused);
+        return true;
+    }
+};
+
+// After the navigator loads another record under the focused field, the field takes
+// typing at once, as when its visit began: its text selected (a money field shows its
+// bare amount, and the first key replaces it).
+void ReadyForTyping(QWidget* field) {
+    if (auto* money = qobject_cast<TDollarEdit*>(field)) money->RestartVisit();
+    else if (auto* line = qobject_cast<QLineEdit*>(field)) line->selectAll();
+}
+
 }  // namespace
 
-TFrmW2::TFrmW2(TFrmDataModule& dm, QWidget* parent)
-    : TEntryWindow(QStringLiteral("TFrmW2"), tr(kCaption), kHelpTopic, parent), dm_(dm) {
+TFrmW2::TFrmW2(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* parent)
+    : TEntryWindow(QStringLiteral("TFrmW2"), tr(kCaption), kHelpTopic, parent), dm_(dm), printing_(printing) {
     BuildFields();
     Arrange({BuildForm(), BuildStateLines(), BuildButtons()});
     WireNavigator();
@@ -288,7 +321,7 @@ QWidget* TFrmW2::BuildBox12Panel() {
         grid->addWidget(code, pair - 1, 1);
         grid->addWidget(amount, pair - 1, 2);
     }
-    Box12Panel = new QScrollArea(this);
+    Box12Panel = new Box12ScrollArea(this);
     Box12Panel->setObjectName(QStringLiteral("Box12Panel"));
     Box12Panel->setAccessibleName(tr("Box 12"));
     Box12Panel->setFocusPolicy(Qt::NoFocus);
@@ -361,6 +394,7 @@ void TFrmW2::FormShow() {
     for (const EmployerField& employer : kEmployerFields)
         SetFieldText(Field(QString::fromLatin1(employer.name)), RecordText(dm_.W3Rec.*employer.member));
     dm_.RSW2.GetRec();
+    ShowBrowseOnly(dm_.RSW2.BrowseOnly());
     W2RecordToWindow();
     RSNavigator->SetRecordSet(&dm_.RSW2);
     employeeCount_ = dm_.RSW2.RecordCount();
@@ -374,7 +408,7 @@ void TFrmW2::FormShow() {
 // A record that fails the rules keeps the window open. Closing after every employee
 // has been shown counts as a review of the W-2 forms.
 void TFrmW2::FormClose() {
-    ValidateFields();
+    if (!BrowseOnly()) ValidateFields();
     if (BtnPrintAll->isEnabled()) dm_.EntryWindowReviewed(EntryWindow::W2);
     SaveRecord();
 }
@@ -482,9 +516,13 @@ void TFrmW2::BoxeChange() { dm_.EmployeeListDirty = true; }
 
 // The code fields are read-only: the code lists are the only way to set or clear them,
 // and cancelling a list clears the field.
-void TFrmW2::Box12CodeDblClick(TFilterEdit* field) { field->setText(PickBox12Code(this)); }
+void TFrmW2::Box12CodeDblClick(TFilterEdit* field) {
+    if (!BrowseOnly()) field->setText(PickBox12Code(this));
+}
 
-void TFrmW2::Box14bTTOCDblClick(TFilterEdit* field) { field->setText(PickOccupationCode(this)); }
+void TFrmW2::Box14bTTOCDblClick(TFilterEdit* field) {
+    if (!BrowseOnly()) field->setText(PickOccupationCode(this));
+}
 
 void TFrmW2::ScrollBox12PanelTo(int pair) {
     QScrollBar* bar = Box12Panel->verticalScrollBar();
@@ -514,10 +552,15 @@ void TFrmW2::W2RecordToWindow() {
 }
 
 void TFrmW2::ValidateFields() {
-    const std::optional<RuleFailure> failure = ValidateW2(WindowRecord());
-    if (!failure) return;
-    if (const int pair = Box12PairOf(failure->field)) ScrollBox12PanelTo(pair);
-    RaiseOnField(*failure);
+    const W2Record record = WindowRecord();
+    if (const std::optional<RuleFailure> failure = ValidateW2(record)) {
+        if (const int pair = Box12PairOf(failure->field)) ScrollBox12PanelTo(pair);
+        RaiseOnField(*failure);
+    }
+    std::string warnings;
+    for (const std::string& warning : W2Warnings(record))
+        if (efw2Warned_.insert(warning).second) warnings += (warnings.empty() ? "" : "~") + warning;
+    if (!warnings.empty()) ShowMsg(warnings, mbWarning);
 }
 
 // ---- Print buttons -----------------------------------------------------------------
@@ -532,16 +575,37 @@ void TFrmW2::UpdatePrintAll() { BtnPrintAll->setEnabled(BtnPrintOne->isEnabled()
 
 void TFrmW2::MarkCurrentRecordShown() { FW2Checked.Mark(dm_.RSW2.CurrentRecord()); }
 
-// Printing the forms comes with the print jobs of the W-2 copies; until then the buttons
-// check the record and save it.
+// Both buttons print what the file holds: the record on screen must pass the rules and
+// is saved first.
 void TFrmW2::BtnPrintOneClick() {
     ValidateFields();
+    const int record = dm_.RSW2.CurrentRecord();
     SaveRecord();
+    RunPrintJob([&](report::ReportJob& job) {
+        printing_.SetupEmployeeW2(job, {record, record}, printing_.Choices.maskSSN);
+    });
 }
 
 void TFrmW2::BtnPrintAllClick() {
     ValidateFields();
+    if (!TFrmFormType::Ask(printing_.Choices, this)) return;
     SaveRecord();
+    const forms::W2PrintRange all = printing_.AllRecords();
+    RunPrintJob([&](report::ReportJob& job) {
+        switch (printing_.Choices.formType) {
+            case forms::W2FormType::Employee: return printing_.SetupEmployeeW2(job, all, printing_.Choices.maskSSN);
+            case forms::W2FormType::Employer:
+            case forms::W2FormType::State: return printing_.SetupCopyD1(job, all, printing_.Choices.formType);
+            case forms::W2FormType::SSA: return printing_.SetupSsaW2(job);
+        }
+    });
+}
+
+void TFrmW2::RunPrintJob(const std::function<void(report::ReportJob&)>& setup) {
+    report::ReportJob job;
+    setup(job);
+    job.OverridePreview = ReportPreviewHook(this);
+    job.Execute();
 }
 
 // ---- Navigator ---------------------------------------------------------------------
@@ -553,6 +617,9 @@ void TFrmW2::RSNavigatorBeforeAction() {
         deletingRecord_ = dm_.RSW2.CurrentRecord();
         return;
     }
+    // A browse-only record cannot be changed, so it is neither checked nor saved: the
+    // user may look through every employee of the file.
+    if (BrowseOnly()) return;
     ValidateFields();
     SaveRecord();
 }
@@ -560,12 +627,6 @@ void TFrmW2::RSNavigatorBeforeAction() {
 void TFrmW2::RSNavigatorAfterAction() {
     const int count = dm_.RSW2.RecordCount();
     const TNavigateAction action = RSNavigator->Action();
-    if (action == baNew) {
-        Field(QStringLiteral("Boxa"))->setFocus(Qt::OtherFocusReason);
-        FW2Checked.Resize(count);
-        BtnPrintOne->setEnabled(false);
-        BtnPrintAll->setEnabled(false);
-    }
     if (action == baDelete) {
         const bool deleted = count < employeeCount_;
         employeeCount_ = count;
@@ -576,6 +637,17 @@ void TFrmW2::RSNavigatorAfterAction() {
     }
     employeeCount_ = count;
     W2RecordToWindow();
+    // The record is in the fields before the focus moves: the field that has it then
+    // takes the keys typed next.
+    if (action == baNew) {
+        Field(QStringLiteral("Boxa"))->setFocus(Qt::OtherFocusReason);
+        FW2Checked.Resize(count);
+    }
+    if (QWidget* focused = QApplication::focusWidget(); focused && focused->window() == this) ReadyForTyping(focused);
+    if (action == baNew) {
+        BtnPrintOne->setEnabled(false);
+        BtnPrintAll->setEnabled(false);
+    }
     MarkCurrentRecordShown();
     UpdatePrintAll();
 }

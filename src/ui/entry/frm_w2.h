@@ -5,6 +5,9 @@
 // must pass the W-2 rules before the user may leave it (the navigator, Close, printing).
 // The window works on the data module's W2Rec and posts it through RSW2.
 #include <array>
+#include <functional>
+#include <set>
+#include <string>
 
 #include "core/entry/w2_review.h"
 #include "ui/entry/entry_window.h"
@@ -14,6 +17,13 @@ class QPushButton;
 class QScrollArea;
 
 namespace qnvr {
+namespace forms {
+class FormPrinting;
+}
+namespace report {
+class ReportJob;
+}
+
 
 class TDollarEdit;
 class TFilterEdit;
@@ -25,7 +35,8 @@ class TFrmW2 final : public TEntryWindow {
     Q_OBJECT
 
 public:
-    explicit TFrmW2(TFrmDataModule& dm, QWidget* parent = nullptr);
+    // printing: the print jobs of Print One and Print All, with the run's form type choice.
+    TFrmW2(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* parent = nullptr);
 
     // The Box 12 pairs, 1..12 at [0]..[11].
     std::array<TFilterEdit*, 12> Box12Code{};
@@ -42,7 +53,8 @@ public:
 
     // Applies the W-2 rules to the fields as they stand; the first failure moves the
     // focus to its field (scrolling the Box 12 panel to a pair first) and is raised as
-    // EFieldException.
+    // EFieldException. A record that passes but holds a name or address the EFW2 file
+    // cannot carry as typed (W2Warnings) is told once per text, as a warning.
     void ValidateFields();
     // Moves the whole record between W2Rec and the fields.
     void W2RecordToWindow();
@@ -74,6 +86,7 @@ private:
     void Box14bTTOCDblClick(TFilterEdit* field);
     void BtnPrintOneClick();
     void BtnPrintAllClick();
+    void RunPrintJob(const std::function<void(report::ReportJob&)>& setup);
     void RSNavigatorBeforeAction();
     void RSNavigatorAfterAction();
 
@@ -88,8 +101,10 @@ private:
     void MarkCurrentRecordShown();
 
     TFrmDataModule& dm_;
+    forms::FormPrinting& printing_;
     int employeeCount_ = 0;
     int deletingRecord_ = 0;  // the record a Delete started on
+    std::set<std::string> efw2Warned_;  // the W2Warnings shown while the window is open
 };
 
 }  // namespace qnvr

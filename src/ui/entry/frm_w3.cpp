@@ -11,6 +11,7 @@
 #include "core/entry/w3_keys.h"
 #include "core/entry/w3_rules.h"
 #include "core/store/data_module.h"
+#include "forms/form_jobs.h"
 #include "ui/base/error_display.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/date_edit.h"
@@ -20,6 +21,7 @@
 #include "ui/entry/form_box.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/record_fields.h"
+#include "ui/print/preview_hook.h"
 
 namespace qnvr {
 namespace {
@@ -157,8 +159,8 @@ QWidget* MakeField(const FieldSpec& spec, QWidget* parent) {
 
 }  // namespace
 
-TFrmW3::TFrmW3(TFrmDataModule& dm, QWidget* parent)
-    : TEntryWindow(QStringLiteral("TFrmW3"), tr(kCaption), kHelpTopic, parent), dm_(dm) {
+TFrmW3::TFrmW3(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* parent)
+    : TEntryWindow(QStringLiteral("TFrmW3"), tr(kCaption), kHelpTopic, parent), dm_(dm), printing_(printing) {
     BuildFields();
     Arrange({BuildForm(), BuildButtons()});
 }
@@ -284,6 +286,9 @@ QWidget* TFrmW3::BuildButtons() {
 // ---- Showing and closing -----------------------------------------------------------
 
 void TFrmW3::FormShow() {
+    printing_.SetupFormW3(RptFormW3);
+    RptFormW3.OverridePreview = ReportPreviewHook(this);
+    ShowBrowseOnly(dm_.RSW3.BrowseOnly());
     ComputeW3Totals();
     W3RecordToWindow();
     EnableStateID();
@@ -295,17 +300,17 @@ void TFrmW3::ComputeW3Totals() { dm_.ComputeW3Totals(); }
 // A record that fails the rules keeps the window open; closing it counts as the review
 // of the W-3.
 void TFrmW3::FormClose() {
-    ValidateFields();
+    if (!BrowseOnly()) ValidateFields();  // a browse-only record cannot be put right
     dm_.EntryWindowReviewed(EntryWindow::W3);
     W3WindowToRecord();
     dm_.RSW3.PostRec();
 }
 
-// Printing the W-3 comes with its print job; until then Print checks the record and
-// takes it into W3Rec.
+// Prints the record as the window shows it; it reaches the file when the window closes.
 void TFrmW3::BtnPrintClick() {
     ValidateFields();
     W3WindowToRecord();
+    RptFormW3.Execute();
 }
 
 // ---- Fields ------------------------------------------------------------------------

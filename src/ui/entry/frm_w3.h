@@ -7,11 +7,16 @@
 // data module's W3Rec and posts it through RSW3.
 #include <array>
 
+#include "report/report_job.h"
 #include "ui/entry/entry_window.h"
 
 class QPushButton;
 
 namespace qnvr {
+
+namespace forms {
+class FormPrinting;
+}
 
 class TCheckBoxEdit;
 class TFilterEdit;
@@ -22,12 +27,14 @@ class TFrmW3 final : public TEntryWindow {
     Q_OBJECT
 
 public:
-    explicit TFrmW3(TFrmDataModule& dm, QWidget* parent = nullptr);
+    // printing: the job of Print, bound each time the window is shown.
+    TFrmW3(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* parent = nullptr);
 
     // Box b's check fields by number, 1..13 at [1]..[13] ([0] is unused).
     std::array<TCheckBoxEdit*, 14> FW3Boxb{};
 
     QPushButton* BtnPrint;
+    report::ReportJob RptFormW3;
 
     // Applies the W-3 rules to the fields as they stand; the first failure moves the
     // focus to its field and is raised as EFieldException.
@@ -57,6 +64,7 @@ private:
     W3Record WindowRecord() const;
 
     TFrmDataModule& dm_;
+    forms::FormPrinting& printing_;
     bool checkingGroup_ = false;  // BoxbChange is setting the boxes of a group
 };
 

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "core/store/record_set.h"
+#include "ui/base/drawn_icon.h"
 #include "ui/base/error_display.h"
 
 namespace qnvr {
@@ -80,19 +81,7 @@ const GlyphSpec kGlyphs[] = {
 
 QIcon NavigatorGlyph(const QString& resourceName) {
     for (const GlyphSpec& glyph : kGlyphs) {
-        if (resourceName != QLatin1String(glyph.resource)) continue;
-        QIcon icon;
-        for (int scale : {1, 2}) {  // crisp on high-density screens too
-            QPixmap pixmap(kGlyphSize * scale, kGlyphSize * scale);
-            pixmap.setDevicePixelRatio(scale);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            glyph.paint(painter);
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
-        return icon;
+        if (resourceName == QLatin1String(glyph.resource)) return DrawnIcon(kGlyphSize, glyph.paint);
     }
     return {};
 }
@@ -204,8 +193,9 @@ bool TRSNavigator::KeyDownHandler(int key, Qt::KeyboardModifiers modifiers) {
     for (int i = 0; i < kNavigatorButtons; ++i) {
         const auto button = static_cast<TNavigateBtn>(i);
         if (Spec(button).altKey != key) continue;
-        if (!IsButtonVisible(button) || !Button(button)->isEnabled()) return false;
-        BtnClick(button);
+        // The key is the bar's even when its button cannot act: it never reaches a field
+        // as typing.
+        if (IsButtonVisible(button) && Button(button)->isEnabled()) BtnClick(button);
         return true;
     }
     return false;

@@ -60,7 +60,8 @@ public:
     void BtnClick(TNavigateBtn button);
     // The owning window's key-down events: Alt+F, N, P, L, I, E, D press First, Next,
     // Prior, Last, List, New, Delete when that button is visible and enabled. True
-    // when the key pressed a button.
+    // for each of these seven keys, whether or not its button could act: the key is
+    // used up and must not reach a field.
     bool KeyDownHandler(int key, Qt::KeyboardModifiers modifiers);
 
 private:

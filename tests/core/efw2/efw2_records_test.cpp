@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -155,15 +156,72 @@ TEST(EmployeeRecord, ZipExtensionOnlyFromTenCharacters) {
 TEST(EmployeeRecord, DamagedTextKeepsTheRecordWhole) {
     W2Record w2 = SampleEmployee();
     w2.Boxa = "12-34";           // short SSN: padded, not a short line
-    w2.Boxe1 = "Zoë\r\nX";       // accented letter upper-cased, line break blanked
-    w2.Boxe3 = "Nguyễn";          // no such letter in the code page
+    w2.Boxe1 = "Zoë\r\nX";       // accented letter folded and upper-cased, line break blanked
     w2.Boxf_c = "";
     const std::string rw = BuildEmployeeRecord(w2);
     ASSERT_EQ(rw.size(), 512u);
     EXPECT_EQ(At(rw, 3, 11), "1234     ");
-    EXPECT_EQ(At(rw, 12, 26), "ZO\xCB  X" + Blanks(9));
-    EXPECT_EQ(At(rw, 42, 61), "NGUY?N" + Blanks(14));
+    EXPECT_EQ(At(rw, 12, 26), "ZOE  X" + Blanks(9));
     EXPECT_EQ(At(rw, 132, 133), "  ");
+}
+
+// The file holds ASCII only: letters with diacritics lose them, letter case and widths
+// stay; a character with no ASCII form refuses the record, naming the field.
+TEST(EmployeeRecord, WritesAsciiOnly) {
+    struct Case {
+        std::string W2Record::*field;
+        const char* value;
+        int from, to;
+        std::string written;
+    };
+    const Case cases[] = {
+        {&W2Record::Boxe1, "Øystein", 12, 26, "OYSTEIN" + Blanks(8)},
+        {&W2Record::Boxe2, "ñ", 27, 41, "n" + Blanks(14)},  // the initial keeps its letter case
+        {&W2Record::Boxe3, "Straße-Æbelø", 42, 61, "STRASSE-AEBELO" + Blanks(6)},
+        {&W2Record::Boxe3, "ŠŽŸŒœ Ðþ", 42, 61, "SZYOEOE DTH" + Blanks(9)},
+        {&W2Record::Boxe3, "ÀÉÎÕÜÇÝÿàéîõüçý", 42, 61, "AEIOUCYYAEIOUCY" + Blanks(5)},
+        {&W2Record::Boxf_b, "Zürich-Höngg-Überlandstraße", 110, 131, "ZURICH-HONGG-UBERLANDS"},  // cut at 22
+    };
+    for (const Case& c : cases) {
+        W2Record w2 = SampleEmployee();
+        w2.*c.field = c.value;
+        const std::string rw = BuildEmployeeRecord(w2);
+        EXPECT_EQ(At(rw, c.from, c.to), c.written) << c.value;
+        EXPECT_TRUE(std::all_of(rw.begin(), rw.end(), [](char ch) { return ch >= 0x20 && ch <= 0x7E; })) << c.value;
+    }
+    for (const char* refused : {"Nguyễn", "O’Neil", "Smith×2", "Euro€"}) {
+        W2Record w2 = SampleEmployee();
+        w2.Boxe3 = refused;
+        try {
+            BuildEmployeeRecord(w2);
+            ADD_FAILURE() << refused << " was written";
+        } catch (const EProcessException& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Box e, Employee's last name: the character \"", 0), 0u) << e.what();
+        }
+    }
+    W3Record w3 = SampleEmployer();
+    w3.Boxf_a = "Café «Noir»";
+    EXPECT_THROW(BuildEmployerRecord(w3), EProcessException);
+    SubmitterRecord s = testing::ValidSubmitter();
+    s.SubmitCity = "Montréal";
+    EXPECT_EQ(BuildSubmitterRecord(s).substr(317, 22), "Montreal" + Blanks(14));
+}
+
+TEST(Efw2TextChanges, NameTheFieldsThatAreNotWrittenAsTheyStand) {
+    W2Record w2 = SampleEmployee();
+    EXPECT_TRUE(Efw2TextChanges(w2).empty());
+    w2.Boxe1 = "José";
+    w2.Boxf_a = "1 Rue №5";
+    const auto changes = Efw2TextChanges(w2);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].Warning(),
+              "Box e, Employee's first name \"José\" is written as \"JOSE\" in the EFW2 file, which holds plain ASCII "
+              "only.");
+    EXPECT_EQ(changes[1].refused, "№");
+    W3Record w3 = SampleEmployer();
+    w3.Email = "pat@café.example";
+    ASSERT_EQ(Efw2TextChanges(w3).size(), 1u);
+    EXPECT_EQ(Efw2TextChanges(w3)[0].written, "pat@cafe.example");
 }
 
 TEST(EmployerRecord, PlacesEveryField) {

@@ -10,6 +10,7 @@
 #include "core/efw2/efw2_records.h"
 #include "core/text/files.h"
 #include "efw2/efw2_fixture.h"
+#include "efw2/written_efw2_files.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
@@ -48,6 +49,9 @@ protected:
     void SetUp() override {
         fs::create_directories(programDir);
         fs::create_directories(dataDir);
+    }
+    void TearDown() override {
+        for (const std::string& error : testing::Efw2ErrorsBelow(dir.Path())) ADD_FAILURE() << error;
     }
 
     // Opens a payer file named after its employer, as the main window would, with both
@@ -249,6 +253,34 @@ TEST_F(Efw2RunTest, AClientWithoutValidEmployeesIsRefusedAndChangesNothing) {
     run->Process();
     EXPECT_EQ(FileOutline(run->ClientFile()),
               (std::vector<std::string>{"RA", "RE B", "RW", "RW", "RT 0000002", "RF 000000002"}));
+    // The audit after Process shows the user what the SSA would reject in it.
+    const Efw2Run::ProcessedFileAudit audit = run->AuditProcessed();
+    EXPECT_EQ(audit.file, run->ClientFile());
+    std::vector<std::string> fields;
+    for (const AuditFinding& f : audit.result.findings) fields.push_back(std::to_string(f.line) + " " + f.field);
+    EXPECT_EQ(fields, (std::vector<std::string>{"4 Social security number", "4 Employee first name",
+                                                "4 Employee last name"}));
+    fs::remove(run->ClientFile());  // written from an invalid record on purpose: out of the audit of our own files
+}
+
+// Each RW carries its amounts in whole cents; the RT carries the sums of those cents, not
+// the rounded sum of the amounts, which may differ by a cent and get the file rejected.
+TEST_F(Efw2RunTest, TotalsAreTheSumsOfTheCentsOfTheRecords) {
+    std::vector<W2Record> employees = Employees(3);
+    for (W2Record& w2 : employees) {
+        w2.Amount2 = 0.125;  // 0.13 each
+        w2.Box12Code[0] = "DD";
+        w2.Box12Amt[0] = 10.005;  // 10.01 each
+    }
+    OpenPayer("ACME", employees);
+    auto run = OpenWindow();
+    run->Process();
+    const std::vector<std::string> lines = ReadLinesFile(run->ClientFile());
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2].substr(198, 11), "00000000013");
+    EXPECT_EQ(lines[5].substr(24, 15), "000000000000039");   // not 0.38
+    EXPECT_EQ(lines[5].substr(294, 15), "000000000003003");  // not 30.02
+    EXPECT_TRUE(run->AuditProcessed().result.findings.empty());
 }
 
 TEST_F(Efw2RunTest, FailedSettingsOrAmountsWriteNothing) {

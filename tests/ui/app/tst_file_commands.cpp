@@ -2,8 +2,10 @@
 // home: the dialogs are filled in and confirmed with keys and clicks.
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QToolButton>
 
@@ -181,6 +183,73 @@ private slots:
         QCOMPARE(Messages().back(), std::string("File restore completed successfully"));
         QCOMPARE(Dm().W2Rec.Boxe3, std::string("SMITH"));
         QVERIFY(Dm().PayerFileOpen);
+    }
+
+    // Once a file has opened through the Open dialog, the keys typed next reach the main
+    // window: Alt+T opens the Tools menu.
+    void keysTypedAfterOpenReachTheMainWindow() {
+        CreatePayer(QStringLiteral("Acme"));
+        app_->ChooseMenuItem(Window().MnuFile, Window().MnuClose);
+        const QString path = Path(app_->DataFolder() + "Acme.W226");
+        app_->Modals().Then([path](QDialog& dialog) { ChooseFile(dialog, path); });
+        QTest::keyClick(&Window(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(Dm().PayerFileOpen);
+        QCOMPARE(QApplication::activeWindow(), &Window());
+        QWidget* focused = QApplication::focusWidget();  // nothing of the closed dialog
+        QVERIFY2(focused == &Window() || Window().isAncestorOf(focused),
+                 qPrintable(focused ? focused->objectName() : QStringLiteral("no focus")));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), Window().windowHandle());
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(Window().MnuTools->isVisible());
+        QTest::keyClick(Window().MnuTools, Qt::Key_Escape);
+        QTRY_VERIFY(!Window().MnuTools->isVisible());
+    }
+
+    // With a payer file open the main window shows what it holds and what comes next.
+    void theMainWindowSummarisesTheOpenPayer() {
+        CreatePayer(QStringLiteral("Acme"));
+        QVERIFY(Window().SummaryPanel->isVisible());
+        QVERIFY(!Window().MessagePanel->isVisible());
+        QCOMPARE(Window().LblEmployer->text(), QStringLiteral("Employer: (no name yet)    EIN: (none yet)"));
+        QCOMPARE(Window().LblFormsW2->text(), QStringLiteral("Forms W-2: 1"));
+        QCOMPARE(Window().LblNextStep->text(),
+                 QStringLiteral("Next: enter or check Form W-3 (Forms, Form W-3) and close it."));
+
+        Dm().W3Rec.Boxf_a = "ACME & SONS";
+        Dm().W3Rec.Boxe = "12-3456789";
+        Dm().RSW3.PostRec();
+        const double wages[] = {1000.10, 2500.25};
+        for (std::size_t k = 0; k < std::size(wages); ++k) {
+            if (k > 0) Dm().RSW2.NewRec();
+            Dm().W2Rec.Amount1 = wages[k];
+            Dm().W2Rec.Amount2 = 100;
+            Dm().W2Rec.Amount6 = 14.5;
+            Dm().RSW2.PostRec();
+        }
+        app_->ChooseMenuItem(Window().MnuFile, Window().MnuClose);
+        QVERIFY(!Window().SummaryPanel->isVisible());
+        QVERIFY(Window().MessagePanel->isVisible());
+
+        // A client file written earlier for this payer: the date and folder of the processing.
+        const QString efw2 = Path(app_->DataFolder() + "EFW2");
+        QVERIFY(QDir().mkpath(efw2));
+        QFile client(efw2 + QStringLiteral("/Acme.txt"));
+        QVERIFY(client.open(QIODevice::WriteOnly));
+        client.close();
+        app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
+        QVERIFY(Window().SummaryPanel->isVisible());
+        QCOMPARE(Window().LblEmployer->text(), QStringLiteral("Employer: ACME & SONS    EIN: 12-3456789"));
+        QCOMPARE(Window().LblFormsW2->text(), QStringLiteral("Forms W-2: 2"));
+        QStringList totals;
+        for (QLabel* total : Window().LblBoxTotal) totals << total->text();
+        QCOMPARE(totals, QStringList({"$3,500.35", "$200.00", "$0.00", "$0.00", "$0.00", "$29.00"}));
+        QCOMPARE(Window().LblReview->text(),
+                 QStringLiteral("Since the file was opened: Form W-3 not yet reviewed, Forms W-2 not yet reviewed."));
+        QVERIFY2(Window().LblLastEfw2->text().startsWith(QStringLiteral("Last EFW2 processing: ")),
+                 qPrintable(Window().LblLastEfw2->text()));
+        QVERIFY(Window().LblLastEfw2->text().endsWith(QStringLiteral("file Acme.txt in the folder\n") +
+                                                      QFileInfo(efw2).absoluteFilePath()));
+        QVERIFY(!Window().LblBrowseOnly->isVisible());
     }
 
     void aPasswordIsAskedForAtTheNextOpenAndRefusedInAnotherLetterCase() {

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QIcon>
+#include <QImage>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +22,7 @@
 #include "support/qnvr_test_main.h"
 #include "ui/app/frm_welcome.h"
 #include "ui/app/program_windows.h"
+#include "ui/app/tool_bar_icons.h"
 #include "ui/base/help_window.h"
 
 using namespace qnvr;
@@ -78,6 +81,31 @@ private slots:
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
         QCOMPARE(VisibleRecentItems(Window()), QStringList());
         QVERIFY(!Window().MnuMRUSeparator->isVisible());
+    }
+
+    // Every tool bar button shows a picture: the desktop theme's, or the program's own
+    // drawing when the desktop has no icon theme.
+    void everyToolBarButtonShowsAnIcon() {
+        app_->Start();
+        auto painted = [](const QIcon& icon) {
+            const QImage image = icon.pixmap(24, 24).toImage();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) > 0) return true;
+            return false;
+        };
+        const QList<QToolButton*> buttons = Window().Panel3->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 8);
+        for (QToolButton* button : buttons) {
+            QVERIFY2(painted(button->icon()), qPrintable(button->objectName()));
+            QCOMPARE(button->accessibleName(), button->text());
+        }
+        const QStringList saved = QIcon::themeSearchPaths();
+        QIcon::setThemeSearchPaths({});
+        for (const char* name : {"document-new", "document-open", "document-save-as", "drive-harddisk",
+                                 "document-revert", "x-office-document", "x-office-spreadsheet", "help-browser"})
+            QVERIFY2(painted(ToolBarIcon(QString::fromLatin1(name))), name);
+        QIcon::setThemeSearchPaths(saved);
     }
 
     void theWelcomePanelGreetsAndGoes() {

@@ -4,6 +4,7 @@
 // client file is byte for byte what the command-line tool writes for the same payer.
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -17,6 +18,7 @@
 
 #include "core/efw2/efw2_files.h"
 #include "efw2/submitter_keys.h"
+#include "efw2/written_efw2_files.h"
 #include "support/main_window_harness.h"
 #include "support/qnvr_test_main.h"
 #include "ui/efw2/frm_efw2.h"
@@ -104,7 +106,10 @@ const Employee kEmployees[] = {
 };
 
 void TypeEmployee(QDialog& w2, const Employee& e) {
-    Type(w2, "Boxa", QString::fromLatin1(e.ssn));
+    // The SSN is typed at once: the window opens, and Alt+E arrives, with the focus in it.
+    QCOMPARE(QApplication::focusWidget(), Field(w2, "Boxa"));
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(e.ssn));
+    QCOMPARE(TextOf(Field(w2, "Boxa")), QString::fromLatin1(e.ssn).insert(5, u'-').insert(3, u'-'));
     Type(w2, "Boxe1", QString::fromLatin1(e.first));
     Type(w2, "Boxe3", QString::fromLatin1(e.last));
     Type(w2, "Boxf_a", QString::fromLatin1(e.street));
@@ -172,10 +177,33 @@ private slots:
         QCOMPARE(app_->DataModule().RSW2.RecordCount(), 3);
         QCOMPARE(main.windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - Lakeside Bakery Inc"));
 
-        // The entry is reviewed: the W-3 once more, and every employee shown once.
+        // The main window sums up the new payer; what was typed during New is no review.
+        QVERIFY(main.SummaryPanel->isVisible());
+        QCOMPARE(main.LblEmployer->text(), QStringLiteral("Employer: Lakeside Bakery Inc    EIN: 36-1234567"));
+        QCOMPARE(main.LblFormsW2->text(), QStringLiteral("Forms W-2: 3"));
+        QCOMPARE(main.LblBoxTotal[0]->text(), QStringLiteral("$131,500.50"));
+        QCOMPARE(main.LblBoxTotal[1]->text(), QStringLiteral("$13,320.25"));
+        QCOMPARE(main.LblNextStep->text(),
+                 QStringLiteral("Next: enter or check Form W-3 (Forms, Form W-3) and close it."));
+
+        // The EFW2 window says why Process waits.
+        modals.Then([](QDialog& dialog) {
+            TFrmEFW2* efw2 = Expect<TFrmEFW2>(dialog);
+            if (!efw2) return;
+            QVERIFY(!efw2->BtnProcess->isEnabled());
+            QVERIFY2(efw2->ProcessHint->text().contains(
+                         QStringLiteral("Form W-3 and Form W-2 of this payer have not been reviewed")),
+                     qPrintable(efw2->ProcessHint->text()));
+            CloseWith(dialog, "BtnClose");
+        });
+        app_->ChooseMenuItem(main.MnuTools, main.MnuEFW2);
+
+        // The entry is reviewed: the W-3 once more, and every employee shown once; the
+        // first employee's federal tax is put right on the way.
         modals.Then([](QDialog& w3) { CloseWith(w3, "BtnClose"); })
             .Then([](QDialog& w2) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+                Type(w2, "Amount2", QStringLiteral("4300"));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
                 CloseWith(w2, "BtnClose");
@@ -183,22 +211,35 @@ private slots:
         app_->ChooseMenuItem(main.MnuForms, main.MnuFormW3);
         app_->ChooseMenuItem(main.MnuForms, main.MnuFormW2);
         QCOMPARE(app_->DataModule().ReviewCount, 2);
+        QCOMPARE(main.LblBoxTotal[1]->text(), QStringLiteral("$13,420.25"));
+        QCOMPARE(main.LblReview->text(),
+                 QStringLiteral("Since the file was opened: Form W-3 reviewed, Forms W-2 reviewed."));
+        QCOMPARE(main.LblNextStep->text(), QStringLiteral("Next: create the EFW2 file (Tools, EFW2 Module, Process)."));
 
         // Tools, EFW2 Module: the submitter information typed, Process, Close.
         modals.Then([](QDialog& dialog) {
             TFrmEFW2* efw2 = Expect<TFrmEFW2>(dialog);
             if (!efw2) return;
+            QCOMPARE(efw2->ProcessHint->text(), QStringLiteral("Ready: Process writes the EFW2 file of this payer."));
             TypeSubmitter(*efw2, kValidSubmitterKeys);
             QTest::mouseClick(efw2->BtnProcess, Qt::LeftButton);
             QVERIFY(!efw2->BtnProcess->isEnabled());
             QCOMPARE(efw2->TotalRecords->text(), QStringLiteral("3"));
+            QVERIFY2(efw2->Efw2Files->text().endsWith(QStringLiteral("/EFW2/Lakeside Bakery.txt")),
+                     qPrintable(efw2->Efw2Files->text()));
             CloseWith(dialog, "BtnClose");
         });
         app_->ChooseMenuItem(main.MnuTools, main.MnuEFW2);
         QCOMPARE(modals.Pending(), std::size_t(0));
-        QCOMPARE(app_->Prompter().Texts().back(),
+        QVERIFY2(main.LblLastEfw2->text().contains(QStringLiteral("file Lakeside Bakery.txt in the folder\n")),
+                 qPrintable(main.LblLastEfw2->text()));
+        QCOMPARE(main.LblNextStep->text(), QStringLiteral("Next: print the forms, or open the next payer file."));
+        QCOMPARE(app_->Prompter().Texts().end()[-2],
                  std::string("Process Completed for Client: Lakeside Bakery Inc~Total Forms W-2 processed: 3~"
                              "Total Wages, tips, other compensation processed: $131,500.50"));
+        // The file just written is audited at once.
+        QCOMPARE(app_->Prompter().Texts().back(),
+                 "EFW2 audit of " + std::string(kPayerName) + ".txt: no problems found in 7 records.");
 
         // The same payer file through the command-line tool, once the program has closed it.
         app_->Stop();
@@ -216,6 +257,8 @@ private slots:
         const std::string written = ReadFile(clientFile);
         QCOMPARE(written.size(), std::size_t(7 * 514));  // RA, RE, 3 RW, RT, RF, each with CR LF
         QVERIFY(written == ReadFile(cliFile));
+        const std::vector<std::string> errors = testing::Efw2ErrorsBelow(app_->Home());
+        QVERIFY2(errors.empty(), errors.empty() ? "" : errors.front().c_str());
     }
 };
 

@@ -3,9 +3,11 @@
 // country code document and the help topic.
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -19,10 +21,13 @@
 #include "core/efw2/efw2_files.h"
 #include "efw2/efw2_fixture.h"
 #include "efw2/submitter_keys.h"
+#include "efw2/written_efw2_files.h"
+#include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
 #include "support/temp_dir.h"
 #include "ui/base/help_window.h"
 #include "ui/efw2/frm_efw2.h"
+#include "ui/efw2/frm_efw2_audit.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/field_color.h"
@@ -123,6 +128,9 @@ private slots:
     }
     void cleanup() {
         window_.reset();
+        // Every EFW2 file the test had the window write passes the audit.
+        const std::vector<std::string> errors = Efw2ErrorsBelow(dir_->Path());
+        QVERIFY2(errors.empty(), errors.empty() ? "" : errors.front().c_str());
         dm_.reset();
         prompter_.reset();
         dir_.reset();
@@ -242,8 +250,10 @@ private slots:
         });
         QCOMPARE(window_->TotalRecords->text(), QStringLiteral("2"));
         QVERIFY(window_->ChkSubmitter->isChecked());  // the next clients leave out the RA record
-        QCOMPARE(prompter_->Texts().back(), std::string("Process Completed for Client: ALPHA~Total Forms W-2 processed: 2~"
-                                                        "Total Wages, tips, other compensation processed: $3,000.00"));
+        // The client file, a part of the master file, is audited as such.
+        QCOMPARE(prompter_->Texts().back(), std::string("EFW2 audit of ALPHA.txt: no problems found in 5 records."));
+        QCOMPARE(prompter_->Texts().end()[-2], std::string("Process Completed for Client: ALPHA~Total Forms W-2 processed: 2~"
+                                                           "Total Wages, tips, other compensation processed: $3,000.00"));
 
         OpenPayer("BRAVO", 3);
         ProcessClient([](TFrmEFW2& w) {
@@ -269,6 +279,8 @@ private slots:
         QCOMPARE(prompter_->Texts().back(), std::string("The Final Client must be Processed before closing the Form."));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);  // Alt+P: Process
         QTRY_VERIFY(!w.BtnProcess->isEnabled());
+        // The master file is complete now: it is the file audited.
+        QCOMPARE(prompter_->Texts().back(), std::string("EFW2 audit of FormsW2Report.txt: no problems found in 17 records."));
         QCOMPARE(w.TotalClients->text(), QStringLiteral("3"));
         QCOMPARE(w.TotalRecords->text(), QStringLiteral("9"));
         QCOMPARE(w.FW3Amount1->text(), QStringLiteral("$19,000.00"));
@@ -289,6 +301,57 @@ private slots:
         // The run is complete: nothing more to process until a reset.
         OpenPayer("DELTA", 1);
         QVERIFY(!OpenWindow().BtnProcess->isEnabled());
+    }
+
+    // After Process the written file is audited at once: a clean one is announced, the
+    // findings of another are listed in a window that saves them as text.
+    void processAuditsTheWrittenFile() {
+        OpenPayer("ALPHA", 2);
+        OpenWindow();
+        TypeSubmitter(kValidSubmitterKeys);
+        QTest::mouseClick(window_->BtnProcess, Qt::LeftButton);
+        QCOMPARE(prompter_->Texts().back(), std::string("EFW2 audit of ALPHA.txt: no problems found in 6 records."));
+        QCOMPARE(prompter_->Messages().back().style, int(mbInformation));
+        QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
+
+        // BRAVO's second employee had too little social security tax withheld.
+        dm_->ClosePayerFile();
+        std::vector<W2Record> employees = Employees(2);
+        employees[1].Amount4 = 100;
+        const std::string payer = DataDir() + "BRAVO.W226";
+        WritePayerFile(payer, Employer("BRAVO"), employees);
+        dm_->OpenPayerFile(payer);
+        dm_->ReviewCount = 2;
+        TFrmEFW2& w = OpenWindow();
+        prompter_->Clear();
+        const QString saved = QString::fromStdString(dir_->File("bravo audit.txt"));
+        ModalScript modals;
+        modals
+            .Then([&](QDialog& dialog) {
+                auto* audit = Expect<TFrmEfw2Audit>(dialog);
+                if (!audit) return;
+                QCOMPARE(audit->windowTitle(), QStringLiteral("EFW2 Audit - BRAVO.txt"));
+                QCOMPARE(audit->ListFindings->count(), 1);
+                QCOMPARE(audit->ListFindings->item(0)->text(),
+                         QStringLiteral("Warning, line 4 RW, employee EMPLOYEE NUMBER2 (SSN ending 1002), Social "
+                                        "security tax withheld (positions 221-231): Social security tax of $100.00 is "
+                                        "not 6.2 % of the social security wages and tips of $2,000.00, which is "
+                                        "$124.00."));
+                QVERIFY(audit->LblSummary->text().endsWith(QStringLiteral("BRAVO.txt: 1 warning in 6 records.")));
+                QTest::mouseClick(audit->BtnSaveAs, Qt::LeftButton);
+                QCOMPARE(prompter_->Texts().back(), "The audit was saved to~" + saved.toStdString());
+                QTest::keyClick(audit->ListFindings, Qt::Key_Escape);
+            })
+            .Then([&](QDialog& dialog) { ChooseFile(dialog, saved); });
+        QTest::mouseClick(w.BtnProcess, Qt::LeftButton);
+        QCOMPARE(modals.Pending(), std::size_t(0));
+        QVERIFY(modals.Unexpected().isEmpty());
+        QVERIFY(!w.BtnProcess->isEnabled());  // the file was written all the same
+        const std::vector<std::string> lines = ReadLinesFile(saved.toStdString());
+        QCOMPARE(lines.size(), std::size_t(3));
+        QCOMPARE(lines[0], "Audit of " + DataDir() + "EFW2/BRAVO.txt");
+        QVERIFY(lines[1].starts_with("Warning, line 4 RW, employee EMPLOYEE NUMBER2 (SSN ending 1002)"));
+        QCOMPARE(lines[2], std::string("1 warning in 6 records."));
     }
 
     void resetAnsweredNoKeepsEverythingYesStartsAfresh() {
@@ -323,6 +386,54 @@ private slots:
         QVERIFY(w.ChkSubmitter->isEnabled() && w.ChkFinal->isEnabled());
         QVERIFY(!fs::exists(ProgramDir() + "QNVR.CP"));
         QVERIFY(fs::exists(DataDir() + "EFW2/ALPHA.txt"));  // client files stay
+    }
+
+    // A line says why Process waits (which review is missing) or that it is ready; after
+    // Process the client file's full path shows, with a button that opens its folder.
+    void theWindowSaysWhyProcessWaitsAndWhereTheFileWent() {
+        OpenPayer("ACME", 2, 0);
+        const QString waiting = QStringLiteral(
+            "Process is not available yet: %1 not been reviewed since the file was opened. Open each from the Forms "
+            "menu (Form W-2: show every employee) and close it.");
+        struct Step {
+            EntryWindow reviewed;
+            QString hint;
+        };
+        const Step steps[] = {
+            {EntryWindow::W3, waiting.arg(QStringLiteral("Form W-3 and Form W-2 of this payer have"))},
+            {EntryWindow::W2, waiting.arg(QStringLiteral("Form W-2 of this payer has"))},
+        };
+        for (const Step& step : steps) {
+            TFrmEFW2& w = OpenWindow();
+            QVERIFY(!w.BtnProcess->isEnabled());
+            QCOMPARE(w.ProcessHint->text(), step.hint);
+            QVERIFY(w.Efw2Files->isHidden());
+            QVERIFY(w.BtnOpenFolder->isHidden());
+            QTest::mouseClick(w.BtnClose, Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+            dm_->EntryWindowReviewed(step.reviewed);
+        }
+        QCOMPARE(dm_->ReviewCount, 2);
+
+        TFrmEFW2& w = OpenWindow();
+        QVERIFY(w.BtnProcess->isEnabled());
+        QCOMPARE(w.ProcessHint->text(), QStringLiteral("Ready: Process writes the EFW2 file of this payer."));
+        TypeSubmitter(kValidSubmitterKeys);
+        QTest::mouseClick(w.BtnProcess, Qt::LeftButton);
+        QVERIFY(!w.BtnProcess->isEnabled());
+        QCOMPARE(w.ProcessHint->text(),
+                 QStringLiteral("This payer has been processed since the last Reset; Reset starts a new run."));
+        const QString client = QDir::toNativeSeparators(
+            QFileInfo(QString::fromStdString(Paths().ClientFileFor(dm_->PayerFilePath))).absoluteFilePath());
+        QVERIFY(QFileInfo(client).isFile());
+        QCOMPARE(w.Efw2Files->text(), QStringLiteral("Client file: ") + client);
+        QVERIFY(w.Efw2Files->isVisible());
+        QVERIFY(w.BtnOpenFolder->isVisible());
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenDocumentUrl");
+        QTest::mouseClick(w.BtnOpenFolder, Qt::LeftButton);
+        QTRY_COMPARE(openedUrls_.size(), 1);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(QDir::cleanPath(openedUrls_[0].toLocalFile()), QDir::cleanPath(QFileInfo(client).absolutePath()));
     }
 
     void viewCountryCodesOpensTheDeliveredDocument() {

@@ -1,13 +1,16 @@
 // The W-2 entry window as a user works in it: typing into the boxes, the amounts it fills
 // in, moving between employees with the navigator's buttons and Alt keys, refused moves,
 // the employee list, closing, and the review count.
+#include <QAccessible>
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QKeyEvent>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -20,6 +23,7 @@
 #include "core/store/data_module.h"
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
+#include "support/test_printing.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/field_color.h"
 #include "ui/entry/filter_edit.h"
@@ -88,6 +92,7 @@ private:
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<ModalScript> modals_;
     std::unique_ptr<TFrmDataModule> dm_;
+    std::unique_ptr<TestPrinting> printing_;
     std::unique_ptr<TFrmW2> window_;
 
     template <class Field = QWidget>
@@ -139,7 +144,8 @@ private:
         dm_->RSW2.FirstRec();
     }
     void OpenWindow() {
-        window_ = std::make_unique<TFrmW2>(*dm_);
+        printing_ = std::make_unique<TestPrinting>(*dm_, dir_->path());
+        window_ = std::make_unique<TFrmW2>(*dm_, printing_->Printing);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
@@ -165,6 +171,7 @@ private slots:
     void cleanup() {
         if (window_) window_->hide();  // without the close step: the test is over
         window_.reset();
+        printing_.reset();
         QCOMPARE(modals_->Unexpected(), QStringList());
         dm_.reset();
         modals_.reset();
@@ -371,6 +378,38 @@ private slots:
         QCOMPARE(Stored(1).Boxf_csz, std::string("Albany NY 12207"));
     }
 
+    // A name or address the EFW2 file can carry only with its accents folded passes the
+    // rules; the user is warned once, before filing. (The name fields take ASCII letters
+    // only, but a record carried over from another file may hold accents; the city takes
+    // any text.)
+    void accentsTheEfw2FileFoldsAreWarnedAboutOnce() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Müller", 10), Employee("219-09-9998", "Bo", "Jones", 20)});
+        OpenWindow();
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(Messages(), std::vector<std::string>{"Box e, Employee's last name \"Müller\" is written as \"MULLER\" "
+                                                      "in the EFW2 file, which holds plain ASCII only."});
+        QCOMPARE(prompter_->Messages().back().style, int(mbWarning));
+        QCOMPARE(Stored(1).Boxe3, std::string("Müller"));  // the record keeps its text
+
+        prompter_->Clear();
+        TypeInto("Boxf_b", QStringLiteral("Z"));
+        // A key the test keyboard lacks, as a keyboard layout with it sends it.
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, Qt::Key_Udiaeresis, Qt::NoModifier, QStringLiteral("ü"));
+            QApplication::sendEvent(F("Boxf_b"), &key);
+        }
+        QTest::keyClicks(F("Boxf_b"), "rich");
+        QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(Messages(), std::vector<std::string>{"Box f, Employee's city \"Zürich\" is written as \"ZURICH\" in "
+                                                      "the EFW2 file, which holds plain ASCII only."});
+        prompter_->Clear();
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(Messages(), std::vector<std::string>{});  // each told once
+    }
+
     void aBox12FailureScrollsThePanelToItsPairFirst() {
         W2Record pair8 = Employee("219-09-9999", "Ann", "Smith", 10);
         pair8.Box12Amt[7] = 25;  // 12h: an amount without a code
@@ -543,6 +582,203 @@ private slots:
         PressTab();
         QVERIFY(!window_->BtnPrintOne->isEnabled());
         QVERIFY(!window_->BtnPrintAll->isEnabled());
+    }
+
+    // After any navigator move the focused field takes the keys typed next, as when the
+    // window opened: an SSN typed right after Alt+E, a name or an amount right after a
+    // move, each replaces what the field showed.
+    void typingRightAfterANavigatorMoveReachesTheField() {
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), Employee("219-09-9992", "Bo", "Adams", 20),
+                       Employee("219-09-9993", "Cy", "Diaz", 30)});
+        OpenWindow();
+        QVERIFY(F("Boxa")->hasFocus());
+        struct Move {
+            const char* field;  // where the focus is when the key is pressed
+            Qt::Key key;
+            int record;  // where the store is afterwards
+            const char* typed;
+            QString shown;
+        };
+        const Move moves[] = {
+            {"Boxa", Qt::Key_N, 2, "212456782", "212-45-6782"},
+            {"Boxa", Qt::Key_L, 3, "212456783", "212-45-6783"},
+            {"Boxe3", Qt::Key_P, 2, "Zed", "Zed"},
+            {"Boxe3", Qt::Key_F, 1, "Young", "Young"},
+            {"Amount2", Qt::Key_N, 2, "5", "5"},
+            {"Boxe1", Qt::Key_E, 4, "212456784", "212-45-6784"},  // a new employee: the focus goes to the SSN
+        };
+        for (const Move& move : moves) {
+            const QByteArray what = QByteArray(move.field) + " " + QByteArray::number(move.record);
+            QWidget* field = F(move.field);
+            if (!field->hasFocus()) {
+                field->setFocus(Qt::TabFocusReason);
+                QVERIFY(field->hasFocus());
+            }
+            AltKey(move.key);
+            QVERIFY2(Messages().empty(), what.constData());
+            QCOMPARE(dm_->RSW2.CurrentRecord(), move.record);
+            QTest::keyClicks(Focused(), QString::fromLatin1(move.typed));
+            QVERIFY2(Focused() == F(move.key == Qt::Key_E ? "Boxa" : move.field), what.constData());
+            const QString shown = move.key == Qt::Key_E || QByteArray(move.field) == "Boxa"
+                                      ? F<TMaskEdit>("Boxa")->Text()
+                                      : F<QLineEdit>(move.field)->text();
+            QVERIFY2(shown == move.shown, qPrintable(what + ": " + shown));
+        }
+        QCOMPARE(Stored(2).Boxa, std::string("212-45-6782"));
+        QCOMPARE(Stored(2).Boxe3, std::string("Zed"));
+        QCOMPARE(Stored(1).Boxe3, std::string("Young"));
+        QCOMPARE(Stored(3).Boxa, std::string("212-45-6783"));
+    }
+
+    // An Alt key whose button cannot act (or that names nothing) is used up: the
+    // selected text of the focused field stays as it is, and so does the record.
+    void anAltKeyWithNothingToDoTypesNothing() {
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), Employee("219-09-9992", "Bo", "Adams", 20)});
+        OpenWindow();
+        struct Case {
+            bool onLast;
+            const char* field;
+            Qt::Key key;
+        };
+        const Case cases[] = {
+            {true, "Boxa", Qt::Key_N},   {true, "Boxe3", Qt::Key_L}, {false, "Boxe3", Qt::Key_F},
+            {false, "Boxe1", Qt::Key_P}, {false, "Boxe3", Qt::Key_X}, {true, "Boxf_b", Qt::Key_X},
+            {false, "Amount2", Qt::Key_Z},
+        };
+        for (const Case& c : cases) {
+            const int record = c.onLast ? 2 : 1;
+            if (dm_->RSW2.CurrentRecord() != record) QTest::mouseClick(Nav(c.onLast ? nbLast : nbFirst), Qt::LeftButton);
+            QCOMPARE(dm_->RSW2.CurrentRecord(), record);
+            auto* field = F<QLineEdit>(c.field);
+            field->setFocus(Qt::TabFocusReason);
+            field->selectAll();
+            const QString before = field->text();
+            AltKey(c.key);
+            const QByteArray what = QByteArray(c.field) + " Alt+" + QKeySequence(c.key).toString().toLatin1();
+            QVERIFY2(field->text() == before, qPrintable(what + " gave " + field->text()));
+            QVERIFY2(field->selectedText() == before, what.constData());
+            QCOMPARE(dm_->RSW2.CurrentRecord(), record);
+        }
+        QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
+        QCOMPARE(Stored(1).Boxe3, std::string("Smith"));
+        QCOMPARE(Stored(2).Boxa, std::string("219-09-9992"));
+        QVERIFY(Messages().empty());
+    }
+
+    // Tab out of 12l leaves the panel at the top, and the next employee opens with
+    // 12a to 12f in sight.
+    void tabOutOf12lScrollsTheBox12PanelToTheTop() {
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), Employee("219-09-9992", "Bo", "Adams", 20)});
+        OpenWindow();
+        QScrollBar* scroll = window_->Box12Panel->verticalScrollBar();
+        F("Box12Code12")->setFocus(Qt::TabFocusReason);
+        PressTab();
+        QCOMPARE(QApplication::focusWidget(), F("Box12Amt12"));
+        QCOMPARE(scroll->value(), scroll->maximum());  // 12l is in sight while it is visited
+        QVERIFY(scroll->maximum() > 0);
+        PressTab();
+        QCOMPARE(QApplication::focusWidget(), F("Box13a"));
+        QCOMPARE(scroll->value(), 0);
+        AltKey(Qt::Key_N);
+        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(scroll->value(), 0);
+        QVERIFY(window_->Box12Panel->viewport()->rect().contains(
+            F("Box12Code1")->mapTo(window_->Box12Panel->viewport(), QPoint(0, 0))));
+    }
+
+    // A double-click on a code field opens its list on the first try, with the focus
+    // elsewhere before: the click that brings the hint leaves the field where it was.
+    void aDoubleClickOnEveryBox12CodeFieldOpensTheList() {
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10)});
+        OpenWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QScrollBar* scroll = window_->Box12Panel->verticalScrollBar();
+        const QStringList codes = {"A", "B", "C", "D", "E", "F", "G", "H", "J", "K", "L", "M"};
+        for (int pair = 1; pair <= 12; ++pair) {
+            QLineEdit* code = window_->Box12Code[static_cast<std::size_t>(pair - 1)];
+            F("Boxa")->setFocus(Qt::TabFocusReason);  // the focus elsewhere, the hint hidden
+            QVERIFY(!window_->Box12Hint->isVisible());
+            scroll->setValue(pair <= 6 ? 0 : scroll->maximum());
+            const QPoint where = code->mapTo(window_.get(), code->rect().center());
+            QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, {}, where);
+            QCoreApplication::processEvents();  // the layout settles before the second click
+            QVERIFY(window_->Box12Hint->isVisible());
+            QCOMPARE(code->mapTo(window_.get(), code->rect().center()), where);
+            const QString pick = codes[pair - 1];
+            modals_->Then([pick](QDialog& list) { PickFromList(list, pick); });
+            QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, {}, where);
+            QVERIFY2(modals_->Pending() == 0, qPrintable(QStringLiteral("no list for pair %1").arg(pair)));
+            QCOMPARE(code->text(), pick);
+        }
+    }
+
+    // A second copy of the program has the file browse-only: no field takes typing, the
+    // caption says so, and the window closes and moves without checking what cannot
+    // be changed.
+    void aBrowseOnlyFileRefusesTyping() {
+        W2Record incomplete = Employee("219-09-9992", "Bo", "", 20);  // no last name
+        MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), incomplete});
+        TFrmDataModule second;
+        second.OpenPayerFile(dm_->PayerFilePath);
+        QVERIFY(second.PayerFileOpen);
+        QVERIFY(second.RSW2.BrowseOnly());
+        prompter_->Clear();
+        TestPrinting secondPrinting(second, dir_->path());
+        window_ = std::make_unique<TFrmW2>(second, secondPrinting.Printing);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Form W-2 Wage and Tax Statement 2026 - Browse Only"));
+        for (QLineEdit* line : window_->findChildren<QLineEdit*>())
+            if (!line->objectName().isEmpty() && !line->objectName().startsWith(QLatin1String("qt_")))
+                QVERIFY2(line->isReadOnly(), qPrintable(line->objectName()));
+        for (TStateEdit* state : window_->findChildren<TStateEdit*>()) QVERIFY(state->IsReadOnly());
+
+        TypeInto("Boxe3", "Zed");
+        QTest::keyClicks(F("Amount2"), "7");
+        QCOMPARE(Shown("Boxe3"), QStringLiteral("Smith"));
+        auto* state = F<TStateEdit>("Boxf_c");
+        state->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(state, Qt::Key_C);
+        QTest::keyClick(state, Qt::Key_Delete);
+        QCOMPARE(state->Text(), QStringLiteral("NY"));
+        window_->Box12Code[0]->setFocus(Qt::TabFocusReason);
+        QTest::mouseDClick(window_->Box12Code[0], Qt::LeftButton);  // no code list either
+        QCOMPARE(modals_->Opened(), QStringList());
+
+        AltKey(Qt::Key_N);  // the incomplete employee can be looked at
+        QCOMPARE(second.RSW2.CurrentRecord(), 2);
+        QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
+        QVERIFY(!window_->isVisible());
+        QVERIFY(Messages().empty());
+        window_.reset();
+        second.ClosePayerFile();
+    }
+
+    // Every field is found by its caption, whatever it holds.
+    void everyFieldKeepsItsCaptionAsItsAccessibleName() {
+        W2Record w2 = Employee("219-09-9991", "Ann", "Smith", 10);
+        w2.Box15a = "NY";
+        MakePayerFile({w2});
+        OpenWindow();
+        auto* state = F<TStateEdit>("Boxf_c");
+        state->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(state, Qt::Key_C);  // CA
+        QCOMPARE(state->Text(), QStringLiteral("CA"));
+        const QStringList names = {"Boxa", "Boxe3", "Boxf_c", "Amount1", "Box12Code1", "Box13a", "Box15a", "StateID_a"};
+        const QStringList captions = {"a Employee's social security number",
+                                      "e Last name",
+                                      "f State",
+                                      "1 Wages, tips, other compensation",
+                                      "12a Code",
+                                      "13 Statutory employee",
+                                      "15 State 1",
+                                      "15 Employer's state ID number 1"};
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(F(qPrintable(names[i])));
+            QVERIFY(accessible);
+            QCOMPARE(accessible->text(QAccessible::Name), captions[i]);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(state)->text(QAccessible::Value), QStringLiteral("CA"));
     }
 
     void theCodeListsPasteIntoTheDoubleClickedField() {

@@ -14,7 +14,9 @@
 #include "core/base/scripted_prompter.h"
 #include "core/store/data_module.h"
 #include "efw2/efw2_fixture.h"
+#include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
+#include "support/test_printing.h"
 #include "support/temp_dir.h"
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/dollar_edit.h"
@@ -49,6 +51,7 @@ private:
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<TFrmDataModule> dm_;
+    std::unique_ptr<TestPrinting> printing_;
     std::unique_ptr<TFrmW3> window_;
 
     std::string PayerPath() const { return dir_->File("ACME.W226"); }
@@ -60,7 +63,8 @@ private:
     }
 
     TFrmW3& OpenWindow() {
-        window_ = std::make_unique<TFrmW3>(*dm_);
+        printing_ = std::make_unique<TestPrinting>(*dm_, QString::fromStdString(dir_->Path().string()));
+        window_ = std::make_unique<TFrmW3>(*dm_, printing_->Printing);
         window_->show();
         window_->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(window_.get())); }();
@@ -103,6 +107,7 @@ private slots:
     }
     void cleanup() {
         window_.reset();
+        printing_.reset();
         dm_.reset();
         prompter_.reset();
         dir_.reset();
@@ -346,7 +351,10 @@ private slots:
         QCOMPARE(dm_->W3Rec.Boxf_a, std::string("ACME"));
 
         QTest::keyClicks(Find("Boxf_a"), "ACME TOOLS");
+        ModalScript modals;  // the preview of the printed W-3, closed at once
+        modals.Then([](QDialog& preview) { preview.reject(); });
         QTest::mouseClick(w.BtnPrint, Qt::LeftButton);
+        QCOMPARE(modals.Opened(), QStringList({"Form W-3 Preview"}));
         QCOMPARE(prompter_->Messages().size(), std::size_t(1));
         QVERIFY(w.isVisible());
         QCOMPARE(dm_->W3Rec.Boxf_a, std::string("ACME TOOLS"));
