@@ -308,9 +308,10 @@ TEST_F(QnvrTest, AmountsNoFieldCanHoldFailCheckAndAreNeverFiled) {
 
     // The largest amounts the fields take pass.
     std::vector<W2Record> employees = Employees(1);
-    employees[0].Amount1 = employees[0].Amount3 = employees[0].Amount5 = employees[0].Box16a = 999999999.99;
+    employees[0].Amount1 = employees[0].Box16a = 999999999.99;
+    employees[0].Amount3 = employees[0].Amount5 = 184500;  // at the wage base, so the audit passes
     employees[0].Amount4 = 11439;
-    employees[0].Amount6 = 14499999.99;
+    employees[0].Amount6 = 2675.25;
     const std::string payer = Payer("LARGEST", Employer("LARGEST"), employees);
     EXPECT_EQ(Run({"check", payer}).status, 0);
     const Result r = Run({"efw2", "-o", dir.File("largest.txt"), payer});
@@ -415,7 +416,7 @@ TEST_F(QnvrTest, CommandLinesTakeTheirOperandsSafely) {
     EXPECT_NE(r.err.find("unknown command \"no\\x9B\\xFFsuch\""), std::string::npos) << r.err;
     r = Run({"show", "caf\xc3\xa9\r.W226"});
     EXPECT_NE(r.err.find("caf\xc3\xa9\\x0D.W226"), std::string::npos) << r.err;
-
+}
 
 // ---- qnvr audit ----
 
