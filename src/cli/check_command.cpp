@@ -9,8 +9,7 @@ namespace qnvr::cli {
 namespace {
 
 int RunCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1) throw UsageError("give one payer file");
-    PayerReader payer(args[0]);
+    PayerReader payer(SingleOperand(args, "one payer file"));
     std::vector<std::string> warnings;
     const std::vector<std::string> failures = CheckPayer(payer, &warnings);
     for (const std::string& line : failures) std::cout << line << '\n';

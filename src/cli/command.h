@@ -21,6 +21,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The one operand of a command that takes no options, "--" before it allowed; a
+// UsageError naming what is missing otherwise.
+std::string SingleOperand(const std::vector<std::string>& args, const std::string& what);
+
+// Text from the command line as it may go to a terminal: control characters and bytes
+// that are no UTF-8 shown as \xNN.
+std::string Printable(std::string_view text);
+
 void RegisterCommand(const Command& command);
 const std::vector<Command>& Commands();
 

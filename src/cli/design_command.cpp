@@ -39,9 +39,15 @@ DesignArgs ParseArgs(const std::vector<std::string>& args) {
         parsed.output = output;
         parsed.outFile = file;
     };
+    bool operandsOnly = false;  // after "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--param") {
+        if (!operandsOnly && a == "--") {
+            operandsOnly = true;
+        } else if (operandsOnly) {
+            if (!parsed.design.empty()) throw UsageError("only one design name can be given");
+            parsed.design = a;
+        } else if (a == "--param") {
             const std::string& assignment = ValueOf(args, i);
             const std::size_t eq = assignment.find('=');
             if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not \"" + assignment + "\"");

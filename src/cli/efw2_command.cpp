@@ -28,8 +28,17 @@ struct Efw2Args {
 
 Efw2Args ParseArgs(const std::vector<std::string>& args) {
     Efw2Args parsed;
+    bool operandsOnly = false;  // after "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (operandsOnly) {
+            parsed.payers.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            operandsOnly = true;
+            continue;
+        }
         auto value = [&]() -> const std::string& {
             if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
             return args[++i];
@@ -71,9 +80,14 @@ void RefuseProtectedOutput(const Efw2Args& args) {
         if (SameFile(args.outFile, input)) throw EQnvrException(args.outFile + ": is an input file, not overwritten");
 }
 
+struct Employer {
+    std::string ein;  // digits only
+    std::string path;
+};
+
 struct Report {
     std::vector<std::string> lines;
-    std::vector<std::string> employers;
+    std::vector<Employer> employers;
     int rwCount = 0;
     double wages = 0;
 };
@@ -83,7 +97,6 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     PayerReader payer(path);
     payer.RecomputeTotals();
     if (payer.Data().CountW2WithWages() == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
-    payer.ThrowIfReadFailed();
     if (!allowInvalid) {
         const std::vector<std::string> failures = CheckPayer(payer);
         if (!failures.empty()) {
@@ -92,18 +105,20 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
             throw EQnvrException(message);
         }
     }
-    const std::string& employer = payer.W3().Boxf_a;
-    if (IndexOfText(employer, report.employers) > 0)
-        throw EQnvrException(path + ": the employer \"" + employer + "\" is already in this report");
+    // The same employer is the same EIN, however its name is written.
+    const std::string ein = FilterChars(payer.W3().Boxe, "0123456789");
+    for (const Employer& earlier : report.employers)
+        if (earlier.ein == ein)
+            throw EQnvrException(path + ": the employer with EIN " + Trim(payer.W3().Boxe) + " is already in this report, from " +
+                                 earlier.path);
     try {
         ClientRecords client = BuildClientRecords(payer.Data());
-        payer.ThrowIfReadFailed();
         report.lines.insert(report.lines.end(), client.lines.begin(), client.lines.end());
         report.rwCount += client.rwCount;
     } catch (const EProcessException& error) {
         throw EProcessException(path + ": " + error.what());
     }
-    report.employers.push_back(employer);
+    report.employers.push_back({ein, path});
     report.wages += payer.W3().Amount1;
 }
 

@@ -5,6 +5,8 @@
 
 #include "cli/command.h"
 #include "core/base/errors.h"
+#include "core/base/prompter.h"
+#include "core/text/cp1252.h"
 
 namespace qnvr::cli {
 namespace {
@@ -26,7 +28,57 @@ void PrintHelp(std::ostream& out) {
            "Exit status: 0 done, 1 an error or a refusal (message on standard error), 2 wrong arguments.\n";
 }
 
+// An error message keeps its line breaks; anything else that would act on a terminal
+// is shown escaped.
+std::string PrintableMessage(std::string_view message) {
+    std::string shown;
+    std::size_t start = 0;
+    for (std::size_t end; (end = message.find('\n', start)) != std::string_view::npos; start = end + 1)
+        shown += Printable(message.substr(start, end - start)) + "\n";
+    return shown + Printable(message.substr(start));
+}
+
 }  // namespace
+
+std::string SingleOperand(const std::vector<std::string>& args, const std::string& what) {
+    std::vector<std::string> operands = args;
+    if (!operands.empty() && operands[0] == "--") operands.erase(operands.begin());
+    if (operands.size() != 1) throw UsageError("give " + what);
+    return operands[0];
+}
+
+std::string Printable(std::string_view text) {
+    std::string shown;
+    auto escape = [&](unsigned char c) {
+        static const char* const kHex = "0123456789ABCDEF";
+        shown += "\\x";
+        shown += kHex[c >> 4];
+        shown += kHex[c & 15];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            escape(c);
+            ++i;
+            continue;
+        }
+        if (c < 0x80) {
+            shown += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        // A well-formed UTF-8 character stays, unless it is one of the C1 controls.
+        const std::size_t length = Utf8CharLength(text.substr(i));
+        if (length == 0 || Utf8CharAt(text.substr(i), length) < 0xA0) {
+            escape(c);
+            ++i;
+            continue;
+        }
+        shown.append(text.substr(i, length));
+        i += length;
+    }
+    return shown;
+}
 
 void RegisterCommand(const Command& command) { Registry().push_back(command); }
 const std::vector<Command>& Commands() { return Registry(); }
@@ -47,17 +99,18 @@ int main(int argc, char** argv) {
     const auto& commands = Commands();
     auto it = std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == args[0]; });
     if (it == commands.end()) {
-        std::cerr << "qnvr: unknown command \"" << args[0] << "\"\n\n";
+        std::cerr << "qnvr: unknown command \"" << Printable(args[0]) << "\"\n\n";
         PrintHelp(std::cerr);
         return 2;
     }
     try {
         return it->run({args.begin() + 1, args.end()});
     } catch (const UsageError& e) {
-        std::cerr << "qnvr " << it->name << ": " << e.what() << "\nUsage: qnvr " << it->name << ' ' << it->usage << '\n';
+        std::cerr << "qnvr " << it->name << ": " << Printable(e.what()) << "\nUsage: qnvr " << it->name << ' ' << it->usage
+                  << '\n';
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "qnvr " << it->name << ": " << e.what() << '\n';
+        std::cerr << "qnvr " << it->name << ": " << PrintableMessage(qnvr::TildeToBreak(e.what())) << '\n';
         return 1;
     }
 }

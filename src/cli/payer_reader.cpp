@@ -13,6 +13,7 @@
 #include "core/entry/w3_rules.h"
 #include "core/store/password.h"
 #include "core/text/files.h"
+#include "core/text/text.h"
 
 namespace qnvr::cli {
 namespace {
@@ -73,8 +74,7 @@ std::string ProgramDir() {
     return IncludeTrailingSlash((error ? fs::current_path() : exe.parent_path()).string());
 }
 
-int CliPrompter::Show(const std::string& text, const std::string&, int style) {
-    if (style == mbError) errors_.push_back(OnOneLine(text));
+int CliPrompter::Show(const std::string&, const std::string&, int style) {
     switch (style) {
         case mbOkCancelDefaultCancel: return idCancel;
         case mbYesNoDefaultNo: return idNo;
@@ -82,14 +82,10 @@ int CliPrompter::Show(const std::string& text, const std::string&, int style) {
     }
 }
 
-std::string CliPrompter::TakeErrors() {
-    std::string joined;
-    for (const auto& e : errors_) joined += (joined.empty() ? "" : "; ") + e;
-    errors_.clear();
-    return joined;
-}
-
 PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(path) {
+    // The W-3 file of a pair names no pair: opened as one, it would be read as both files.
+    if (UpperCase(fs::path(path).extension().string()) != kW2Extension)
+        throw EQnvrException(path + ": is no payer file; give its " + kW2Extension + " file");
     RequireFile(path, W2Record::kSize);
     RequireFile(TFrmDataModule::W3PathFor(path), W3Record::kSize);
     for (TRecordSet* store : {&data_.RSW2, &data_.RSW3}) {
@@ -102,13 +98,18 @@ PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(pa
         store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
     }
     CliPasswordEntry passwords;
-    data_.OpenPayerFile(path);
+    try {
+        data_.OpenPayerFile(path);
+    } catch (const EQnvrException& error) {
+        throw EQnvrException(path + ": " + OnOneLine(TildeToBreak(error.what())));
+    }
     if (data_.PayerFileOpen && data_.RSW2.Active()) {
-        ThrowIfReadFailed();
+        // A damaged file is refused rather than read in part.
+        for (const TRecordSet* store : {&data_.RSW3, &data_.RSW2})
+            if (!store->SizeProblem().empty())
+                throw EQnvrException(OnOneLine(TildeToBreak(store->SizeProblem())) + " Nothing was read.");
         return;
     }
-    const std::string errors = prompter_.TakeErrors();
-    if (!errors.empty()) throw EQnvrException(path + ": " + errors);
     if (passwords.Asked())
         throw EQnvrException(path + ": the payer file is protected by a password; give it in QNVR_PASSWORD");
     throw EQnvrException(path + ": the payer file cannot be opened");
@@ -120,19 +121,10 @@ std::vector<W2Record> PayerReader::Employees() {
     std::vector<W2Record> employees;
     employees.reserve(static_cast<std::size_t>(data_.RSW2.RecordCount()));
     data_.ForEachW2([&](const W2Record& w2) { employees.push_back(w2); });
-    ThrowIfReadFailed();
     return employees;
 }
 
-void PayerReader::RecomputeTotals() {
-    data_.ComputeW3Totals();
-    ThrowIfReadFailed();
-}
-
-void PayerReader::ThrowIfReadFailed() {
-    const std::string errors = prompter_.TakeErrors();
-    if (!errors.empty()) throw EQnvrException(path_ + ": " + errors);
-}
+void PayerReader::RecomputeTotals() { data_.ComputeW3Totals(); }
 
 std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>* warnings) {
     std::vector<std::string> failures;
@@ -149,7 +141,6 @@ std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>
             for (const std::string& warning : W2Warnings(w2))
                 warnings->push_back("W-2 record " + std::to_string(number) + ": warning: " + warning);
     });
-    payer.ThrowIfReadFailed();
     return failures;
 }
 

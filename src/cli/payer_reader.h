@@ -5,9 +5,9 @@
 // The tool writes a payer file only to import employees into it, and then holds its
 // lock as the desktop program does. Every other command never writes and never locks: a
 // payer file that the desktop program holds open is read as it stands on disk, and
-// nothing of it changes. Messages
-// that the record stores raise while reading (a record that cannot be read) end the
-// command with an error instead of yielding blank records.
+// nothing of it changes. A record that cannot be read raises the store's
+// EStoreException, which ends the command with an error instead of yielding a blank
+// record.
 #include <string>
 #include <vector>
 
@@ -20,8 +20,8 @@ namespace qnvr::cli {
 // trailing separator.
 std::string ProgramDir();
 
-// Shows nothing on a screen: questions get their default answer, and every error
-// message is kept for the command to report.
+// Shows nothing on a screen: questions get their default answer. Errors reach the
+// command as exceptions.
 class CliPrompter final : public Prompter {
 public:
     CliPrompter() { SetPrompter(this); }
@@ -30,11 +30,6 @@ public:
     CliPrompter& operator=(const CliPrompter&) = delete;
 
     int Show(const std::string& text, const std::string& caption, int style) override;
-    // The error messages shown since the last call, joined on one line.
-    std::string TakeErrors();
-
-private:
-    std::vector<std::string> errors_;
 };
 
 // One payer file, open for reading. A password-protected file takes its password from
@@ -58,8 +53,6 @@ public:
     std::vector<W2Record> Employees();
     // The W-3 totals recomputed from the W-2 records, in memory only.
     void RecomputeTotals();
-    // Throws when reading a record failed since the last check.
-    void ThrowIfReadFailed();
 
 private:
     std::string path_;

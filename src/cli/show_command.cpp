@@ -25,8 +25,7 @@ Json RecordJson(const std::vector<FieldLayout<Record>>& layout, Record record) {
 }
 
 int RunShow(const std::vector<std::string>& args) {
-    if (args.size() != 1) throw UsageError("give one payer file");
-    PayerReader payer(args[0]);
+    PayerReader payer(SingleOperand(args, "one payer file"));
     Json w2 = Json::array();
     for (const W2Record& record : payer.Employees()) w2.push_back(RecordJson(W2Layout(), record));
     Json out = Json::object();

@@ -24,8 +24,7 @@ std::string AmountText(double amount) {
 }
 
 int RunTotals(const std::vector<std::string>& args) {
-    if (args.size() != 1) throw UsageError("give one payer file");
-    PayerReader payer(args[0]);
+    PayerReader payer(SingleOperand(args, "one payer file"));
     payer.RecomputeTotals();
     W3Record w3 = payer.W3();
     for (const auto& field : W3Layout()) {

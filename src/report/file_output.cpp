@@ -1,20 +1,13 @@
 #include "report/file_output.h"
 
-#include <unistd.h>
-
-#include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <system_error>
 
+#include "core/text/files.h"
 #include "report/report_errors.h"
 
 namespace qnvr::report {
-
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::filesystem::path temp = target;
-    temp += ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    return temp;
-}
 
 std::string CannotWriteMessage(const std::filesystem::path& file, const std::string& reason) {
     return "The file \"" + file.string() + "\" could not be written: " + reason;
@@ -22,18 +15,18 @@ std::string CannotWriteMessage(const std::filesystem::path& file, const std::str
 
 void WriteFileReplacing(const std::filesystem::path& target,
                         const std::function<void(const std::filesystem::path&)>& write) {
-    const std::filesystem::path temp = TemporaryBeside(target);
     try {
-        write(temp);
-        std::filesystem::rename(temp, target);
-    } catch (const std::filesystem::filesystem_error& e) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
+        RemoveStaleTemporaries(target.string());
+        TemporaryFileBeside temp(target.string());
+        write(temp.Path());
+        // Whatever the writer left unreported (a full disk found only when the data is
+        // flushed) shows here, before the old file is given up.
+        temp.Sync();
+        temp.Close();
+        if (std::rename(temp.Path().c_str(), target.c_str()) != 0) throw std::system_error(errno, std::generic_category());
+        temp.Keep();
+    } catch (const std::system_error& e) {  // std::filesystem::filesystem_error too
         throw EReportException(CannotWriteMessage(target, e.code().message()));
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        throw;
     }
 }
 

@@ -8,13 +8,11 @@
 
 namespace qnvr::report {
 
-// Calls write with a temporary path in the target's folder, then renames it over the
-// target. Throws EReportException naming the target when anything fails, and removes
-// the temporary file.
+// Calls write with a new hidden temporary file in the target's folder, brings it to the
+// disk and renames it over the target. Throws EReportException naming the target when
+// anything fails, and removes the temporary file. Temporaries that an earlier writer of
+// the same target left behind when it was killed are removed first.
 void WriteFileReplacing(const std::filesystem::path& target, const std::function<void(const std::filesystem::path&)>& write);
-
-// A temporary path beside target, unique to this process.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 
 // "The file "NAME" could not be written: REASON"
 std::string CannotWriteMessage(const std::filesystem::path& file, const std::string& reason);

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "core/base/prompter.h"
+#include "core/text/cp1252.h"
 #include "report/file_output.h"
 #include "report/fonts.h"
 #include "report/page_range.h"
@@ -43,16 +44,33 @@ std::string Num(double v) {
 
 std::string Pt(double inches) { return Num(inches * kPointsPerInch); }
 
+// Text as the page carries it: markup characters escaped, and every byte that is not
+// part of a well-formed UTF-8 character, and every control character but tab and line
+// breaks, shown as the replacement character, so the page is the UTF-8 it declares.
 std::string Escape(std::string_view text) {
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
     std::string out;
-    for (char c : text) {
-        switch (c) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8CharLength(text.substr(i));
+        if (length == 0) {
+            out += kReplacement;
+            ++i;
+            continue;
+        }
+        const char32_t code = Utf8CharAt(text.substr(i), length);
+        switch (code) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
-            default: out += c;
+            case '\t':
+            case '\n':
+            case '\r': out += static_cast<char>(code); break;
+            default:
+                if (code < 0x20 || (code >= 0x7F && code < 0xA0)) out += kReplacement;
+                else out.append(text.substr(i, length));
         }
+        i += length;
     }
     return out;
 }
@@ -102,7 +120,9 @@ void WritePage(std::ostream& out, const Page& page, int pageNo, int pageCount, b
 }  // namespace
 
 bool RenderHtml(const PageSnapshot& snapshot, const std::filesystem::path& file, const HtmlOptions& options) {
-    const auto [first, last] = PagesOf(options.range, snapshot.PageCount());
+    // Plain names rather than structured bindings: the lambda below captures them.
+    const std::pair<int, int> pages = PagesOf(options.range, snapshot.PageCount());
+    const int first = pages.first, last = pages.second;
     try {
         WriteFileReplacing(file, [&](const std::filesystem::path& temp) {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);

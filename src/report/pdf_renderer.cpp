@@ -9,6 +9,7 @@
 
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
+#include "core/text/files.h"
 #include "report/file_output.h"
 #include "report/fonts.h"
 #include "report/page_range.h"
@@ -65,12 +66,22 @@ public:
         Check();
     }
 
+    // The document is made in memory and written with every write checked: the PDF
+    // library's own file writer does not check closing its file, so a full disk would
+    // pass unseen.
     void Save(const std::filesystem::path& file) {
-        WriteFileReplacing(file, [this, &file](const std::filesystem::path& temp) {
-            if (HPDF_SaveToFile(doc_, temp.c_str()) != HPDF_OK) {
-                throw EReportException(CannotWriteMessage(file, ErrorText()));
-            }
-        });
+        if (HPDF_SaveToStream(doc_) != HPDF_OK) throw EReportException(CannotWriteMessage(file, ErrorText()));
+        std::string bytes(HPDF_GetStreamSize(doc_), '\0');
+        HPDF_UINT32 size = static_cast<HPDF_UINT32>(bytes.size());
+        HPDF_ResetStream(doc_);
+        const HPDF_STATUS read = HPDF_ReadFromStream(doc_, reinterpret_cast<HPDF_BYTE*>(bytes.data()), &size);
+        if ((read != HPDF_OK && read != HPDF_STREAM_EOF) || size != bytes.size())
+            throw EReportException(CannotWriteMessage(file, ErrorText()));
+        try {
+            ReplaceFileWhole(file.string(), bytes);
+        } catch (const std::system_error& e) {
+            throw EReportException(CannotWriteMessage(file, e.code().message()));
+        }
     }
 
 private:

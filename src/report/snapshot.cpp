@@ -11,10 +11,15 @@
 // so the index of a finished document is found from its end and any page read at once.
 #include "report/snapshot.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
 
+#include "core/text/files.h"
 #include "report/file_output.h"
 #include "report/report_errors.h"
 #include "report/snapshot_codec.h"
@@ -112,44 +117,45 @@ public:
 
 class FileSink final : public Sink {
 public:
-    explicit FileSink(std::filesystem::path target) : target_(std::move(target)), temp_(TemporaryBeside(target_)) {
-        out_.open(temp_, std::ios::binary | std::ios::trunc);
-        if (!out_) Fail();
-    }
-    ~FileSink() override {
-        if (!committed_) {
-            out_.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp_, ignored);
+    explicit FileSink(std::filesystem::path target) : target_(std::move(target)) {
+        try {
+            RemoveStaleTemporaries(target_.string());
+            temp_ = std::make_unique<TemporaryFileBeside>(target_.string());
+        } catch (const std::system_error& e) {
+            throw EReportException(CannotWriteMessage(target_, e.code().message()));
         }
     }
     void Append(std::string_view bytes) override {
-        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out_) Fail();
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(temp_->Fd(), bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) Fail(written < 0 ? errno : ENOSPC);
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
     }
-    // Closes the file and puts it in place of the target.
+    // Brings the file to the disk, closes it and puts it in place of the target.
     void Commit() {
-        out_.close();
-        if (!out_) Fail();
-        std::error_code ec;
-        std::filesystem::rename(temp_, target_, ec);
-        if (ec) throw EReportException(CannotWriteMessage(target_, ec.message()));
-        committed_ = true;
+        try {
+            temp_->Sync();
+            temp_->Close();
+        } catch (const std::system_error& e) {
+            Fail(e.code().value());
+        }
+        if (std::rename(temp_->Path().c_str(), target_.c_str()) != 0) Fail(errno);
+        temp_->Keep();
     }
 
 private:
-    [[noreturn]] void Fail() const {
-        const int err = errno;
-        throw EReportException(CannotWriteMessage(target_, std::strerror(err ? err : EIO)));
+    [[noreturn]] void Fail(int error) const {
+        throw EReportException(CannotWriteMessage(target_, std::strerror(error ? error : EIO)));
     }
     std::filesystem::path target_;
-    std::filesystem::path temp_;
-    std::ofstream out_;
-    bool committed_ = false;
+    std::unique_ptr<TemporaryFileBeside> temp_;  // removed unless committed
 };
 
 std::uint64_t ReadU64At(const Source& source, std::uint64_t offset) {
-    ByteReader r(source.Read(offset, 8));
+    const std::string bytes = source.Read(offset, 8);  // the reader keeps a view of these bytes
+    ByteReader r(bytes);
     return r.U64();
 }
 
@@ -173,7 +179,8 @@ struct PageSnapshot::Impl {
         if (size < kHeaderSize || source->Read(0, kMagic.size()) != kMagic) {
             throw EReportException(DocumentName(file) + " is not a snapshot document of this program.");
         }
-        ByteReader header(source->Read(kMagic.size(), 4));
+        const std::string version = source->Read(kMagic.size(), 4);
+        ByteReader header(version);
         if (header.U32() > kFormatVersion) {
             throw EReportException(DocumentName(file) + " was written by a newer version of the program and cannot be opened.");
         }
@@ -206,11 +213,15 @@ struct PageSnapshot::Impl {
     Page Read(int pageNo) const {
         const std::uint64_t start = offsets[pageNo - 1];
         const std::uint64_t end = offsets[pageNo];
-        ByteReader head(source->Read(start, kPageHeaderSize));
+        const std::string headBytes = source->Read(start, kPageHeaderSize);
+        ByteReader head(headBytes);
         const std::uint32_t rawSize = head.U32();
         const std::uint32_t storedSize = head.U32();
         const std::uint32_t crc = head.U32();
         if (storedSize != end - start - kPageHeaderSize) throw Malformed("page size does not match the index");
+        // The raw size is not covered by the checksum: it is bounded before anything of
+        // that size is allocated.
+        if (rawSize > codec::MaxInflatedSize(storedSize)) throw Malformed("page size is implausible");
         const std::string stored = source->Read(start + kPageHeaderSize, storedSize);
         if (codec::Crc32(stored) != crc) throw Malformed("page checksum does not match");
         return codec::DecodePage(codec::Inflate(stored, rawSize));

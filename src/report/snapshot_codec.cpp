@@ -13,6 +13,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -24,6 +25,11 @@ enum OpKind : std::uint8_t { kText = 0, kLine = 1, kRect = 2 };
 constexpr std::uint8_t kScreenOnlyFlag = 1;
 // A page of a form holds a few hundred operations; anything far beyond is damage.
 constexpr std::uint32_t kMaxOpsPerPage = 1'000'000;
+// The fewest bytes one operation takes: kind, flags and a line's five numbers.
+constexpr std::size_t kMinOpBytes = 2 + 5 * 8;
+// Deflate's best ratio is a little above 1032 to 1; a page never holds more than this.
+constexpr std::uint64_t kMaxDeflateRatio = 1033;
+constexpr std::uint64_t kMaxPageBytes = 256u << 20;
 
 void EncodeOp(ByteWriter& w, const TextOp& t) {
     w.F64(t.x), w.F64(t.y), w.Str(t.family), w.F64(t.sizePt);
@@ -117,7 +123,8 @@ Page DecodePage(std::string_view bytes) {
     Page page;
     page.widthIn = r.F64(), page.heightIn = r.F64();
     const std::uint32_t count = r.U32();
-    if (count > kMaxOpsPerPage) throw Malformed("implausible number of drawing operations");
+    if (count > kMaxOpsPerPage || count > r.Remaining() / kMinOpBytes)
+        throw Malformed("implausible number of drawing operations");
     page.ops.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         DrawOp op;
@@ -159,7 +166,12 @@ std::string Deflate(std::string_view raw) {
     return out;
 }
 
+std::uint64_t MaxInflatedSize(std::uint64_t storedSize) {
+    return std::min(kMaxPageBytes, storedSize * kMaxDeflateRatio + 64);
+}
+
 std::string Inflate(std::string_view stored, std::size_t rawSize) {
+    if (rawSize > MaxInflatedSize(stored.size())) throw Malformed("compressed page data is damaged");
     std::string out(rawSize, '\0');
     uLongf size = static_cast<uLongf>(rawSize);
     const int rc = uncompress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(stored.data()),

@@ -33,7 +33,9 @@ private:
 // Little-endian reader that throws Malformed instead of reading past the end.
 class ByteReader {
 public:
+    // Keeps a view of in: the bytes must outlive the reader (never a temporary string).
     explicit ByteReader(std::string_view in) : in_(in) {}
+    explicit ByteReader(std::string&&) = delete;
     std::uint8_t U8();
     std::uint32_t U32();
     std::uint64_t U64();
@@ -41,6 +43,7 @@ public:
     double F64();         // finite numbers only
     std::string Str();
     bool AtEnd() const { return pos_ == in_.size(); }
+    std::size_t Remaining() const { return in_.size() - pos_; }
 
 private:
     std::string_view Take(std::size_t n);
@@ -58,6 +61,9 @@ PrintSettings DecodeSettings(ByteReader& r);
 // size differs from rawSize.
 std::string Deflate(std::string_view raw);
 std::string Inflate(std::string_view stored, std::size_t rawSize);
+// The largest raw size that storedSize compressed bytes can stand for (deflate packs
+// at most about 1032 to 1), and never more than a page can plausibly hold.
+std::uint64_t MaxInflatedSize(std::uint64_t storedSize);
 std::uint32_t Crc32(std::string_view bytes);
 
 }  // namespace qnvr::report::codec

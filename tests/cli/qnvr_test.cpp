@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -162,8 +164,14 @@ TEST_F(QnvrTest, Efw2OfSeveralPayersIsAMasterFile) {
     fs::copy_file(programDir + "QNVR.W2S", settings);
     fs::remove(programDir + "QNVR.W2S");
     const std::string out = dir.File("master.txt");
-    const Result r =
-        Run({"efw2", "--settings", settings, "-o", out, Payer("ALPHA", 2), Payer("BRAVO", 3), Payer("CHARLIE", 4)});
+    auto employer = [](const std::string& name, const std::string& ein) {
+        W3Record w3 = Employer(name);
+        w3.Boxe = ein;
+        return w3;
+    };
+    const Result r = Run({"efw2", "--settings", settings, "-o", out, Payer("ALPHA", employer("ALPHA", "12-0000001"), Employees(2)),
+                          Payer("BRAVO", employer("BRAVO", "12-0000002"), Employees(3)),
+                          Payer("CHARLIE", employer("CHARLIE", "12-0000003"), Employees(4))});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Outline(out), (std::vector<std::string>{"RA", "RE", "RW", "RW", "RT 0000002", "RE", "RW", "RW", "RW",
                                                       "RT 0000003", "RE", "RW", "RW", "RW", "RW", "RT 0000004",
@@ -193,7 +201,7 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
         {{"--settings", dir.File("none.W2S"), "-o", out, good}, "none.W2S"},
         {{"-o", out, good, empty}, "EMPTY.W226: This client file does not have any valid W-2 employees."},
         {{"-o", out, invalid}, "INVALID.W226: W-2 record 1: Employee's Zip Code is not valid."},
-        {{"-o", out, good, sameEmployer}, "the employer \"good\" is already in this report"},
+        {{"-o", out, good, sameEmployer}, "GOOD2.W226: the employer with EIN 12-3456789 is already in this report, from " + good},
         {{"-o", out, good, dir.File("NONE.W226")}, "NONE.W226: no such payer file"},
         {{"-o", good, good}, "is an input file"},
         {{"-o", dir.File("FormsW2Report.txt"), good}, "FormsW2Report.txt is not written by qnvr"},
@@ -261,6 +269,154 @@ TEST_F(QnvrTest, APayerFileHeldByTheDesktopProgramIsReadAndNeverWritten) {
     EXPECT_TRUE(desktop.RSW2.PostRec());
 }
 
+// An amount read from a file is checked against what the forms' fields can hold: a
+// huge one used to overflow the conversion to cents and be filed as zero.
+TEST_F(QnvrTest, AmountsNoFieldCanHoldFailCheckAndAreNeverFiled) {
+    struct Case {
+        const char* name;
+        std::function<void(W2Record&)> set;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"huge wages", [](W2Record& w) { w.Amount1 = 1e17; }, "Box 1 of employee EMPLOYEE NUMBER1 (123-45-1001) holds $100,000,000,000,000,000.00"},
+        {"one cent too many", [](W2Record& w) { w.Amount2 = 1e9; }, "Box 2 of employee EMPLOYEE NUMBER1 (123-45-1001) holds $1,000,000,000.00, beyond the $999,999,999.99"},
+        {"not a number", [](W2Record& w) { w.Amount3 = std::nan(""); }, "Box 3 of employee EMPLOYEE NUMBER1 (123-45-1001) holds no number"},
+        {"infinite box 12", [](W2Record& w) { w.Box12Code[2] = "DD"; w.Box12Amt[2] = INFINITY; }, "Box 12c of employee"},
+        {"huge negative state tax", [](W2Record& w) { w.Box17b = -1e300; }, "Box 17 line 2 of employee"},
+    };
+    for (const Case& c : cases) {
+        std::vector<W2Record> employees = Employees(2);
+        c.set(employees[0]);
+        const std::string payer = Payer("HUGE", Employer("HUGE"), employees);
+        Result r = Run({"check", payer});
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_NE(r.out.find("W-2 record 1: " + std::string(c.message)), std::string::npos) << c.name << ": " << r.out;
+
+        const std::string out = dir.File("huge.txt");
+        r = Run({"efw2", "-o", out, payer});
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_FALSE(fs::exists(out)) << c.name;
+        // Written anyway on request, an amount too large for its field is still refused.
+        r = Run({"efw2", "--allow-invalid", "-o", out, payer});
+        if (std::string(c.name) != "huge negative state tax") {
+            EXPECT_EQ(r.status, 1) << c.name << ": " << r.out;
+            EXPECT_FALSE(fs::exists(out)) << c.name;
+        }
+        fs::remove(out);
+    }
+
+    // The largest amounts the fields take pass.
+    std::vector<W2Record> employees = Employees(1);
+    employees[0].Amount1 = employees[0].Box16a = 999999999.99;
+    employees[0].Amount3 = employees[0].Amount5 = 184500;  // at the wage base, so the audit passes
+    employees[0].Amount4 = 11439;
+    employees[0].Amount6 = 2675.25;
+    const std::string payer = Payer("LARGEST", Employer("LARGEST"), employees);
+    EXPECT_EQ(Run({"check", payer}).status, 0);
+    const Result r = Run({"efw2", "-o", dir.File("largest.txt"), payer});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadText(dir.File("largest.txt")).substr(514 * 2 + 187, 11), "99999999999");
+    EXPECT_NE(r.out.find("wages $999,999,999.99"), std::string::npos) << r.out;
+
+    // A W-3 amount beyond twelve dollar digits.
+    W3Record w3 = Employer("W3");
+    w3.Box14 = 1e13;
+    const Result w3Check = Run({"check", Payer("W3", w3, Employees(1))});
+    EXPECT_EQ(w3Check.status, 1);
+    EXPECT_NE(w3Check.out.find("W-3: Box 14 of the W-3 record holds $10,000,000,000,000.00, beyond the "
+                               "$999,999,999,999.99 a Form W-3 box can hold."),
+              std::string::npos)
+        << w3Check.out;
+}
+
+// A payer file whose size is no whole number of records (cut during a copy), a W-3 file
+// with bytes after its record, or more records than the program keeps, is refused
+// whole: no command reads part of it, and nothing is written to it.
+TEST_F(QnvrTest, DamagedPayerFileSizesAreRefusedNamingTheFileAndItsSize) {
+    struct Case {
+        const char* name;
+        std::string file;  // which of the pair is damaged
+        std::function<void(std::vector<unsigned char>&)> damage;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"W-2 cut short", "P.W226", [](auto& b) { b.resize(b.size() - 1); }, "P.W226 is 1703 bytes long, which is no whole number of 568-byte records"},
+        {"W-2 with bytes after", "P.W226", [](auto& b) { b.resize(b.size() + 100); }, "P.W226 is 1804 bytes long"},
+        {"W-3 with bytes after", "P.W326", [](auto& b) { b.push_back(0); }, "P.W326 is 609 bytes long, but holds one record of 608 bytes."},
+        {"W-3 twice", "P.W326", [](auto& b) { b.insert(b.end(), b.begin(), b.end()); }, "P.W326 is 1216 bytes long"},
+    };
+    for (const Case& c : cases) {
+        const std::string payer = Payer("P", 3);
+        auto bytes = ReadBytes(dir.File(c.file));
+        c.damage(bytes);
+        WriteBytes(dir.File(c.file), bytes);
+        const auto w2Before = ReadBytes(payer), w3Before = ReadBytes(dir.File("P.W326"));
+        for (const char* command : {"show", "check", "totals"}) {
+            const Result r = Run({command, payer});
+            EXPECT_EQ(r.status, 1) << c.name << " " << command;
+            EXPECT_NE(r.err.find(dir.File(c.message)), std::string::npos) << c.name << " " << command << ": " << r.err;
+            EXPECT_EQ(r.out, "") << c.name << " " << command;
+        }
+        const Result r = Run({"efw2", "-o", dir.File("out.txt"), payer});
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_FALSE(fs::exists(dir.File("out.txt"))) << c.name;
+        EXPECT_EQ(ReadBytes(payer), w2Before) << c.name;
+        EXPECT_EQ(ReadBytes(dir.File("P.W326")), w3Before) << c.name;
+    }
+
+    // One record more than the program's limit of 10,000.
+    const std::string payer = Payer("MANY", Employer("MANY"), std::vector<W2Record>(10001, testing::Employee(1, 10)));
+    const Result r = Run({"check", payer});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(payer + " holds 10001 records, more than the 10000"), std::string::npos) << r.err;
+}
+
+TEST_F(QnvrTest, TheSameEmployerIsRefusedByItsEinHoweverTheFilesAreNamed) {
+    const std::string first = Payer("ACME", 2);
+    const std::string second = Payer("ACME  ", Employer("ACME  "), Employees(1));
+    const std::string out = dir.File("master.txt");
+    const Result r = Run({"efw2", "-o", out, first, second});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(second + ": the employer with EIN 12-3456789 is already in this report, from " + first),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(QnvrTest, CommandLinesTakeTheirOperandsSafely) {
+    const std::string payer = Payer("ACME", 1);
+    // "--" ends the options, so a file name may begin with "-".
+    fs::rename(payer, dir.File("-ACME.W226"));
+    fs::rename(dir.File("ACME.W326"), dir.File("-ACME.W326"));
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    struct BackToFolder {
+        fs::path folder;
+        ~BackToFolder() { fs::current_path(folder); }
+    } back{before};
+    EXPECT_EQ(Run({"show", "--", "-ACME.W226"}).status, 0);
+    EXPECT_EQ(Run({"check", "--", "-ACME.W226"}).status, 0);
+    Result r = Run({"efw2", "-o", "out.txt", "--", "-ACME.W226"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Run({"efw2", "-o", "out.txt", "-ACME.W226"}).status, 2);
+
+    // The W-3 file of a pair is no payer argument.
+    r = Run({"show", "--", "-ACME.W326"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("-ACME.W326: is no payer file; give its .W226 file"), std::string::npos) << r.err;
+
+    // What a usage error repeats from the command line reaches the terminal escaped.
+    r = Run({"efw2", "--\x1b]0;owned\x07", "-o", "out.txt", "-ACME.W226"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+    EXPECT_NE(r.err.find("unknown option --\\x1B]0;owned\\x07"), std::string::npos) << r.err;
+    r = Run({"no\x9b\xffsuch"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown command \"no\\x9B\\xFFsuch\""), std::string::npos) << r.err;
+    r = Run({"show", "caf\xc3\xa9\r.W226"});
+    EXPECT_NE(r.err.find("caf\xc3\xa9\\x0D.W226"), std::string::npos) << r.err;
+}
 
 // ---- qnvr audit ----
 

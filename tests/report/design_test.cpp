@@ -91,7 +91,9 @@ TEST(DesignFile, FaultsAreReportedWithTheFileAndThePlace) {
          "nested too deeply"},
         {R"({"format": "Quenvora W-2 report designs", "version": 1, "designs": {"D": {"items": [{"circle": 1}]}}})", "unknown item"},
     };
-    for (const auto& [json, expected] : cases) {
+    for (const auto& testCase : cases) {
+        const std::string& json = testCase.first;  // a plain name: the lambda below captures it
+        const std::string& expected = testCase.second;
         const std::string message = ErrorOf([&] { DesignFile::Parse(json, "/opt/qnvr/W2TXFR26.json"); });
         EXPECT_NE(message.find("The report design file \"/opt/qnvr/W2TXFR26.json\" is not valid"), std::string::npos) << message;
         EXPECT_NE(message.find(expected), std::string::npos) << message;

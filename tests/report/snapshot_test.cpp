@@ -1,4 +1,8 @@
 // The snapshot document: what is saved reopens identically; damage is refused.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "core/support/temp_dir.h"
@@ -7,6 +11,14 @@
 
 namespace qnvr::report {
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
 
 using qnvr::testing::ReadBytes;
 using qnvr::testing::TempDir;
@@ -117,6 +129,40 @@ TEST(PageSnapshot, ADamagedPageIsRefusedWhenShownWhileTheOthersStillRead) {
     }
     EXPECT_EQ(snapshot.ReadPage(3), SamplePages()[2]);
     EXPECT_THROW(snapshot.ReadPage(4), EReportException);
+}
+
+// A page's raw size is outside its checksum. A damaged one is refused before anything of
+// that size is allocated: the page is read in a child process that may not take more
+// than 512 MB, where allocating the 4 GB the field claims would end in bad_alloc.
+TEST(PageSnapshot, ADamagedRawSizeIsRefusedWithoutAllocatingIt) {
+    TempDir dir;
+    const std::string file = dir.File("raw.ndr");
+    WriteSnapshotFile(file, SamplePages(), kSettings);
+    std::vector<unsigned char> bytes = ReadBytes(file);
+    for (int k = 0; k < 4; ++k) bytes[16 + k] = 0xFF;  // the first page's raw size
+    WriteBytes(file, bytes);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The address sanitizer reserves far more address space than that for itself.
+        if (!kAddressSanitizer) {
+            const rlimit limit{512u << 20, 512u << 20};
+            ::setrlimit(RLIMIT_AS, &limit);
+        }
+        int status = 1;
+        try {
+            PageSnapshot::OpenFile(file).ReadPage(1);
+        } catch (const EReportException& e) {
+            if (std::string(e.what()).find("Page 1 of the snapshot document") != std::string::npos) status = 0;
+        } catch (...) {
+            status = 2;
+        }
+        ::_exit(status);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
 }
 
 TEST(SnapshotWriter, AnUnfinishedFileSnapshotLeavesThePreviousOneInPlace) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -162,21 +163,33 @@ std::string Efw2TextChange::Warning() const {
 
 std::string MoneyField(double amount, int width) {
     if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
-    const long long cents = std::llround(RoundTo(amount, 2) * 100);
-    if (cents <= 0) return std::string(static_cast<std::size_t>(width), '0');
-    std::string digits = std::to_string(cents);
-    if (static_cast<int>(digits.size()) > width)
+    const double rounded = RoundTo(amount, 2);
+    if (rounded <= 0) return std::string(static_cast<std::size_t>(width), '0');
+    // Compared before converting: a cents count beyond 64 bits cannot be held at all.
+    if (rounded * 100 >= std::pow(10.0, std::min(width, 18)))
         throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
                                 std::to_string(width) + " digits.");
-    return PadLeftZero(digits, width);
+    return PadLeftZero(std::to_string(std::llround(rounded * 100)), width);
 }
 
 std::string FormatDollars(double amount) {
-    const long long cents = std::llround(std::fabs(RoundTo(amount, 2)) * 100);
-    std::string dollars = std::to_string(cents / 100);
+    if (!std::isfinite(amount)) return "(no number)";
+    const double rounded = std::fabs(RoundTo(amount, 2));
+    // Beyond what 64 bits of cents hold, the amount is shown in full from its decimal text.
+    std::string dollars;
+    long long centPart = 0;
+    if (rounded < 9e16) {
+        const long long cents = std::llround(rounded * 100);
+        dollars = std::to_string(cents / 100);
+        centPart = cents % 100;
+    } else {
+        char text[400];
+        std::snprintf(text, sizeof text, "%.0f", rounded);
+        dollars = text;
+    }
     for (int at = static_cast<int>(dollars.size()) - 3; at > 0; at -= 3) dollars.insert(at, ",");
-    const std::string centText = PadLeftZero(std::to_string(cents % 100), 2);
-    return (amount < 0 && cents > 0 ? "-$" : "$") + dollars + "." + centText;
+    const std::string centText = PadLeftZero(std::to_string(centPart), 2);
+    return (amount < 0 && rounded > 0 ? "-$" : "$") + dollars + "." + centText;
 }
 
 namespace {

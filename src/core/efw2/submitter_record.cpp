@@ -132,13 +132,18 @@ std::vector<std::uint8_t> EncodeSubmitter(const SubmitterRecord& record) {
 SubmitterRecord ReadSubmitterFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) RaiseFileError("read the EFW2 settings file", path, std::generic_category().message(errno));
-    std::vector<std::uint8_t> bytes(SubmitterRecord::kSize);
-    in.read(reinterpret_cast<char*>(bytes.data()), SubmitterRecord::kSize);
-    if (in.gcount() != SubmitterRecord::kSize)
+    // One byte more than a record is read, so that a longer file is refused as a short one is.
+    std::vector<std::uint8_t> bytes(SubmitterRecord::kSize + 1);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) RaiseFileError("read the EFW2 settings file", path, std::generic_category().message(EIO));
+    if (in.gcount() != SubmitterRecord::kSize) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
         RaiseFileError("read the EFW2 settings file", path,
-                       "It holds " + std::to_string(in.gcount()) + " bytes instead of " +
+                       "It holds " + (error ? std::to_string(in.gcount()) : std::to_string(size)) + " bytes instead of " +
                            std::to_string(SubmitterRecord::kSize) + ".");
-    return DecodeSubmitter(bytes);
+    }
+    return DecodeSubmitter(std::span(bytes).first(SubmitterRecord::kSize));
 }
 
 void WriteSubmitterFile(const std::string& path, const SubmitterRecord& record) {

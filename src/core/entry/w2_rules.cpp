@@ -5,6 +5,7 @@
 
 #include "core/base/prompter.h"
 #include "core/efw2/efw2_records.h"
+#include "core/entry/amount_limits.h"
 #include "core/text/text.h"
 #include "core/text/validation.h"
 
@@ -168,8 +169,9 @@ Failure CheckNoNegativeAmounts(const W2Record& w2) {
 }
 
 using W2Rule = Failure (*)(const W2Record&);
+// Amounts beyond what a field can hold come first: every later rule compares amounts.
 const W2Rule kW2Rules[] = {
-    CheckWagesOrCodeII,     CheckEmployee,     CheckBox12Codes,       CheckBox12Amounts,
+    CheckW2AmountLimits,    CheckWagesOrCodeII,     CheckEmployee,     CheckBox12Codes,       CheckBox12Amounts,
     CheckBox14Descriptions, CheckBox14Amounts, CheckTippedOccupation, CheckStateLines,
     CheckLocalLines,        CheckNoNegativeAmounts,
 };

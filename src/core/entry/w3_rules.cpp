@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/entry/amount_limits.h"
 #include "core/text/text.h"
 #include "core/text/validation.h"
 
@@ -78,7 +79,7 @@ Failure CheckEmail(const W3Record& w3) {
 }
 
 using W3Rule = Failure (*)(const W3Record&);
-const W3Rule kW3Rules[] = {CheckKindOfPayer, CheckKindOfEmployer, CheckPayer, CheckEmail};
+const W3Rule kW3Rules[] = {CheckW3AmountLimits, CheckKindOfPayer, CheckKindOfEmployer, CheckPayer, CheckEmail};
 
 }  // namespace
 

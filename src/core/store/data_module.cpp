@@ -1,7 +1,9 @@
 #include "core/store/data_module.h"
 
 #include <bit>
+#include <exception>
 #include <filesystem>
+#include <utility>
 
 #include "core/base/prompter.h"
 #include "core/text/text.h"
@@ -13,6 +15,7 @@ TFrmDataModule::TFrmDataModule() {
     RSW3.FileShareMode = smShareDenyWrite;
     RSW3.MaxRec = 1000;
     RSW3.ShowOpenMode = false;
+    RSW3.OneRecordFile = true;
 
     RSW2.SetRecSize(W2Record::kSize);
     RSW2.FileShareMode = smShareDenyWrite;
@@ -24,7 +27,14 @@ TFrmDataModule::TFrmDataModule() {
     WireStores();
 }
 
-TFrmDataModule::~TFrmDataModule() { ClosePayerFile(); }
+TFrmDataModule::~TFrmDataModule() {
+    // Nothing may leave a destructor: a record that could not be saved is still told.
+    try {
+        ClosePayerFile();
+    } catch (const std::exception& error) {
+        ShowMsg(error.what(), mbError);
+    }
+}
 
 void TFrmDataModule::WireStores() {
     RSW3.OnAfterRead = [this](TRecordSet& rs) { W3Rec = DecodeW3(rs.RecordBuffer()); };
@@ -69,52 +79,108 @@ void TFrmDataModule::ClearReviews() {
 void TFrmDataModule::OpenPayerFile(const std::string& path) {
     PayerFilePath = path;
     RSW2.FileName = path;
-    RSW2.OpenRecSet();
-    if (PayerFileOpen && !RSW2.Active()) {
-        RSW3.CloseRecSet();
-        PayerFileOpen = false;
+    auto closeHalfOpened = [this] {
+        RSW2.OpenBrowseOnly = false;
+        if (RSW2.Active() && !RSW3.Active()) {
+            try {
+                RSW2.CloseRecSet();  // nothing was changed yet
+            } catch (const EStoreException&) {
+            }
+        }
+        if (!RSW2.Active()) {
+            RSW3.CloseRecSet();
+            PayerFileOpen = false;
+        }
+    };
+    try {
+        RSW2.OpenRecSet();
+    } catch (...) {
+        closeHalfOpened();
+        throw;
     }
+    closeHalfOpened();
 }
 
-void TFrmDataModule::ClosePayerFile() { RSW2.CloseRecSet(); }
+// Both files close even when a record cannot be saved; the first failure is raised then.
+void TFrmDataModule::ClosePayerFile() {
+    closeFailure_ = nullptr;
+    RSW2.CloseRecSet();
+    if (closeFailure_) std::rethrow_exception(std::exchange(closeFailure_, nullptr));
+}
 
 // The W-3 file opens first: it holds the password, and the new-record presets come
 // from it. A refused password or a W-3 file that will not open vetoes the W-2 open.
+//
+// The pair is one unit: its W-3 file's lock is the pair's lock. The W-2 file opens
+// browse-only whenever the W-3 file did, so two programs opening one payer file at the
+// same moment never end up with one file each; should the W-2 file still open
+// browse-only on its own, the W-3 file follows it (RSW2AfterOpen).
 void TFrmDataModule::RSW2BeforeOpen() {
     PayerFileOpen = true;
     RSW3.FileName = W3PathFor(PayerFilePath);
-    RSW3.OpenRecSet();
-    RSW3.GetRec();
+    try {
+        RSW3.OpenRecSet();
+        RSW3.GetRec();
+    } catch (...) {
+        RSW3.CloseRecSet();
+        PayerFileOpen = false;
+        throw;
+    }
     if (RSW3.Active() && !IsBlank(W3Rec.Password) && !SkipPasswordCheck) CheckPassword();
     if (!RSW3.Active()) {
         PayerFileOpen = false;
         RSW2.Cancel();
+        return;
     }
+    RSW2.OpenBrowseOnly = RSW3.BrowseOnly();
+    if (RSW3.BrowseReason() == TBrowseReason::InUse && RSW2.ShowOpenMode)
+        ShowMsg(PayerFilePath + " is already in use!~~The file has been opened in browse only" +
+                    " mode. You will not be able to record any changes.",
+                RSW2.AppTitle.empty() ? std::string(kAppTitle) : RSW2.AppTitle, mbInformation);
 }
 
 bool TFrmDataModule::CheckPassword() {
     PasswordDialog.Password = Unscramble(W3Rec.Password);
     if (PasswordDialog.Execute()) return true;
     PayerFileOpen = false;
+    const std::string path = PayerFilePath;
     PayerFilePath.clear();
     RSW2.FileName.clear();
     RSW3.CloseRecSet();  // nothing was changed, so nothing is saved
-    if (!PasswordDialog.Cancel()) ShowMsg("Incorrect Password", mbError);
+    if (!PasswordDialog.Cancel()) throw EStoreException("Incorrect Password", path, 0, StoreOperation::Open);
     return false;
 }
 
 void TFrmDataModule::RSW2AfterOpen() {
+    RSW2.OpenBrowseOnly = false;
+    if (RSW2.BrowseOnly() && RSW3.Active() && !RSW3.BrowseOnly()) {
+        RSW3.CloseRecSet();  // nothing was changed yet, so nothing is saved
+        RSW3.OpenBrowseOnly = true;
+        RSW3.OpenRecSet();
+        RSW3.OpenBrowseOnly = false;
+        RSW3.GetRec();
+    }
     if (OnRebuildRecentMenu) OnRebuildRecentMenu();
     EmployeeListDirty = true;
     RSW2.GetRec();
 }
 
-void TFrmDataModule::RSW2BeforeClose() { RSW2.PostRec(); }
+void TFrmDataModule::RSW2BeforeClose() {
+    try {
+        RSW2.PostRec();
+    } catch (const EStoreException&) {
+        closeFailure_ = std::current_exception();
+    }
+}
 
 void TFrmDataModule::RSW2AfterClose() {
     if (OnAddRecentFile) OnAddRecentFile(PayerFilePath);
     if (OnRebuildRecentMenu) OnRebuildRecentMenu();
-    RSW3.PostRec();
+    try {
+        RSW3.PostRec();
+    } catch (const EStoreException&) {
+        if (!closeFailure_) closeFailure_ = std::current_exception();
+    }
     RSW3.CloseRecSet();
 }
 

@@ -4,6 +4,7 @@
 // records in memory (W2Rec, W3Rec) and the program-wide state that goes with the open
 // file. Every window reads and changes only W2Rec and W3Rec; every read of a store
 // replaces them, every post writes them.
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -58,9 +59,11 @@ public:
 
     // Opens the pair at path (password check included); afterwards PayerFileOpen tells
     // whether it is open. When the W-3 file opens but the W-2 file does not, the W-3 file
-    // is closed again, so that either both are open or neither.
+    // is closed again, so that either both are open or neither. A failure raises
+    // EStoreException (a cancelled password prompt only leaves the file closed).
     void OpenPayerFile(const std::string& path);
-    // Saves both current records and closes the pair (nothing when none is open).
+    // Saves both current records and closes the pair (nothing when none is open). Both
+    // files close even when a record cannot be saved; that failure is raised afterwards.
     void ClosePayerFile();
 
     // Forms with wages: records whose Box 1 or first state wages round to more than 0.
@@ -73,6 +76,7 @@ public:
 
 private:
     unsigned reviewedWindows_ = 0;  // EntryWindow bits
+    std::exception_ptr closeFailure_;  // a save that failed while the pair closed
 
     void WireStores();
     void RSW2BeforeOpen();

@@ -130,26 +130,34 @@ void PayerFileCommands::Refresh() {
     window_.EnableMenuItems(dm_.PayerFileOpen);
 }
 
+// The main window shows what is open whether or not the open succeeded.
 void PayerFileCommands::OpenAndRefresh(const std::string& path) {
-    dm_.ClosePayerFile();
-    dm_.OpenPayerFile(path);
+    try {
+        dm_.ClosePayerFile();
+        dm_.OpenPayerFile(path);
+    } catch (...) {
+        Refresh();
+        dm_.ClearReviews();
+        throw;
+    }
     Refresh();
     dm_.ClearReviews();
 }
 
 void PayerFileCommands::ReopenWithoutPasswordCheck(const std::string& path) {
-    {
+    try {
         SkippingPasswordCheck skip(dm_);
         dm_.OpenPayerFile(path);
+    } catch (...) {
+        Refresh();
+        throw;
     }
     Refresh();
 }
 
 void PayerFileCommands::Open(const std::string& chosenPath) {
-    if (UpperCase(fs::path(chosenPath).extension().string()) != kW2Extension) {
-        ShowMsg("The selected file is not valid", mbError);
-        return;
-    }
+    if (UpperCase(fs::path(chosenPath).extension().string()) != kW2Extension)
+        throw EStoreException("The selected file is not valid", chosenPath, 0, StoreOperation::Open);
     OpenAndRefresh(chosenPath);
 }
 
@@ -162,13 +170,16 @@ bool PayerFileCommands::New(const std::string& typedName) {
             "_ { } @");
     const std::string path = NewFilePath(name);
     // A W-3 file left without its W-2 file counts too: the new payer would inherit it.
-    if (Exists(path) || Exists(TFrmDataModule::W3PathFor(path))) {
-        ShowMsg("File already exists!", mbError);
-        return false;
+    if (Exists(path) || Exists(TFrmDataModule::W3PathFor(path)))
+        throw EStoreException("File already exists!", path, 0, StoreOperation::Open);
+    try {
+        dm_.ClosePayerFile();
+        dm_.OpenPayerFile(path);
+    } catch (...) {
+        Refresh();
+        throw;
     }
-    dm_.ClosePayerFile();
-    dm_.OpenPayerFile(path);
-    if (!dm_.PayerFileOpen) {  // the stores have said why
+    if (!dm_.PayerFileOpen) {
         Refresh();
         return false;
     }
@@ -249,10 +260,7 @@ void PayerFileCommands::Close() {
 }
 
 void PayerFileCommands::OpenRecent(const std::string& path) {
-    if (path.empty() || !Exists(path)) {
-        ShowMsg("File not found", mbError);
-        return;
-    }
+    if (path.empty() || !Exists(path)) throw EStoreException("File not found", path, 0, StoreOperation::Open);
     OpenAndRefresh(path);
 }
 

@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 #include "core/base/busy.h"
 #include "core/base/prompter.h"
+#include "core/store/store_errors.h"
 
 namespace qnvr {
 namespace {
@@ -102,40 +104,54 @@ void TRecordSet::OpenRecSet() {
     Caption(OpenErrCaption);
     Caption(AppTitle);
     if (!Fire(OnBeforeOpen)) return;
-    if (IsBlankCaption(FileName)) {
-        ShowMsg(OpenErrText, OpenErrCaption, mbError);
-        return;
-    }
+    if (IsBlankCaption(FileName)) RaiseOpenFailure(0);
     browseOnly_ = false;
+    browseReason_ = TBrowseReason::None;
+    sizeProblem_.clear();
     unreadableRecord_ = 0;
-    switch (OpenFile(false)) {
-        case OpenResult::Opened: break;
-        case OpenResult::Locked:
-            if (FileShareMode == smShareDenyWrite && OpenFile(true) == OpenResult::Opened) {
-                browseOnly_ = true;
-                break;
-            }
-            ShowMsg(OpenErrText, OpenErrCaption, mbError);
-            return;
-        case OpenResult::Failed:
-            ShowMsg(OpenErrText, OpenErrCaption, mbError);
-            return;
-        case OpenResult::Missing:
-            if (!AutoCreate || !CreateFile()) {
-                ShowMsg(OpenErrText, OpenErrCaption, mbError);
+    if (OpenBrowseOnly) {
+        if (OpenFile(true) != OpenResult::Opened) RaiseOpenFailure(errno);
+        browseOnly_ = true;
+        browseReason_ = TBrowseReason::Asked;
+    } else {
+        switch (OpenFile(false)) {
+            case OpenResult::Opened: break;
+            case OpenResult::Locked:
+                if (FileShareMode == smShareDenyWrite && OpenFile(true) == OpenResult::Opened) {
+                    browseOnly_ = true;
+                    browseReason_ = TBrowseReason::InUse;
+                    break;
+                }
+                RaiseOpenFailure(EWOULDBLOCK);
+            case OpenResult::Failed: RaiseOpenFailure(errno);
+            case OpenResult::Missing:
+                if (!AutoCreate) RaiseOpenFailure(ENOENT);
+                if (!CreateFile()) RaiseOpenFailure(errno);
+                currentRecord_ = lastRecord_ = FirstRecord();
+                NewRecData();
+                try {
+                    WriteSlot(FirstRecord());
+                } catch (...) {
+                    // A file that could not take its first record is no payer file: remove it.
+                    CloseFile();
+                    ::unlink(FileName.c_str());
+                    throw;
+                }
+                Fire(OnCreateFile);
+                Fire(OnAfterOpen);
                 return;
-            }
-            currentRecord_ = lastRecord_ = FirstRecord();
-            NewRecData();
-            if (!WriteSlot(FirstRecord())) {
-                // A file that could not take its first record is no payer file: remove it.
-                CloseFile();
-                ::unlink(FileName.c_str());
-                return;
-            }
-            Fire(OnCreateFile);
-            Fire(OnAfterOpen);
-            return;
+        }
+    }
+    // A file cut short during a copy, or with bytes or records beyond what the store
+    // holds, is never written to: it opens browse-only with a notice.
+    sizeProblem_ = FindSizeProblem();
+    if (!sizeProblem_.empty()) {
+        if (!browseOnly_) {
+            CloseFile();
+            if (OpenFile(true) != OpenResult::Opened) RaiseOpenFailure(errno);
+        }
+        browseOnly_ = true;
+        browseReason_ = TBrowseReason::Damaged;
     }
     currentRecord_ = FirstRecord();
     lastRecord_ = RecordCount();
@@ -143,14 +159,48 @@ void TRecordSet::OpenRecSet() {
         // An empty file (left by an interrupted creation) gets its first record, so that
         // the cursor always stands on a record.
         NewRecData();
-        if (WriteSlot(FirstRecord())) lastRecord_ = FirstRecord();
+        try {
+            WriteSlot(FirstRecord());
+        } catch (...) {
+            CloseFile();
+            throw;
+        }
+        lastRecord_ = FirstRecord();
     }
-    if (browseOnly_ && ShowOpenMode) {
+    if (browseReason_ == TBrowseReason::Damaged) {
+        ShowMsg(sizeProblem_ + "~~The file has been opened in browse only mode. Nothing will be written to it.",
+                AppTitle, mbInformation);
+    } else if (browseReason_ == TBrowseReason::InUse && ShowOpenMode) {
         ShowMsg(FileName + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
                 AppTitle, mbInformation);
     }
     Fire(OnAfterOpen);
+}
+
+std::string TRecordSet::FindSizeProblem() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return {};
+    const long long size = st.st_size;
+    const std::string sizeText = FileName + " is " + std::to_string(size) + " bytes long";
+    if (OneRecordFile && size > recSize_)
+        return sizeText + ", but holds one record of " + std::to_string(recSize_) + " bytes.";
+    if (size % recSize_ != 0)
+        return sizeText + ", which is no whole number of " + std::to_string(recSize_) +
+               "-byte records: it may have been cut short.";
+    if (size / recSize_ > MaxRec)
+        return FileName + " holds " + std::to_string(size / recSize_) + " records, more than the " +
+               std::to_string(MaxRec) + " this program can keep in one file.";
+    return {};
+}
+
+void TRecordSet::RefuseInBrowseOnly(StoreOperation operation, const std::string& what) {
+    if (browseOnly_)
+        throw EStoreException(FileName + " is open in browse only mode:~" + what, FileName, 0, operation);
+}
+
+void TRecordSet::RaiseOpenFailure(int error) {
+    throw EStoreException(OpenErrText, FileName, 0, StoreOperation::Open, error ? std::strerror(error) : "");
 }
 
 void TRecordSet::CloseRecSet() {
@@ -171,45 +221,46 @@ void TRecordSet::SetCurrentRecord(int n) {
     if (Active() && n >= FirstRecord() && n <= lastRecord_) currentRecord_ = n;
 }
 
-void TRecordSet::ReportIoFailure(const std::string& what, int record, int error) {
-    ShowMsg(what + " record " + std::to_string(record) + " of " + FileName + "~" + std::strerror(error), kAppTitle,
-            mbError);
+EStoreException TRecordSet::IoFailure(const std::string& what, int record, StoreOperation operation,
+                                      int error) const {
+    const std::string reason = std::strerror(error);
+    return EStoreException(what + " record " + std::to_string(record) + " of " + FileName + "~" + reason, FileName,
+                           record, operation, reason);
 }
 
-bool TRecordSet::ReadSlot(int record) {
+int TRecordSet::ReadSlot(int record) {
     const off_t offset = static_cast<off_t>(record - 1) * recSize_;
     ssize_t got = ::pread(fd_, buffer_.data(), recSize_, offset);
-    if (got == recSize_) return true;
+    if (got == recSize_) return 0;
     std::fill(buffer_.begin(), buffer_.end(), 0);
-    ReportIoFailure("Unable to read", record, got < 0 ? errno : EIO);
-    return false;
+    return got < 0 ? errno : EIO;
 }
 
-bool TRecordSet::WriteSlot(int record) {
+void TRecordSet::WriteSlot(int record) {
     const off_t offset = static_cast<off_t>(record - 1) * recSize_;
     ssize_t put = ::pwrite(fd_, buffer_.data(), recSize_, offset);
-    if (put == recSize_) return true;
-    ShowMsg("Unable to save record " + std::to_string(record) + " of " + FileName + "~" +
-                std::strerror(put < 0 ? errno : ENOSPC) + "~~The record has not been saved.",
-            kAppTitle, mbError);
-    return false;
+    if (put == recSize_) return;
+    const std::string reason = std::strerror(put < 0 ? errno : ENOSPC);
+    throw EStoreException("Unable to save record " + std::to_string(record) + " of " + FileName + "~" + reason +
+                              "~~The record has not been saved.",
+                          FileName, record, StoreOperation::Save, reason);
 }
 
-void TRecordSet::DropRecordsFrom(int record) {
-    if (::ftruncate(fd_, static_cast<off_t>(record - 1) * recSize_) != 0)
-        ReportIoFailure("Unable to remove", record, errno);
+int TRecordSet::DropRecordsFrom(int record) {
+    return ::ftruncate(fd_, static_cast<off_t>(record - 1) * recSize_) == 0 ? 0 : errno;
 }
 
 bool TRecordSet::GetRec() {
     if (!Active() || currentRecord_ < FirstRecord()) return false;
-    const bool read = ReadSlot(currentRecord_);
+    const int error = ReadSlot(currentRecord_);
     // A record that could not be read is shown blank; it must never be written back blank.
-    if (!read)
+    if (error != 0)
         unreadableRecord_ = currentRecord_;
     else if (unreadableRecord_ == currentRecord_)
         unreadableRecord_ = 0;
     Fire(OnAfterRead);
-    return read;
+    if (error != 0) throw IoFailure("Unable to read", currentRecord_, StoreOperation::Read, error);
+    return true;
 }
 
 bool TRecordSet::PostRec() {
@@ -218,28 +269,28 @@ bool TRecordSet::PostRec() {
     if (currentRecord_ < FirstRecord()) return false;
     // Browse-only stores keep the file as it is; the user was told so when it opened.
     if (browseOnly_) return false;
-    if (currentRecord_ == unreadableRecord_) {
-        ShowMsg("Record " + std::to_string(currentRecord_) + " of " + FileName +
-                    " could not be read, so it has not been saved over.",
-                kAppTitle, mbError);
-        return false;
-    }
-    if (!WriteSlot(currentRecord_)) return false;
+    if (currentRecord_ == unreadableRecord_)
+        throw EStoreException("Record " + std::to_string(currentRecord_) + " of " + FileName +
+                                  " could not be read, so it has not been saved over.",
+                              FileName, currentRecord_, StoreOperation::Save);
+    WriteSlot(currentRecord_);
     Fire(OnAfterPost);
     return true;
 }
 
 void TRecordSet::NewRec() {
     if (!Active()) return;
-    if (lastRecord_ >= MaxRec) {
-        ShowMsg(NewErrText, Caption(NewErrCaption), mbError);
-        return;
-    }
+    RefuseInBrowseOnly(StoreOperation::Add, "no record can be added.");
+    if (lastRecord_ >= MaxRec) throw EStoreException(NewErrText, FileName, 0, StoreOperation::Add);
     if (!Fire(OnBeforeNewRec)) return;
     NewRecData();
-    if (!WriteSlot(lastRecord_ + 1)) {
-        DropRecordsFrom(lastRecord_ + 1);  // whatever part of the record reached the file
-        return;
+    try {
+        WriteSlot(lastRecord_ + 1);
+    } catch (const EStoreException&) {
+        // Whatever part of the record reached the file goes again; should that fail too,
+        // the file holds a partial record, which the next open shows as damage.
+        DropRecordsFrom(lastRecord_ + 1);
+        throw;
     }
     ++lastRecord_;
     currentRecord_ = lastRecord_;
@@ -293,32 +344,40 @@ void TRecordSet::NewRecData() {
 
 void TRecordSet::DeleteRec() {
     if (!Active()) return;
-    if (RecordCount() <= 1) {
-        ShowMsg(DelErrText, Caption(DelErrCaption), mbError);
-        return;
-    }
+    RefuseInBrowseOnly(StoreOperation::Delete, "no record can be deleted.");
+    if (RecordCount() <= 1) throw EStoreException(DelErrText, FileName, 0, StoreOperation::Delete);
     if (ShowMsg(DelMsgText, Caption(DelMsgCaption), mbOkCancelDefaultCancel) != idOk) return;
     if (!Fire(OnBeforeDelete)) return;
 
     BusyCursor busy;
     int d = currentRecord_;
-    // Every later record moves one slot down. A failed read or write stops the move with
-    // its message; the file then holds every record still, one of them twice.
-    bool moved = true;
-    for (int i = d; i < lastRecord_ && moved; ++i) {
-        currentRecord_ = i + 1;
-        moved = GetRec() && WriteSlot(i);
-    }
-    if (moved) {
+    // Every later record moves one slot down. A failed read or write stops the move; the
+    // file then holds every record still, one of them twice, and the failure is raised
+    // once the cursor stands on a record again.
+    std::exception_ptr failure;
+    try {
+        for (int i = d; i < lastRecord_; ++i) {
+            currentRecord_ = i + 1;
+            GetRec();
+            WriteSlot(i);
+        }
         // The handle stays open: the truncation takes effect at once, and reopening would
         // give up the file's lock for a moment.
-        DropRecordsFrom(lastRecord_);
+        if (const int error = DropRecordsFrom(lastRecord_))
+            throw IoFailure("Unable to remove", lastRecord_, StoreOperation::Delete, error);
+    } catch (const EStoreException&) {
+        failure = std::current_exception();
     }
     lastRecord_ = RecordCount();
     if (d > lastRecord_) d = FirstRecord();
     currentRecord_ = d;
-    GetRec();
+    try {
+        GetRec();
+    } catch (const EStoreException&) {
+        if (!failure) failure = std::current_exception();
+    }
     Fire(OnAfterDelete);
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace qnvr

@@ -8,10 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "core/store/store_errors.h"
+
 namespace qnvr {
 
 enum TFileOpenMode { omOpenRead, omOpenWrite, omOpenReadWrite };
 enum TFileShareMode { smShareCompat, smShareExclusive, smShareDenyWrite, smShareDenyRead, smShareDenyNone };
+// Why an open store is browse-only: another opener holds the file, its size shows damage
+// (no whole number of records, or more than the store may hold), or it was asked to be.
+enum class TBrowseReason { None, InUse, Damaged, Asked };
 
 class TRecordSet {
 public:
@@ -42,6 +47,11 @@ public:
     bool AutoCreate = true;
     std::string AppTitle;
     bool ShowOpenMode = true;
+    // The file holds exactly one record (the W-3 file); anything longer is damage.
+    bool OneRecordFile = false;
+    // The next open is for reading only, without a lock and without a word: the store of
+    // a pair whose other file is browse-only follows it.
+    bool OpenBrowseOnly = false;
 
     // Events, in the order the operations fire them. A before-event vetoes its step by
     // calling Cancel().
@@ -52,13 +62,17 @@ public:
     // Ignores sizes below 32 and the current size; otherwise reallocates a zero buffer.
     void SetRecSize(int size);
 
-    // Every operation but Cancel does nothing while the store is not active.
+    // Every operation but Cancel does nothing while the store is not active. A failure
+    // raises EStoreException (file, record, operation, the system's reason) with the
+    // message the user reads; the store is left consistent: a failed open leaves it
+    // closed, a record that could not be read stands blank and is never written back,
+    // a failed save is never reported as saved.
     virtual void OpenRecSet();
     virtual void CloseRecSet();
     virtual void RootRec();
-    virtual bool PostRec();  // true when the record reached the file
+    virtual bool PostRec();  // true when the record reached the file; false when vetoed or browse-only
     virtual void NewRec();
-    virtual bool GetRec();   // true when the record was read
+    virtual bool GetRec();   // true when the record was read; a failed read raises
     virtual void FirstRec();
     virtual void LastRec();
     virtual void NextRec();
@@ -82,6 +96,10 @@ public:
     bool Bof() const { return currentRecord_ == FirstRecord(); }
     bool Eof() const { return currentRecord_ == lastRecord_; }
     bool BrowseOnly() const { return browseOnly_; }
+    TBrowseReason BrowseReason() const { return browseReason_; }
+    // What is wrong with the size of the open file ("" when nothing): the file name, its
+    // size and why it cannot be a whole file of this store's records.
+    const std::string& SizeProblem() const { return sizeProblem_; }
 
 private:
     enum class OpenResult { Opened, Missing, Locked, Failed };
@@ -90,11 +108,14 @@ private:
     void CloseFile();
     bool CreateFile();
     bool Fire(const TNotifyEvent& event);  // fires; false when the handler called Cancel
-    bool ReadSlot(int record);
-    bool WriteSlot(int record);
-    void DropRecordsFrom(int record);  // truncates the file before this record
+    int ReadSlot(int record);  // 0, or the system's error number (the buffer is then zero)
+    void WriteSlot(int record);
+    int DropRecordsFrom(int record);  // truncates the file before this record; 0 or the error
     std::string Caption(std::string& caption);
-    void ReportIoFailure(const std::string& what, int record, int error);
+    EStoreException IoFailure(const std::string& what, int record, StoreOperation operation, int error) const;
+    [[noreturn]] void RaiseOpenFailure(int error);
+    std::string FindSizeProblem() const;
+    void RefuseInBrowseOnly(StoreOperation operation, const std::string& what);
 
     int recSize_ = 32;
     std::vector<std::uint8_t> buffer_;
@@ -104,6 +125,8 @@ private:
     int lastRecord_ = 0;
     int unreadableRecord_ = 0;  // a record whose read failed: never written back from a blank buffer
     bool browseOnly_ = false;
+    TBrowseReason browseReason_ = TBrowseReason::None;
+    std::string sizeProblem_;
     bool cancelled_ = false;
 };
 

@@ -155,4 +155,28 @@ std::string Utf8Left(std::string_view utf8, std::size_t n) {
     return std::string(utf8.substr(0, pos));
 }
 
+std::size_t Utf8CharLength(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto first = static_cast<unsigned char>(text[0]);
+    if (first < 0x80) return 1;
+    const std::size_t length = first >= 0xC2 && first <= 0xDF ? 2 : first >= 0xE0 && first <= 0xEF ? 3
+                               : first >= 0xF0 && first <= 0xF4                                   ? 4
+                                                                                                   : 0;
+    if (length == 0 || text.size() < length) return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80) return 0;
+    const char32_t code = Utf8CharAt(text, length);
+    if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+        (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
+        return 0;
+    return length;
+}
+
+char32_t Utf8CharAt(std::string_view text, std::size_t length) {
+    const auto first = static_cast<unsigned char>(text[0]);
+    char32_t code = length == 1 ? first : length == 2 ? first & 0x1F : length == 3 ? first & 0x0F : first & 0x07;
+    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[k]) & 0x3F);
+    return code;
+}
+
 }  // namespace qnvr

@@ -27,6 +27,12 @@ AsciiFolding FoldToAscii(std::string_view utf8);
 // The number of characters (code points) in a UTF-8 text.
 std::size_t Utf8Length(std::string_view utf8);
 
+// The length in bytes of the well-formed UTF-8 character at the start of text (no
+// overlong form, no surrogate, nothing beyond U+10FFFF); 0 when text starts with none.
+std::size_t Utf8CharLength(std::string_view text);
+// The character at the start of text whose length Utf8CharLength gave.
+char32_t Utf8CharAt(std::string_view text, std::size_t length);
+
 // The first n characters of a UTF-8 text.
 std::string Utf8Left(std::string_view utf8, std::size_t n);
 

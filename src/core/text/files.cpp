@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,28 +48,7 @@ private:
     int fd_;
 };
 
-// A new, empty hidden file beside target that is deleted again unless Keep is called.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const fs::path& target)
-        : path_(TemplateFor(target)), handle_(::mkostemp(path_.data(), O_CLOEXEC)) {}
-    ~TemporaryFile() {
-        if (!kept_) ::unlink(path_.c_str());
-    }
-
-    const std::string& Path() const { return path_; }
-    FileHandle& Handle() { return handle_; }
-    void Keep() { kept_ = true; }
-
-private:
-    static std::string TemplateFor(const fs::path& target) {
-        return (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    }
-
-    std::string path_;
-    FileHandle handle_;
-    bool kept_ = false;
-};
+using TemporaryFile = TemporaryFileBeside;
 
 void WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -114,19 +94,20 @@ void MoveIntoPlace(TemporaryFile& copy, const std::string& target, bool failIfEx
 }
 
 void CopyWholeFile(const std::string& source, const std::string& target, bool failIfExists) {
+    RemoveStaleTemporaries(target);
     FileHandle in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (::fstat(in.Get(), &info) != 0) ThrowLastError();
     if (S_ISDIR(info.st_mode)) ThrowSystemError(EISDIR);
     CheckTargetReplaceable(target, failIfExists);
 
-    TemporaryFile copy{fs::path(target)};
-    const int out = copy.Handle().Get();
+    TemporaryFile copy{target};
+    const int out = copy.Fd();
     CopyContents(in.Get(), out);
     const timespec times[2] = {info.st_atim, info.st_mtim};
     if (::fchmod(out, info.st_mode & 07777) != 0 || ::futimens(out, times) != 0 || ::fsync(out) != 0)
         ThrowLastError();
-    copy.Handle().Close();
+    copy.Close();
     MoveIntoPlace(copy, target, failIfExists);
 }
 
@@ -136,7 +117,67 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
+// The name part mkostemp fills in.
+constexpr std::size_t kTemporarySuffixLength = 6;
+
+std::string TemporaryPrefixFor(const fs::path& target) { return "." + target.filename().string() + "."; }
+
 }  // namespace
+
+TemporaryFileBeside::TemporaryFileBeside(const std::string& target)
+    : path_((fs::path(target).parent_path() / (TemporaryPrefixFor(target) + "XXXXXX")).string()) {
+    fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+    if (fd_ < 0) ThrowLastError();
+    // As a new file gets them; a writer that keeps a file's permissions sets them later.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd_, 0666 & ~mask);
+    // The lock tells a later writer that this file is still being written.
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        Discard();
+        ThrowSystemError(error);
+    }
+}
+
+TemporaryFileBeside::~TemporaryFileBeside() { Discard(); }
+
+void TemporaryFileBeside::Discard() {
+    if (!kept_) ::unlink(path_.c_str());
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void TemporaryFileBeside::Sync() {
+    if (::fsync(fd_) != 0) ThrowLastError();
+}
+
+void TemporaryFileBeside::Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) ThrowLastError();
+}
+
+void TemporaryFileBeside::Keep() { kept_ = true; }
+
+void RemoveStaleTemporaries(const std::string& target) {
+    const fs::path targetPath(target);
+    const std::string prefix = TemporaryPrefixFor(targetPath);
+    const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + kTemporarySuffixLength || !name.starts_with(prefix)) continue;
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) continue;
+        struct stat held {}, named {};
+        // Only a regular file that no living writer holds, and still the one under that name.
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::lstat(it->path().c_str(), &named) == 0 && named.st_ino == held.st_ino && named.st_dev == held.st_dev)
+            ::unlink(it->path().c_str());
+        ::close(fd);
+    }
+}
 
 std::string IncludeTrailingSlash(std::string_view path) {
     std::string result(path);
@@ -175,11 +216,12 @@ void ReplaceFileWhole(const std::string& path, std::string_view content) {
         if (::access(path.c_str(), W_OK) != 0) ThrowLastError();
         mode = existing.st_mode & 07777;
     }
-    TemporaryFile file{fs::path(path)};
-    const int out = file.Handle().Get();
+    RemoveStaleTemporaries(path);
+    TemporaryFile file{path};
+    const int out = file.Fd();
     WriteAll(out, content.data(), content.size());
     if (::fchmod(out, mode) != 0 || ::fsync(out) != 0) ThrowLastError();
-    file.Handle().Close();
+    file.Close();
     MoveIntoPlace(file, path, false);
 }
 

@@ -38,6 +38,35 @@ void CopyFileChecked(const std::string& source, const std::string& target, bool 
 // writing to a read-only file is. Throws std::system_error with the system's reason.
 void ReplaceFileWhole(const std::string& path, std::string_view content);
 
+// A new, empty hidden file beside target (".NAME.XXXXXX", the X's made unique), locked
+// while it is written and removed again unless Keep is called. Throws std::system_error.
+class TemporaryFileBeside {
+public:
+    explicit TemporaryFileBeside(const std::string& target);
+    ~TemporaryFileBeside();
+    TemporaryFileBeside(const TemporaryFileBeside&) = delete;
+    TemporaryFileBeside& operator=(const TemporaryFileBeside&) = delete;
+
+    const std::string& Path() const { return path_; }
+    int Fd() const { return fd_; }
+    // Brings what was written to the file, through any handle, to the disk.
+    void Sync();
+    // Closes now, so that a failing close is reported. The lock goes with the handle.
+    void Close();
+    // The file has been renamed into place: it is not removed.
+    void Keep();
+
+private:
+    void Discard();
+    std::string path_;
+    int fd_ = -1;
+    bool kept_ = false;
+};
+
+// Removes the temporary files of target that writers killed before they finished left
+// behind (a writer that still runs holds the lock on its file, which stays).
+void RemoveStaleTemporaries(const std::string& target);
+
 // The read-only attribute: without it a file can be written by its owner; with it
 // nobody can write it. Throws std::system_error (no such file, not permitted).
 bool IsFileReadOnly(const std::string& path);

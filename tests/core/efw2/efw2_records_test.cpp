@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <string>
 
@@ -91,8 +92,11 @@ TEST(MoneyField, WritesWholeCentsZeroFilled) {
 }
 
 TEST(MoneyField, RefusesAnAmountThatWouldBeCutOrIsNoNumber) {
-    for (double amount : {1000000000.00, std::nan(""), HUGE_VAL})
+    // Amounts whose cents do not fit 64 bits used to come out as zeros.
+    for (double amount : {1000000000.00, std::nan(""), HUGE_VAL, 9.3e16, 1e17, 1e19, 1e300, DBL_MAX})
         EXPECT_THROW(MoneyField(amount, 11), EProcessException) << amount;
+    EXPECT_THROW(MoneyField(1e17, 15), EProcessException);
+    EXPECT_EQ(MoneyField(9999999999999.99, 15), "999999999999999");
 }
 
 TEST(FormatDollars, ShowsDollarsWithThousandsAndCents) {
@@ -101,6 +105,9 @@ TEST(FormatDollars, ShowsDollarsWithThousandsAndCents) {
     EXPECT_EQ(FormatDollars(999.999), "$1,000.00");
     EXPECT_EQ(FormatDollars(1234567.01), "$1,234,567.01");
     EXPECT_EQ(FormatDollars(-5), "-$5.00");
+    EXPECT_EQ(FormatDollars(1e17), "$100,000,000,000,000,000.00");
+    EXPECT_EQ(FormatDollars(-1e19), "-$10,000,000,000,000,000,000.00");
+    EXPECT_EQ(FormatDollars(std::nan("")), "(no number)");
 }
 
 TEST(EmployeeRecord, PlacesEveryFieldAndCountsTheFirstBox12SlotOnly) {

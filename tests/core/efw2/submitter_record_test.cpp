@@ -154,6 +154,17 @@ TEST(SubmitterSettingsFile, MissingFileIsCreatedEmptyAndShortFileIsRefused) {
     } catch (const EQnvrException& e) {
         EXPECT_NE(std::string(e.what()).find("100 bytes instead of 584"), std::string::npos) << e.what();
     }
+    // A longer file is no settings file either: it is refused, naming its size.
+    for (std::size_t size : {585u, 1168u, 100000u}) {
+        WriteBytes(path, std::vector<unsigned char>(size, 0));
+        try {
+            ReadSubmitterFile(path);
+            ADD_FAILURE() << "a settings file of " << size << " bytes was read";
+        } catch (const EQnvrException& e) {
+            EXPECT_NE(std::string(e.what()).find(std::to_string(size) + " bytes instead of 584"), std::string::npos)
+                << e.what();
+        }
+    }
 }
 
 }  // namespace

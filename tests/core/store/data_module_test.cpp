@@ -1,17 +1,24 @@
 #include "core/store/data_module.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 
 #include "core/base/scripted_prompter.h"
+#include "support/store_error.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
 namespace {
 
 using testing::ReadBytes;
+using testing::StoreErrorOf;
 using testing::TempDir;
 
 // Answers password prompts from a script; an empty entry cancels.
@@ -132,18 +139,18 @@ TEST_F(DataModuleTest, APasswordIsAskedAtOpenAndMustMatchInLetterCase) {
     EXPECT_TRUE(passwords.prompts.empty());
 
     passwords.answers = {std::string("SECRET2026AB")};
-    dm.OpenPayerFile(path);
+    EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "Incorrect Password");
     EXPECT_FALSE(dm.PayerFileOpen);
     EXPECT_FALSE(dm.RSW2.Active());
     EXPECT_FALSE(dm.RSW3.Active());
     EXPECT_TRUE(dm.PayerFilePath.empty());
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Incorrect Password"});
+    EXPECT_TRUE(prompter.Texts().empty());
     EXPECT_EQ(passwords.prompts, std::vector<std::string>{"Enter File Password"});
 
     passwords.answers = {std::nullopt};  // cancelled: no message
-    dm.OpenPayerFile(path);
+    EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "");
     EXPECT_FALSE(dm.PayerFileOpen);
-    EXPECT_EQ(prompter.Texts().size(), 1u);
+    EXPECT_TRUE(prompter.Texts().empty());
 
     passwords.answers = {std::string("Secret2026ab")};
     dm.OpenPayerFile(path);
@@ -191,11 +198,145 @@ TEST_F(DataModuleTest, ALowerCasePayerFileFindsItsLowerCaseW3File) {
 
 TEST_F(DataModuleTest, AW2FileThatWillNotOpenLeavesNoPayerFileOpen) {
     std::filesystem::create_directory(path);  // a folder where the W-2 file should be
-    dm.OpenPayerFile(path);
+    EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "Unable to open database file");
     EXPECT_FALSE(dm.PayerFileOpen);
     EXPECT_FALSE(dm.RSW3.Active());
     EXPECT_FALSE(dm.RSW2.Active());
-    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Unable to open database file"});
+}
+
+// Holds an exclusive lock on file in a child process until the returned function is
+// called, as another program holding it would.
+std::function<void()> HoldLockElsewhere(const std::string& file) {
+    int ready[2], done[2];
+    if (::pipe(ready) != 0 || ::pipe(done) != 0) return [] {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int fd = ::open(file.c_str(), O_RDWR);
+        char c = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+        (void)!::write(ready[1], &c, 1);
+        (void)!::read(done[0], &c, 1);
+        ::_exit(0);
+    }
+    char held = 0;
+    (void)!::read(ready[0], &held, 1);
+    EXPECT_EQ(held, 'y');
+    return [=] {
+        (void)!::write(done[1], "x", 1);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        for (int fd : {ready[0], ready[1], done[0], done[1]}) ::close(fd);
+    };
+}
+
+// The pair is one unit: whichever of its files another program holds, both open
+// browse-only, with one notice, and nothing of either is written.
+TEST_F(DataModuleTest, APayerFileIsWhollyWritableOrWhollyBrowseOnly) {
+    OpenFresh();
+    dm.ClosePayerFile();
+    for (const std::string& held : {dir.File("ACME.W326"), path}) {
+        const auto w2Before = ReadBytes(path), w3Before = ReadBytes(dir.File("ACME.W326"));
+        const auto release = HoldLockElsewhere(held);
+        prompter.Clear();
+        dm.OpenPayerFile(path);
+        ASSERT_TRUE(dm.PayerFileOpen) << held;
+        EXPECT_TRUE(dm.RSW2.BrowseOnly()) << held;
+        EXPECT_TRUE(dm.RSW3.BrowseOnly()) << held;
+        EXPECT_EQ(prompter.Texts(), std::vector<std::string>{path + " is already in use!~~The file has been opened in "
+                                                                    "browse only mode. You will not be able to record "
+                                                                    "any changes."})
+            << held;
+        dm.W3Rec.Boxf_a = "CHANGED";
+        dm.W2Rec.Boxe3 = "CHANGED";
+        dm.ClosePayerFile();
+        EXPECT_EQ(ReadBytes(path), w2Before) << held;
+        EXPECT_EQ(ReadBytes(dir.File("ACME.W326")), w3Before) << held;
+        release();
+    }
+    prompter.Clear();
+    OpenFresh();  // nobody holds it any more
+    EXPECT_FALSE(dm.RSW2.BrowseOnly());
+    EXPECT_FALSE(dm.RSW3.BrowseOnly());
+    EXPECT_TRUE(prompter.Messages().empty());
+}
+
+// A pair one of whose files is damaged opens browse-only as a whole, with the notice
+// that names the damaged file and its size; nothing of either file is written.
+TEST_F(DataModuleTest, APairWithADamagedFileOpensWhollyBrowseOnlyWithANotice) {
+    OpenFresh();
+    dm.ClosePayerFile();
+    const std::string w3 = dir.File("ACME.W326");
+    std::vector<unsigned char> bytes = ReadBytes(w3);
+    bytes.push_back(0);
+    testing::WriteBytes(w3, bytes);
+    const auto w2Before = ReadBytes(path);
+    prompter.Clear();
+    dm.OpenPayerFile(path);
+    ASSERT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(dm.RSW3.BrowseOnly());
+    EXPECT_TRUE(dm.RSW2.BrowseOnly());
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{w3 + " is 609 bytes long, but holds one record of 608 bytes.~~"
+                                                              "The file has been opened in browse only mode. Nothing "
+                                                              "will be written to it."});
+    dm.W2Rec.Boxe3 = "CHANGED";
+    dm.W3Rec.Boxf_a = "CHANGED";
+    EXPECT_NE(StoreErrorOf([&] { dm.RSW2.NewRec(); }), "");
+    dm.ClosePayerFile();
+    EXPECT_EQ(ReadBytes(path), w2Before);
+    EXPECT_EQ(ReadBytes(w3), bytes);
+}
+
+// Two programs opening one payer file at the same moment, many times: each time one
+// holds both files for writing, the other neither.
+TEST_F(DataModuleTest, SimultaneousOpensNeverSplitThePair) {
+    OpenFresh();
+    dm.ClosePayerFile();
+    constexpr int kRounds = 60;
+    int results[2][2];
+    for (auto& r : results) ASSERT_EQ(::pipe(r), 0);
+    int go[2][2];
+    for (auto& g : go) ASSERT_EQ(::pipe(g), 0);
+    pid_t children[2];
+    for (int k = 0; k < 2; ++k) {
+        children[k] = ::fork();
+        ASSERT_GE(children[k], 0);
+        if (children[k] == 0) {
+            ScriptedPrompter quiet;
+            for (int round = 0; round < kRounds; ++round) {
+                char c;
+                if (::read(go[k][0], &c, 1) != 1) ::_exit(1);
+                TFrmDataModule opener;
+                opener.OpenPayerFile(path);
+                const char state = !opener.PayerFileOpen                                       ? 'x'
+                                   : !opener.RSW2.BrowseOnly() && !opener.RSW3.BrowseOnly()   ? 'w'
+                                   : opener.RSW2.BrowseOnly() && opener.RSW3.BrowseOnly()     ? 'b'
+                                                                                              : 's';
+                (void)!::write(results[k][1], &state, 1);
+                (void)!::read(go[k][0], &c, 1);  // hold the files until both have reported
+                opener.ClosePayerFile();
+                (void)!::write(results[k][1], "c", 1);
+            }
+            ::_exit(0);
+        }
+    }
+    int writers = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        for (int k = 0; k < 2; ++k) (void)!::write(go[k][1], "g", 1);
+        char state[2];
+        for (int k = 0; k < 2; ++k) ASSERT_EQ(::read(results[k][0], &state[k], 1), 1);
+        EXPECT_NE(state[0], 's') << "round " << round;
+        EXPECT_NE(state[1], 's') << "round " << round;
+        EXPECT_FALSE(state[0] == 'w' && state[1] == 'w') << "round " << round;
+        writers += (state[0] == 'w') + (state[1] == 'w');
+        for (int k = 0; k < 2; ++k) (void)!::write(go[k][1], "r", 1);
+        char closed;
+        for (int k = 0; k < 2; ++k) ASSERT_EQ(::read(results[k][0], &closed, 1), 1);
+    }
+    EXPECT_EQ(writers, kRounds);  // and always one of them may write
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
 }
 
 }  // namespace

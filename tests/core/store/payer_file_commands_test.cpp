@@ -9,6 +9,7 @@
 #include "core/base/scripted_prompter.h"
 #include "core/text/files.h"
 #include "support/scripted_password_entry.h"
+#include "support/store_error.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
@@ -17,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::ScriptedPasswordEntry;
+using testing::StoreErrorOf;
 using testing::TempDir;
 
 // The main window's side: records what the commands asked of it. The W-3 entry window
@@ -104,10 +106,7 @@ TEST_F(PayerFileCommandsTest, NewRefusesANameInUseAndKeepsTheOpenFileUntouched) 
     std::vector<unsigned char> before = ReadBytes(acme);
     std::ofstream(data + "ORPHAN.W326") << "a W-3 file without its W-2 file";
     for (const std::string name : {"ACME", "ORPHAN"}) {
-        prompter.Clear();
-        EXPECT_FALSE(commands.New(name));
-        EXPECT_EQ(Texts(), std::vector<std::string>{"File already exists!"});
-        EXPECT_EQ(prompter.Messages()[0].style, mbError);
+        EXPECT_EQ(StoreErrorOf([&] { commands.New(name); }), "File already exists!");
         EXPECT_TRUE(dm.PayerFileOpen);
         EXPECT_EQ(dm.PayerFilePath, acme);
         EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
@@ -137,9 +136,7 @@ TEST_F(PayerFileCommandsTest, OpenAcceptsOnlyW226FilesInAnyLetterCase) {
     fs::copy_file(acme, data + "lower.w226");
     fs::copy_file(data + "ACME.W326", data + "lower.W326");
     for (const char* refused : {"ACME.W326", "ACME.txt", "ACME"}) {
-        prompter.Clear();
-        commands.Open(data + refused);
-        EXPECT_EQ(Texts(), std::vector<std::string>{"The selected file is not valid"}) << refused;
+        EXPECT_EQ(StoreErrorOf([&] { commands.Open(data + refused); }), "The selected file is not valid") << refused;
         EXPECT_FALSE(dm.PayerFileOpen);
     }
     dm.ReviewCount = 2;
@@ -259,8 +256,7 @@ TEST_F(PayerFileCommandsTest, RestoreBringsBackTheBackupAndOpensItWithoutItsPass
 
     commands.Close();
     passwords.answers = {"NewPass2"};
-    commands.Open(acme);
-    EXPECT_EQ(Texts().back(), "Incorrect Password");
+    EXPECT_EQ(StoreErrorOf([&] { commands.Open(acme); }), "Incorrect Password");
     EXPECT_FALSE(dm.PayerFileOpen);
     passwords.answers = {"OldPass1"};
     commands.Open(acme);
@@ -291,8 +287,7 @@ TEST_F(PayerFileCommandsTest, RestoreFromAFolderWithoutTheWholeBackupLeavesTheCu
 
 TEST_F(PayerFileCommandsTest, ARecentFileThatIsGoneIsReportedAndTheOpenFileStays) {
     MakeAcme();
-    commands.OpenRecent(data + "GONE.W226");
-    EXPECT_EQ(Texts(), std::vector<std::string>{"File not found"});
+    EXPECT_EQ(StoreErrorOf([&] { commands.OpenRecent(data + "GONE.W226"); }), "File not found");
     EXPECT_EQ(dm.PayerFilePath, acme);
     EXPECT_TRUE(dm.RSW2.Active());
 

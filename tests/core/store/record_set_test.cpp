@@ -7,12 +7,14 @@
 #include <filesystem>
 
 #include "core/base/scripted_prompter.h"
+#include "support/store_error.h"
 #include "support/temp_dir.h"
 
 namespace qnvr {
 namespace {
 
 using testing::ReadBytes;
+using testing::StoreErrorOf;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -68,17 +70,22 @@ TEST_F(RecordSetTest, CreatesAMissingFileAsOneZeroRecord) {
 }
 
 TEST_F(RecordSetTest, RefusesToOpenWithoutAFileNameOrAMissingFileWithoutAutoCreate) {
-    rs.OpenRecSet();
+    EXPECT_EQ(StoreErrorOf([&] { rs.OpenRecSet(); }), "Unable to open database file");
     EXPECT_FALSE(rs.Active());
     rs.FileName = path;
     rs.AutoCreate = false;
-    rs.OpenRecSet();
+    try {
+        rs.OpenRecSet();
+        ADD_FAILURE() << "a missing file was opened";
+    } catch (const EStoreException& e) {
+        EXPECT_STREQ(e.what(), "Unable to open database file");
+        EXPECT_EQ(e.File(), path);
+        EXPECT_EQ(e.Operation(), StoreOperation::Open);
+        EXPECT_EQ(e.Reason(), "No such file or directory");
+    }
     EXPECT_FALSE(rs.Active());
     EXPECT_FALSE(std::filesystem::exists(path));
-    ASSERT_EQ(prompter.Messages().size(), 2u);
-    EXPECT_EQ(prompter.Messages()[1].text, "Unable to open database file");
-    EXPECT_EQ(prompter.Messages()[1].caption, "Quenvora W-2 2026");
-    EXPECT_EQ(prompter.Messages()[1].style, mbError);
+    EXPECT_TRUE(prompter.Messages().empty());
 }
 
 TEST_F(RecordSetTest, NavigationWrapsAtBothEnds) {
@@ -150,13 +157,11 @@ TEST_F(RecordSetTest, NewRecordIsAppendedZeroFilledAndCurrent) {
 TEST_F(RecordSetTest, NewRecordAtMaxRecIsRefusedAndTheFileKeepsItsSize) {
     Open(3);
     rs.MaxRec = 3;
-    rs.NewRec();
-    EXPECT_EQ(ReadBytes(path).size(), 3u * kSize);
-    EXPECT_EQ(rs.LastRecord(), 3);
-    ASSERT_EQ(prompter.Texts().size(), 1u);
-    EXPECT_EQ(prompter.Texts()[0],
+    EXPECT_EQ(StoreErrorOf([&] { rs.NewRec(); }),
               "Unable to create new record.~You have reached the maximum number of records that~can be created with "
               "this version of the program.");
+    EXPECT_EQ(ReadBytes(path).size(), 3u * kSize);
+    EXPECT_EQ(rs.LastRecord(), 3);
 }
 
 struct DeleteCase {
@@ -197,21 +202,72 @@ TEST_F(RecordSetTest, DeleteAsksFirstAndCancelKeepsEverything) {
 TEST_F(RecordSetTest, TheOnlyRecordCannotBeDeleted) {
     Open(1);
     prompter.Answer(idOk);
-    rs.DeleteRec();
-    EXPECT_EQ(FileMarks(), (std::vector<int>{1}));
-    ASSERT_EQ(prompter.Texts().size(), 1u);
-    EXPECT_EQ(prompter.Texts()[0],
+    EXPECT_EQ(StoreErrorOf([&] { rs.DeleteRec(); }),
               "Unable to delete current record~you cannot delete the first record when~its the only record in the "
               "database.");
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1}));
+    EXPECT_TRUE(prompter.Texts().empty());  // nothing was asked
 }
 
-TEST_F(RecordSetTest, APartialTrailingRecordIsNotCountedAndGoesAtTheNextDelete) {
-    Open(3, 10);
-    EXPECT_EQ(rs.RecordCount(), 3);
-    EXPECT_EQ(ReadBytes(path).size(), 3u * kSize + 10);
-    prompter.Answer(idOk);
-    rs.DeleteRec();
-    EXPECT_EQ(ReadBytes(path).size(), 2u * kSize);
+// A file whose size shows damage (cut during a copy, bytes or records beyond what the
+// store holds) opens browse-only with a notice naming it and its size, and nothing is
+// ever written to it: not the current record, not a new one, no delete.
+TEST_F(RecordSetTest, AFileOfDamagedSizeOpensBrowseOnlyAndIsNeverWritten) {
+    struct Case {
+        const char* name;
+        int records;
+        int extraBytes;
+        bool oneRecordFile;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"cut short", 3, 10, false, " is 106 bytes long, which is no whole number of 32-byte records: it may have been cut short."},
+        {"less than one record", 0, 31, false, " is 31 bytes long, which is no whole number of 32-byte records"},
+        {"beyond MaxRec", 4, 0, false, " holds 4 records, more than the 3 this program can keep in one file."},
+        {"one-record file with two", 2, 0, true, " is 64 bytes long, but holds one record of 32 bytes."},
+    };
+    for (const Case& c : cases) {
+        TRecordSet store;
+        store.MaxRec = 3;
+        store.OneRecordFile = c.oneRecordFile;
+        store.FileName = path;
+        store.FileShareMode = smShareDenyWrite;
+        WriteNumberedFile(path, c.records, c.extraBytes);
+        const auto before = ReadBytes(path);
+        prompter.Clear();
+        store.OpenRecSet();
+        ASSERT_TRUE(store.Active()) << c.name;
+        EXPECT_TRUE(store.BrowseOnly()) << c.name;
+        EXPECT_EQ(store.BrowseReason(), TBrowseReason::Damaged) << c.name;
+        EXPECT_EQ(store.SizeProblem().substr(0, path.size() + c.problem.size()), path + c.problem) << c.name;
+        ASSERT_EQ(prompter.Messages().size(), 1u) << c.name;
+        EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+        EXPECT_NE(prompter.Messages()[0].text.find(path + c.problem), std::string::npos) << prompter.Messages()[0].text;
+        EXPECT_NE(prompter.Messages()[0].text.find("opened in browse only mode"), std::string::npos);
+
+        if (c.records > 0) store.GetRec();
+        store.RecordBuffer()[1] = 99;
+        EXPECT_FALSE(store.PostRec());
+        EXPECT_NE(StoreErrorOf([&] { store.DeleteRec(); }), "") << c.name;
+        EXPECT_NE(StoreErrorOf([&] { store.NewRec(); }), "") << c.name;
+        store.CloseRecSet();
+        EXPECT_EQ(ReadBytes(path), before) << c.name;
+    }
+}
+
+TEST_F(RecordSetTest, NewAndDeleteInABrowseOnlyStoreRefuseWithAClearMessage) {
+    WriteNumberedFile(path, 2);
+    rs.FileName = path;
+    rs.OpenBrowseOnly = true;
+    rs.OpenRecSet();
+    ASSERT_TRUE(rs.BrowseOnly());
+    EXPECT_EQ(rs.BrowseReason(), TBrowseReason::Asked);
+    EXPECT_TRUE(prompter.Messages().empty());  // asked for: no notice
+    EXPECT_EQ(StoreErrorOf([&] { rs.NewRec(); }), path + " is open in browse only mode:~no record can be added.");
+    EXPECT_EQ(StoreErrorOf([&] { rs.DeleteRec(); }), path + " is open in browse only mode:~no record can be deleted.");
+    EXPECT_TRUE(prompter.Messages().empty());
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(rs.LastRecord(), 2);
 }
 
 TEST_F(RecordSetTest, AFileHeldByAnotherProcessOpensBrowseOnly) {
@@ -265,11 +321,19 @@ TEST_F(RecordSetTest, AFailedWriteIsReportedAndNotTakenAsSaved) {
     rs.OpenRecSet();
     ASSERT_TRUE(rs.Active());
     rs.OnAfterPost = [&](TRecordSet&) { events.push_back("AfterPost"); };
-    EXPECT_FALSE(rs.PostRec());
+    try {
+        rs.PostRec();
+        ADD_FAILURE() << "a failed save passed";
+    } catch (const EStoreException& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to save record 1 of " + path + "~" + e.Reason() +
+                                             "~~The record has not been saved.");
+        EXPECT_EQ(e.File(), path);
+        EXPECT_EQ(e.Record(), 1);
+        EXPECT_EQ(e.Operation(), StoreOperation::Save);
+        EXPECT_FALSE(e.Reason().empty());
+    }
     EXPECT_TRUE(events.empty());
-    ASSERT_EQ(prompter.Messages().size(), 1u);
-    EXPECT_NE(prompter.Messages()[0].text.find("Unable to save record 1 of " + path), std::string::npos);
-    EXPECT_NE(prompter.Messages()[0].text.find("The record has not been saved."), std::string::npos);
+    EXPECT_TRUE(prompter.Messages().empty());
 }
 
 }  // namespace

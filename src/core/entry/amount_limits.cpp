@@ -1,0 +1,70 @@
+#include "core/entry/amount_limits.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/entry/money_keys.h"
+#include "core/text/text.h"
+
+namespace qnvr {
+namespace {
+
+std::string AmountText(double amount) {
+    MoneyFieldSettings settings;
+    settings.currency = true;
+    return MoneyDisplayText(amount, settings);
+}
+
+template <class Record>
+std::optional<RuleFailure> FirstAmountBeyond(const std::vector<FieldLayout<Record>>& layout, const Record& record,
+                                             double limit, const std::string& whose, const std::string& form) {
+    Record copy = record;  // the layout's accessors take a modifiable record
+    for (const auto& field : layout) {
+        if (field.Kind() != FieldKind::Amount) continue;
+        const double amount = *std::get<double*>(field.Of(copy));
+        if (IsAmountInRange(amount, limit)) continue;
+        const std::string box = AmountBoxName(field.name);
+        if (!std::isfinite(amount))
+            return RuleFailure{std::string(field.name),
+                               box + " of " + whose + " holds no number; the record is damaged."};
+        return RuleFailure{std::string(field.name), box + " of " + whose + " holds " + AmountText(amount) +
+                                                        ", beyond the " + AmountText(limit) + " a " + form +
+                                                        " box can hold."};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string AmountBoxName(std::string_view name) {
+    auto lineOf = [](char c) { return std::string(c == 'a' ? "1" : c == 'b' ? "2" : "3"); };
+    if (name.starts_with("Amount")) return "Box " + std::string(name.substr(6));
+    if (name.starts_with("Box12Amt")) {
+        const int pair = std::atoi(std::string(name.substr(8)).c_str());
+        return "Box 12" + std::string(1, static_cast<char>('a' + pair - 1));
+    }
+    if (name.starts_with("Box14Amt_") && name.size() == 10) return "Box 14 line " + lineOf(name[9]);
+    // W-2 state and local lines: Box16a .. Box19b.
+    if (name.size() == 6 && name.starts_with("Box1") && (name[5] == 'a' || name[5] == 'b') && name[4] >= '6')
+        return "Box " + std::string(name.substr(3, 2)) + " line " + lineOf(name[5]);
+    if (name.starts_with("Box12")) return "Box " + std::string(name.substr(3));  // the W-3's 12a and 12b
+    if (name.starts_with("Box")) return "Box " + std::string(name.substr(3));
+    return std::string(name);
+}
+
+bool IsAmountInRange(double amount, double limit) {
+    return std::isfinite(amount) && std::fabs(RoundTo(amount, 2)) <= limit;
+}
+
+std::optional<RuleFailure> CheckW2AmountLimits(const W2Record& w2) {
+    std::string name = Trim(Trim(w2.Boxe1) + " " + Trim(w2.Boxe3));
+    std::string whose = "employee " + (name.empty() ? std::string("(no name)") : name);
+    if (!IsBlank(w2.Boxa)) whose += " (" + Trim(w2.Boxa) + ")";
+    return FirstAmountBeyond(W2Layout(), w2, kMaxW2Amount, whose, "Form W-2");
+}
+
+std::optional<RuleFailure> CheckW3AmountLimits(const W3Record& w3) {
+    return FirstAmountBeyond(W3Layout(), w3, kMaxW3Amount, "the W-3 record", "Form W-3");
+}
+
+}  // namespace qnvr
