@@ -77,7 +77,6 @@ int RunImport(const std::vector<std::string>& args) {
     // A dry run only reads: the payer file is not even locked.
     PayerReader payer(parsed.payer, parsed.dryRun ? PayerAccess::Read : PayerAccess::Write);
     const ImportPlan plan = PlanImport(payer.Data(), table, mapping, parsed.onDuplicate);
-    payer.ThrowIfReadFailed();
     for (const RefusedRow& row : plan.refused) std::cerr << parsed.csv << ": " << OnOneLine(RefusedRowText(row)) << '\n';
 
     if (parsed.dryRun) {
@@ -90,15 +89,8 @@ int RunImport(const std::vector<std::string>& args) {
     } else {
         try {
             ApplyImport(payer.Data(), plan);
-            payer.ThrowIfReadFailed();
         } catch (const EQnvrException& error) {
-            std::string reason = OnOneLine(error.what());
-            try {
-                payer.ThrowIfReadFailed();
-            } catch (const EQnvrException& io) {
-                reason += " (" + OnOneLine(io.what()) + ")";
-            }
-            throw EQnvrException(reason);
+            throw EQnvrException(OnOneLine(error.what()));
         }
         std::cout << ImportSummary(plan) << '\n';
     }

@@ -74,7 +74,8 @@ std::string CityStateZip(const W2Record& w2) { return LeftStr(w2.Boxf_b + " " + 
 bool DropRecordsAfter(TRecordSet& rs, int count) {
     class ConfirmDeletes final : public Prompter {
     public:
-        explicit ConfirmDeletes(Prompter& user) : user_(user) {}
+        explicit ConfirmDeletes(Prompter& user) : user_(user) { SetPrompter(this); }
+        ~ConfirmDeletes() override { SetPrompter(&user_); }
         int Show(const std::string& text, const std::string& caption, int style) override {
             return style == mbOkCancelDefaultCancel ? idOk : user_.Show(text, caption, style);
         }
@@ -82,15 +83,16 @@ bool DropRecordsAfter(TRecordSet& rs, int count) {
     private:
         Prompter& user_;
     };
-    Prompter& user = CurrentPrompter();
-    ConfirmDeletes confirm(user);
-    SetPrompter(&confirm);
-    for (int last = rs.RecordCount(); last > count; last = rs.RecordCount()) {
-        rs.SetCurrentRecord(last);
-        rs.DeleteRec();
-        if (rs.RecordCount() >= last) break;  // the file could not be cut
+    ConfirmDeletes confirm(CurrentPrompter());
+    try {
+        for (int last = rs.RecordCount(); last > count; last = rs.RecordCount()) {
+            rs.SetCurrentRecord(last);
+            rs.DeleteRec();
+            if (rs.RecordCount() >= last) break;  // the file could not be cut
+        }
+    } catch (const EQnvrException&) {
+        return false;
     }
-    SetPrompter(&user);
     return rs.RecordCount() == count;
 }
 
@@ -232,8 +234,26 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
         return rs.PostRec();
     };
 
+    // A write the store refuses raises; either way the file is put back as it was.
+    auto written = [&](const ImportChange& change, std::string& reason) {
+        try {
+            return write(change);
+        } catch (const EQnvrException& error) {
+            reason = error.what();
+            return false;
+        }
+    };
+    auto posted = [&] {
+        try {
+            return rs.PostRec();
+        } catch (const EQnvrException&) {
+            return false;
+        }
+    };
+
     for (const ImportChange& change : plan.changes) {
-        if (write(change)) continue;
+        std::string reason;
+        if (written(change, reason)) continue;
         // Put the file back: the bytes of every record changed, and no record added.
         auto post = std::move(rs.OnBeforePost);
         rs.OnBeforePost = nullptr;
@@ -241,18 +261,19 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
         for (const auto& [record, bytes] : originals) {
             rs.SetCurrentRecord(record);
             rs.RecordBuffer() = bytes;
-            restored = rs.PostRec() && restored;
+            restored = posted() && restored;
         }
         restored = DropRecordsAfter(rs, originalCount) && restored;
         rs.OnBeforePost = std::move(post);
         rs.SetCurrentRecord(std::min(current, rs.LastRecord()));
         rs.GetRec();
         data.EmployeeListDirty = true;
+        const std::string why = reason.empty() ? std::string() : "~" + reason;
         if (!restored)
             throw EQnvrException("The import failed at line " + std::to_string(change.line) + ", and " + rs.FileName +
-                                 " could not be put back as it was.~Restore it from your backup.");
+                                 " could not be put back as it was.~Restore it from your backup." + why);
         throw EQnvrException("The import failed at line " + std::to_string(change.line) +
-                             ".~No employee has been imported: " + rs.FileName + " is as it was before.");
+                             ".~No employee has been imported: " + rs.FileName + " is as it was before." + why);
     }
     data.EmployeeListDirty = true;
     rs.SetCurrentRecord(current);
