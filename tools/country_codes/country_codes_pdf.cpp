@@ -8,10 +8,9 @@
 #include <iostream>
 #include <string>
 
+#include "../document_main.h"
 #include "core/efw2/country_codes.h"
 #include "report/fonts.h"
-#include "report/pdf_renderer.h"
-#include "report/snapshot.h"
 #include "report/surface.h"
 
 namespace qnvr {
@@ -115,22 +114,4 @@ void DrawDocument(ReportSurface& surface) {
 }  // namespace
 }  // namespace qnvr
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: qnvr_country_codes_pdf OUT.pdf\n";
-        return 2;
-    }
-    try {
-        auto writer = qnvr::report::SnapshotWriter::ToMemory();
-        {
-            qnvr::report::ReportSurface surface(writer, nullptr);
-            qnvr::DrawDocument(surface);
-            surface.Finish();
-        }
-        qnvr::report::RenderPdf(writer.Open(), argv[1]);
-    } catch (const std::exception& error) {
-        std::cerr << "qnvr_country_codes_pdf: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
-}
+int main(int argc, char** argv) { return qnvr::tools::DocumentMain(argc, argv, "qnvr_country_codes_pdf", qnvr::DrawDocument); }

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "../document_main.h"
 #include "core/entry/code_lists.h"
 #include "core/entry/w2_amounts.h"
-#include "report/pdf_renderer.h"
-#include "report/snapshot.h"
 #include "report/surface.h"
 
 namespace qnvr {
@@ -222,22 +221,4 @@ void DrawDocument(ReportSurface& surface) {
 }  // namespace
 }  // namespace qnvr
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: qnvr_inst_w2w3_pdf OUT.pdf\n";
-        return 2;
-    }
-    try {
-        auto writer = qnvr::report::SnapshotWriter::ToMemory();
-        {
-            qnvr::report::ReportSurface surface(writer, nullptr);
-            qnvr::DrawDocument(surface);
-            surface.Finish();
-        }
-        qnvr::report::RenderPdf(writer.Open(), argv[1]);
-    } catch (const std::exception& error) {
-        std::cerr << "qnvr_inst_w2w3_pdf: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
-}
+int main(int argc, char** argv) { return qnvr::tools::DocumentMain(argc, argv, "qnvr_inst_w2w3_pdf", qnvr::DrawDocument); }
