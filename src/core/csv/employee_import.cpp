@@ -173,10 +173,12 @@ ImportPlan PlanImport(TFrmDataModule& data, const CsvTable& table, const ColumnM
             if (const auto failure = ValidateW2(employee))
                 refusal = RefusedRow{row.line, headerOf(failure->field), failure->message};
         }
-        if (!refusal && !update && employees >= kMaxEmployees)
+        if (!refusal && !update && employees >= kMaxEmployees) {
+            ++plan.overLimit;
             refusal = RefusedRow{row.line, headerOf("Boxa"),
                                  "The payer file already holds " + std::to_string(kMaxEmployees) +
                                      " employees, the most it can hold; this employee was not added."};
+        }
         if (refusal) {
             plan.refused.push_back(*refusal);
             continue;

@@ -40,6 +40,7 @@ struct ImportPlan {
     std::vector<ImportChange> changes;  // in the file's order
     std::vector<RefusedRow> refused;
     int added = 0, updated = 0, skipped = 0;
+    int overLimit = 0;  // refused rows that would have been employees beyond kMaxEmployees
     int blankFirstRecord = 0;  // 1 when the file's only record is blank: the first new employee takes it
 };
 

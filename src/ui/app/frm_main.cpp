@@ -139,6 +139,9 @@ void TFrmMain::CreateMenus() {
         {&MnuRestore, "MnuRestore", "&Restore ...", QKeySequence(QStringLiteral("Ctrl+R")), 6, &T::MnuRestoreClick},
         {&MnuClose, "MnuClose", "&Close Employer File", QKeySequence(QStringLiteral("Ctrl+F4")), 0, &T::MnuCloseClick},
         {nullptr, "MnuSeparator1", "-", {}, 0, nullptr},
+        {&MnuImportEmployees, "MnuImportEmployees", "&Import Employees ...", {}, 0, &T::MnuImportEmployeesClick},
+        {&MnuExportEmployees, "MnuExportEmployees", "&Export Employees ...", {}, 0, &T::MnuExportEmployeesClick},
+        {nullptr, "MnuSeparatorEmployees", "-", {}, 0, nullptr},
         {&MnuPrintSetup, "MnuPrintSetup", "Print &Setup", {}, 7, &T::MnuPrintSetupClick},
         {&MnuPrintLabels, "MnuPrintLabels", "Print &Labels", {}, 8, &T::MnuPrintLabelsClick},
         {nullptr, "MnuSeparator2", "-", {}, 0, nullptr},
@@ -439,6 +442,10 @@ void TFrmMain::UpdateFormCaption() { setWindowTitle(Text(MainCaption(dm_.PayerFi
 
 void TFrmMain::EnableMenuItems(bool enable) {
     for (QAction* item : {MnuSaveAs, MnuBackup, MnuRestore, MnuClose, MnuPassword}) item->setEnabled(enable);
+    // Importing writes the payer file; exporting only reads it.
+    const bool browseOnly = enable && (dm_.RSW2.BrowseOnly() || dm_.RSW3.BrowseOnly());
+    MnuImportEmployees->setEnabled(enable && !browseOnly && Available(ProgramWindow::ImportEmployees));
+    MnuExportEmployees->setEnabled(enable && Available(ProgramWindow::ExportEmployees));
     MnuPrintLabels->setEnabled(enable && Available(ProgramWindow::PrintLabels));
     MnuEFW2->setEnabled(enable && Available(ProgramWindow::EFW2));
     MnuForms->setEnabled(enable);
@@ -520,6 +527,8 @@ void TFrmMain::MnuMRUClick(int slot) {
 
 void TFrmMain::MnuFormW2Click() { RunProgramWindow(ProgramWindow::FormW2); }
 void TFrmMain::MnuFormW3Click() { RunProgramWindow(ProgramWindow::FormW3); }
+void TFrmMain::MnuImportEmployeesClick() { RunProgramWindow(ProgramWindow::ImportEmployees); }
+void TFrmMain::MnuExportEmployeesClick() { RunProgramWindow(ProgramWindow::ExportEmployees); }
 void TFrmMain::MnuPrintSetupClick() { RunProgramWindow(ProgramWindow::PrintSetup); }
 void TFrmMain::MnuPrintLabelsClick() { RunProgramWindow(ProgramWindow::PrintLabels); }
 void TFrmMain::MnuEFW2Click() { RunProgramWindow(ProgramWindow::EFW2); }

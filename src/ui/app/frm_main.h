@@ -60,8 +60,8 @@ public:
     QLabel *LblEmployer, *LblFormsW2, *LblReview, *LblLastEfw2, *LblNextStep, *LblBrowseOnly;
     std::array<QLabel*, 6> LblBoxTotal{};  // boxes 1 to 6
     QMenu *MnuFile, *MnuForms, *MnuTools, *MnuHelp;
-    QAction *MnuOpen, *MnuNew, *MnuSaveAs, *MnuBackup, *MnuRestore, *MnuClose, *MnuPrintSetup, *MnuPrintLabels,
-        *MnuExit, *MnuMRUSeparator;
+    QAction *MnuOpen, *MnuNew, *MnuSaveAs, *MnuBackup, *MnuRestore, *MnuClose, *MnuImportEmployees,
+        *MnuExportEmployees, *MnuPrintSetup, *MnuPrintLabels, *MnuExit, *MnuMRUSeparator;
     std::array<QAction*, RecentFiles::kSlots> MnuMRU{};
     QAction *MnuFormW2, *MnuFormW3, *MnuTransfer, *MnuEFW2, *MnuPassword;
     QAction *MnuContents, *MnuTechnicalSupport, *MnuLicenseAgreement, *MnuIRSInstructions, *MnuWebUpdate, *MnuAbout;
@@ -100,6 +100,8 @@ private:
     void MnuMRUClick(int slot);
     void MnuFormW2Click();
     void MnuFormW3Click();
+    void MnuImportEmployeesClick();
+    void MnuExportEmployeesClick();
     void MnuPrintSetupClick();
     void MnuPrintLabelsClick();
     void MnuTransferClick();

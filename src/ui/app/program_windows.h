@@ -1,7 +1,7 @@
 #pragma once
 // The windows the main window opens from its menus that belong to other parts of the
-// program: the entry windows, printing, electronic filing, the transfer, the web
-// update and About. Each registers how it is opened, in its own source file:
+// program: the entry windows, printing, electronic filing, the transfer, the import and
+// export of employees, the web update and About. Each registers how it is opened, in its own source file:
 //
 //     static const ProgramWindowRegistration registration{ProgramWindow::FormW2,
 //         [](QWidget* parent, ProgramContext& context) {
@@ -24,7 +24,18 @@
 
 namespace qnvr {
 
-enum class ProgramWindow { FormW2, FormW3, PrintSetup, PrintLabels, Transfer, EFW2, WebUpdate, About };
+enum class ProgramWindow {
+    FormW2,
+    FormW3,
+    PrintSetup,
+    PrintLabels,
+    Transfer,
+    EFW2,
+    WebUpdate,
+    About,
+    ImportEmployees,
+    ExportEmployees,  // the save dialog, the export and its message
+};
 
 // What a window opened from the main window works with. Folders end with a separator.
 struct ProgramContext {

@@ -1,4 +1,5 @@
 #include "core/csv/employee_import.h"
+#include "core/csv/import_choices.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -267,6 +268,12 @@ TEST_F(EmployeeImportTest, TheTenThousandEmployeeLimitRefusesTheRowsBeyondIt) {
     EXPECT_EQ(plan.refused[0].message,
               "The payer file already holds 10000 employees, the most it can hold; this employee was not added.");
     EXPECT_EQ(dm.RSW2.RecordCount(), kMaxEmployees);
+    // The import window says why, beside the list.
+    EXPECT_EQ(plan.overLimit, 1);
+    EXPECT_EQ(ImportDoneMessage(plan),
+              "1 employee added, 0 updated, 0 skipped, 1 row refused.~1 row was not added: the payer file holds 10000 "
+              "employees, the most it can hold.~The refused rows are listed in the window; Save List keeps them in a "
+              "file.");
 }
 
 TEST_F(EmployeeImportTest, ABrowseOnlyFileIsNotChanged) {
