@@ -50,13 +50,18 @@ const std::vector<FieldChoice>& FieldChoices() {
     return choices;
 }
 
-ColumnMapping AssignColumn(ColumnMapping mapping, std::size_t column, const std::string& field) {
-    if (column >= mapping.size()) return mapping;
-    if (!field.empty())
-        for (std::string& other : mapping)
-            if (other == field) other.clear();
-    mapping[column] = field;
-    return mapping;
+void CheckMapping(const ColumnMapping& mapping, const std::vector<std::string>& header) {
+    auto headerOf = [&](std::size_t k) { return k < header.size() ? header[k] : std::to_string(k + 1); };
+    for (std::size_t k = 0; k < mapping.size(); ++k) {
+        if (mapping[k].empty()) continue;
+        for (std::size_t later = k + 1; later < mapping.size(); ++later)
+            if (mapping[later] == mapping[k]) {
+                const EmployeeColumn* column = EmployeeColumnNamed(mapping[k]);
+                throw EQnvrException("\"" + (column ? column->header : mapping[k]) + "\" is chosen for two columns, \"" +
+                                     headerOf(k) + "\" and \"" + headerOf(later) + "\".~Choose " + kNotImported +
+                                     " for one of them.");
+            }
+    }
 }
 
 int NamedMappings::Count() const {

@@ -41,9 +41,11 @@ inline constexpr const char* kNotImported = "(not imported)";
 // "(not imported)" first, then every column of an employee file in the W-2 window's order.
 const std::vector<FieldChoice>& FieldChoices();
 
-// The mapping after the user sends column to field ("" for not imported). A field takes
-// one column, so a column that had it before is no longer imported.
-ColumnMapping AssignColumn(ColumnMapping mapping, std::size_t column, const std::string& field);
+// A mapping the user corrected, before it is used or saved: a field can take only one
+// column. (The window lets two columns name one field on the way, so that moving
+// through a column's list with the arrow keys takes nothing from another column.)
+// Throws EQnvrException naming the field and both columns.
+void CheckMapping(const ColumnMapping& mapping, const std::vector<std::string>& header);
 
 // The mappings the user saved by name, kept in the settings store under
 // kImportMappingsKey: "Count", then "Name<n>" and "Columns<n>" (the mapping file's text)

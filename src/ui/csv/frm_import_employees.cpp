@@ -206,7 +206,6 @@ void TFrmImportEmployees::ReadAgain() {
 }
 
 void TFrmImportEmployees::ReadFile(std::optional<CsvEncoding> encoding, std::optional<char> separator) {
-    const std::vector<std::string> header = table_ ? table_->header : std::vector<std::string>{};
     table_.reset();
     imported_ = false;
     ShowRefused({});
@@ -222,7 +221,7 @@ void TFrmImportEmployees::ReadFile(std::optional<CsvEncoding> encoding, std::opt
     CmbEncoding->setCurrentIndex(CmbEncoding->findData(static_cast<int>(table_->encoding)));
     CmbSeparator->setCurrentIndex(CmbSeparator->findData(QChar::fromLatin1(table_->separator)));
     // A correction the user made stays while the columns stay the same.
-    if (table_->header != header || mapping_.size() != header.size()) MapColumns();
+    if (table_->header != mappedHeader_) MapColumns();
     ShowTable();
     UpdateButtons();
 }
@@ -231,6 +230,7 @@ void TFrmImportEmployees::MapColumns() {
     if (!table_) return;
     const std::optional<SavedMapping> saved = NamedMappings(settings_).Find(CmbMapping->currentData().toString().toStdString());
     mapping_ = saved ? ApplySavedMapping(*saved, table_->header) : AutoMapping(table_->header);
+    mappedHeader_ = table_->header;
 }
 
 void TFrmImportEmployees::CmbMappingChange() {
@@ -244,8 +244,8 @@ void TFrmImportEmployees::CmbMappingChange() {
 void TFrmImportEmployees::FieldChange(int column) {
     QComboBox* combo = FieldCombo(column);
     if (!combo) return;
-    mapping_ = AssignColumn(mapping_, static_cast<std::size_t>(column), combo->currentData().toString().toStdString());
-    ShowMapping();
+    const auto k = static_cast<std::size_t>(column);
+    if (k < mapping_.size()) mapping_[k] = combo->currentData().toString().toStdString();
 }
 
 void TFrmImportEmployees::ShowTable() {
@@ -297,6 +297,7 @@ void TFrmImportEmployees::ShowMapping() {
 
 void TFrmImportEmployees::BtnSaveMappingClick() {
     if (!table_) return;
+    CheckMapping(mapping_, table_->header);
     NamedMappings mappings(settings_);
     const std::string name = MappingName->text().trimmed().toStdString();
     const std::string selected = CmbMapping->currentData().toString().toStdString();
@@ -310,6 +311,7 @@ void TFrmImportEmployees::BtnSaveMappingClick() {
 
 void TFrmImportEmployees::BtnImportClick() {
     if (!table_) throw EQnvrException("Choose the file to import first.");
+    CheckMapping(mapping_, table_->header);
     ImportPlan plan;
     {
         BusyCursor busy;

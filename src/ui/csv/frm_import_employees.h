@@ -79,6 +79,7 @@ private:
     std::string path_;
     std::optional<CsvTable> table_;
     ColumnMapping mapping_;
+    std::vector<std::string> mappedHeader_;  // the header mapping_ was made for
     bool imported_ = false;  // this reading of the file has been imported
     std::vector<RefusedRow> refused_;
 };

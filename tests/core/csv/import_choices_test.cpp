@@ -8,12 +8,17 @@
 namespace qnvr {
 namespace {
 
-TEST(ImportChoicesTest, AFieldSentToAColumnLeavesTheColumnThatHadIt) {
-    const ColumnMapping mapping = {"Boxa", "Amount1", "", "Amount2"};
-    EXPECT_EQ(AssignColumn(mapping, 2, "Amount1"), (ColumnMapping{"Boxa", "", "Amount1", "Amount2"}));
-    EXPECT_EQ(AssignColumn(mapping, 1, ""), (ColumnMapping{"Boxa", "", "", "Amount2"}));
-    EXPECT_EQ(AssignColumn(mapping, 1, "Amount1"), mapping);
-    EXPECT_EQ(AssignColumn(mapping, 9, "Boxe1"), mapping);  // no such column
+TEST(ImportChoicesTest, AFieldChosenForTwoColumnsIsNamedWithBoth) {
+    const std::vector<std::string> header = {"SSN", "Wages", "Gross Pay", "Notes"};
+    EXPECT_NO_THROW(CheckMapping({"Boxa", "Amount1", "", ""}, header));
+    try {
+        CheckMapping({"Boxa", "Amount1", "Amount1", ""}, header);
+        FAIL() << "accepted";
+    } catch (const EQnvrException& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "\"Box 1 Wages\" is chosen for two columns, \"Wages\" and \"Gross Pay\".~Choose (not imported) for "
+                  "one of them.");
+    }
 }
 
 TEST(ImportChoicesTest, EveryColumnOfAnEmployeeFileCanBeChosenAfterNotImported) {
