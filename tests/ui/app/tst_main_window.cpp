@@ -133,6 +133,8 @@ private slots:
             {w.MnuOpen, "&Open ...", "Ctrl+O", 2},      {w.MnuNew, "&New ...", "Ctrl+N", 3},
             {w.MnuSaveAs, "Save &As ...", "Ctrl+A", 4}, {w.MnuBackup, "&Backup ...", "Ctrl+B", 5},
             {w.MnuRestore, "&Restore ...", "Ctrl+R", 6}, {w.MnuClose, "&Close Employer File", "Ctrl+F4", 0},
+            {w.MnuImportEmployees, "&Import Employees ...", "", 0},
+            {w.MnuExportEmployees, "&Export Employees ...", "", 0},
             {w.MnuPrintSetup, "Print &Setup", "", 7},    {w.MnuPrintLabels, "Print &Labels", "", 8},
             {w.MnuExit, "E&xit", "Ctrl+X", 0},          {w.MnuFormW2, "Form W-&2", "", 9},
             {w.MnuFormW3, "Form W-&3", "", 10},          {w.MnuTransfer, "&Transfer", "", 12},
