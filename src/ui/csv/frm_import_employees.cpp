@@ -328,7 +328,7 @@ void TFrmImportEmployees::BtnImportClick() {
         BusyCursor busy;
         ApplyImport(dm_, plan);
     }
-    imported_ = true;
+    imported_ = !plan.changes.empty();  // nothing written: the user may correct the mapping and try again
     LblSummary->setText(Text(ImportSummary(plan)));
     UpdateButtons();
     ShowMsg(ImportDoneMessage(plan), mbInformation);

@@ -80,7 +80,7 @@ private:
     std::optional<CsvTable> table_;
     ColumnMapping mapping_;
     std::vector<std::string> mappedHeader_;  // the header mapping_ was made for
-    bool imported_ = false;  // this reading of the file has been imported
+    bool imported_ = false;  // employees of this reading of the file have been written
     std::vector<RefusedRow> refused_;
 };
 
