@@ -12,21 +12,15 @@
 #include <functional>
 #include <sstream>
 
-#include "core/base/scripted_prompter.h"
-#include "core/base/settings_store.h"
-#include "core/app/program_setup.h"
-#include "efw2/efw2_fixture.h"
-#include "forms/form_jobs.h"
+#include "forms/form_printing_fixture.h"
 #include "report/page_text.h"
 #include "support/line_diff.h"
-#include "support/temp_dir.h"
 
 namespace qnvr::forms {
 namespace {
 
 using report::ReportJob;
 
-const std::string kDesignFile = std::string(QNVR_PROGRAM_DIR) + kReportDesignFileName;
 const std::string kGoldenDir = QNVR_GOLDEN_DIR;
 
 bool Refreshing() {
@@ -118,14 +112,9 @@ std::vector<W2Record> GoldenEmployees() {
     return employees;
 }
 
-class GoldenPagesTest : public ::testing::Test {
+class GoldenPagesTest : public FormPrintingTest {
 protected:
-    void SetUp() override {
-        const std::string path = dir_.File("ACME.W226");
-        qnvr::testing::WritePayerFile(path, GoldenEmployer(), GoldenEmployees());
-        dm_.OpenPayerFile(path);
-        ASSERT_TRUE(dm_.PayerFileOpen);
-    }
+    void SetUp() override { Open(GoldenEmployees(), GoldenEmployer()); }
 
     // Runs the job and compares its first page with tests/golden/<name>.txt, or rewrites
     // that file when refreshing.
@@ -149,12 +138,6 @@ protected:
                                            "scripts/refresh-golden.sh and review the diff\n"
                                         << qnvr::testing::LineDiff(expected, actual);
     }
-
-    ScriptedPrompter prompter_;
-    qnvr::testing::TempDir dir_;
-    TFrmDataModule dm_;
-    MemorySettingsStore settings_;
-    FormPrinting printing_{dm_, settings_, kDesignFile, dir_.File("QNVR.RPT")};
 };
 
 TEST_F(GoldenPagesTest, EmployeeCopies) {
