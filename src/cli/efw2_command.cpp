@@ -104,6 +104,7 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     int formsWithWages = 0;
     PayerCheck check(false);
     ClientRecordsBuilder client;
+    client.Reserve(payer.Data().RSW2.RecordCount());
     payer.Data().ReadEachW2([&](const W2Record& w2) {
         ++forms;
         totals.Add(w2);

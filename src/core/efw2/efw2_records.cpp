@@ -29,6 +29,10 @@ bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// 10^0 to 10^18, each exact as a double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+
 // The cents an amount is written as, width digits with leading zeros, at `at`. Zero,
 // negative and sub-cent amounts give all zeros; an amount that does not fit or is no
 // number raises EProcessException.
@@ -38,7 +42,7 @@ void WriteMoneyDigits(double amount, int width, char* at) {
     std::fill(at, at + width, '0');
     if (rounded <= 0) return;
     // Compared before converting: a cents count beyond 64 bits cannot be held at all.
-    if (rounded * 100 >= std::pow(10.0, std::min(width, 18)))
+    if (rounded * 100 >= kPowersOfTen[std::clamp(width, 0, 18)])
         throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
                                 std::to_string(width) + " digits.");
     for (long long cents = std::llround(rounded * 100), k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
@@ -128,6 +132,25 @@ private:
 
     char* record_;
     int next_ = 1;
+};
+
+// The Box 12 amounts of one record by code, as Box12Amount finds them, each code of the
+// record trimmed and upper-cased once for the many codes the records look up.
+class Box12Amounts {
+public:
+    explicit Box12Amounts(const W2Record& w2) : w2_(w2) {
+        for (std::size_t k = 0; k < codes_.size(); ++k) codes_[k] = UpperCase(Trim(w2.Box12Code[k]));
+    }
+    // code is one of the codes the records carry: upper case, without blanks.
+    double operator()(std::string_view code) const {
+        for (std::size_t k = 0; k < codes_.size(); ++k)
+            if (codes_[k] == code) return w2_.Box12Amt[k];
+        return 0.0;
+    }
+
+private:
+    const W2Record& w2_;
+    std::array<std::string, 12> codes_;
 };
 
 // A record of 512 blanks that write fills in place.
@@ -259,7 +282,8 @@ constexpr double W3Record::*kTotalBoxes[] = {&W3Record::Amount1, &W3Record::Amou
 }  // namespace
 
 void EmployeeSums::Add(const W2Record& w2) {
-    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(Box12Amount(w2, kCodes[k]));
+    const Box12Amounts box12(w2);
+    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(box12(kCodes[k]));
     amount11_ += WrittenCents(w2.Amount11);
     for (std::size_t k = 0; k < boxes_.size(); ++k) boxes_[k] += WrittenCents(w2.*kTotalledBoxes[k]);
 }
@@ -357,6 +381,7 @@ std::string BuildEmployerRecord(const W3Record& w3) {
 }
 
 void WriteEmployeeRecord(const W2Record& w2, char* record) {
+    const Box12Amounts box12(w2);
     RecordLine(record, "RW")
         .Digits(3, 11, w2.Boxa)
         .Upper(12, 26, w2.Boxe1, kW2TextFields[0].label)
@@ -382,24 +407,24 @@ void WriteEmployeeRecord(const W2Record& w2, char* record) {
         .Money(254, 264, w2.Amount7)
         .Blank(265, 275)
         .Money(276, 286, w2.Amount10)
-        .Money(287, 297, Box12Amount(w2, "D"))
-        .Money(298, 308, Box12Amount(w2, "E"))
-        .Money(309, 319, Box12Amount(w2, "F"))
-        .Money(320, 330, Box12Amount(w2, "G"))
-        .Money(331, 341, Box12Amount(w2, "H"))
+        .Money(287, 297, box12("D"))
+        .Money(298, 308, box12("E"))
+        .Money(309, 319, box12("F"))
+        .Money(320, 330, box12("G"))
+        .Money(331, 341, box12("H"))
         .Blank(342, 352)
         .Money(353, 363, w2.Amount11)
-        .Money(364, 374, Box12Amount(w2, "W"))
+        .Money(364, 374, box12("W"))
         .Zeros(375, 385)
-        .Money(386, 396, Box12Amount(w2, "Q"))
+        .Money(386, 396, box12("Q"))
         .Blank(397, 407)
-        .Money(408, 418, Box12Amount(w2, "C"))
-        .Money(419, 429, Box12Amount(w2, "V"))
-        .Money(430, 440, Box12Amount(w2, "Y"))
-        .Money(441, 451, Box12Amount(w2, "AA"))
-        .Money(452, 462, Box12Amount(w2, "BB"))
-        .Money(463, 473, Box12Amount(w2, "DD"))
-        .Money(474, 484, Box12Amount(w2, "FF"))
+        .Money(408, 418, box12("C"))
+        .Money(419, 429, box12("V"))
+        .Money(430, 440, box12("Y"))
+        .Money(441, 451, box12("AA"))
+        .Money(452, 462, box12("BB"))
+        .Money(463, 473, box12("DD"))
+        .Money(474, 484, box12("FF"))
         .Blank(485, 485)
         .Indicator(486, w2.Box13a)
         .Blank(487, 487)

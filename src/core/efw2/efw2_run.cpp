@@ -1,5 +1,6 @@
 #include "core/efw2/efw2_run.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -38,6 +39,10 @@ std::string EmployeeDescription(int record, const W2Record& w2) {
 }
 
 }  // namespace
+
+void ClientRecordsBuilder::Reserve(int employees) {
+    employees_.reserve(static_cast<std::size_t>(std::max(employees, 0)) * (kEfw2RecordLength + 2));
+}
 
 void ClientRecordsBuilder::Add(const W2Record& w2) {
     ++count_;
@@ -92,6 +97,7 @@ ClientRecords ClientRecordsBuilder::Records(const W3Record& w3) const {
 
 ClientRecords BuildClientRecords(TFrmDataModule& data) {
     ClientRecordsBuilder builder;
+    builder.Reserve(data.RSW2.RecordCount());
     data.ForEachW2([&](const W2Record& w2) { builder.Add(w2); });
     return builder.Records(data.W3Rec);
 }

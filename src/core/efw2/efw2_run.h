@@ -39,6 +39,8 @@ public:
     // The next W-2 record (valid or not). A record that cannot be written is remembered,
     // named by its employee, and raised by the end; later ones are only counted.
     void Add(const W2Record& w2);
+    // Room for this many RW records, so that the records are not moved as they come.
+    void Reserve(int employees);
     int Count() const { return count_; }
     // RE, every RW record and RT, each followed by CR LF, appended to out. Raises
     // EProcessException for the W-3 record, else for the first W-2 record that could

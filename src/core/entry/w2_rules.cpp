@@ -160,10 +160,13 @@ Failure CheckLocalLines(const W2Record& w2) {
 // The money fields refuse a minus sign, so only a record that came from elsewhere holds
 // a negative amount; it is refused rather than printed or filed. Box 9 has no field.
 Failure CheckNoNegativeAmounts(const W2Record& w2) {
-    W2Record copy = w2;  // the layout's accessors take a modifiable record
+    auto& source = const_cast<W2Record&>(w2);  // the layout's accessors only read here
     for (const auto& field : W2Layout()) {
-        if (field.Kind() != FieldKind::Amount || field.name == "Amount9") continue;
-        if (RoundTo(*std::get<double*>(field.Of(copy)), 2) < 0)
+        const auto ref = field.Of(source);
+        const auto* amount = std::get_if<double*>(&ref);
+        // Only an amount below zero can round to one below zero.
+        if (amount == nullptr || !(**amount < 0) || field.name == "Amount9") continue;
+        if (RoundTo(**amount, 2) < 0)
             return RuleFailure{std::string(field.name), "Amounts cannot be negative."};
     }
     return std::nullopt;
@@ -183,8 +186,9 @@ namespace {
 
 // The text without leading and trailing blanks and control characters, as Trim gives it.
 std::string_view TrimmedView(std::string_view text) {
-    while (!text.empty() && IsBlank(text.substr(0, 1))) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.substr(text.size() - 1))) text.remove_suffix(1);
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
 }
 

@@ -204,7 +204,11 @@ void TFrmDataModule::ForEachW2(const std::function<void(const W2Record&)>& visit
 }
 
 void TFrmDataModule::ReadEachW2(const std::function<void(const W2Record&)>& visit) const {
-    RSW2.ReadEach([&](int, std::span<const std::uint8_t> bytes) { visit(DecodeW2(bytes)); });
+    W2Record w2;
+    RSW2.ReadEach([&](int, std::span<const std::uint8_t> bytes) {
+        DecodeW2Into(bytes, w2);
+        visit(w2);
+    });
 }
 
 bool HasWages(const W2Record& w2) { return RoundTo(w2.Amount1, 2) > 0 || RoundTo(w2.Box16a, 2) > 0; }
