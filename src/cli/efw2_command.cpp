@@ -86,19 +86,37 @@ struct Employer {
 };
 
 struct Report {
-    std::vector<std::string> lines;
+    std::string text;  // the records so far, each followed by CR LF
     std::vector<Employer> employers;
     int rwCount = 0;
     double wages = 0;
 };
 
-// One payer's RE, RW and RT records, after the checks that may refuse it.
+void AppendRecord(std::string& text, const std::string& record) { text.append(record).append("\r\n"); }
+
+// One payer's RE, RW and RT records, after the checks that may refuse it. The payer file
+// is read once: each W-2 record is added to the W-3 totals, checked and written as it
+// comes, and the refusals are raised in the order of the checks.
 void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     PayerReader payer(path);
-    payer.RecomputeTotals();
-    if (payer.Data().CountW2WithWages() == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
+    W3TotalsSum totals;
+    int forms = 0;
+    int formsWithWages = 0;
+    PayerCheck check(false);
+    ClientRecordsBuilder client;
+    client.Reserve(payer.Data().RSW2.RecordCount());
+    payer.Data().ReadEachW2([&](const W2Record& w2) {
+        ++forms;
+        totals.Add(w2);
+        if (HasWages(w2)) ++formsWithWages;
+        if (!allowInvalid) check.Add(w2);
+        client.Add(w2);
+    });
+    W3Record& w3 = payer.Data().W3Rec;
+    totals.ApplyTo(w3, forms);
+    if (formsWithWages == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
     if (!allowInvalid) {
-        const std::vector<std::string> failures = CheckPayer(payer);
+        const std::vector<std::string> failures = check.Finish(w3, nullptr);
         if (!failures.empty()) {
             std::string message = path + ": does not pass qnvr check (--allow-invalid writes it anyway)";
             for (const auto& failure : failures) message += "\n" + path + ": " + failure;
@@ -106,20 +124,19 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
         }
     }
     // The same employer is the same EIN, however its name is written.
-    const std::string ein = FilterChars(payer.W3().Boxe, "0123456789");
+    const std::string ein = FilterChars(w3.Boxe, "0123456789");
     for (const Employer& earlier : report.employers)
         if (earlier.ein == ein)
-            throw EQnvrException(path + ": the employer with EIN " + Trim(payer.W3().Boxe) + " is already in this report, from " +
+            throw EQnvrException(path + ": the employer with EIN " + Trim(w3.Boxe) + " is already in this report, from " +
                                  earlier.path);
     try {
-        ClientRecords client = BuildClientRecords(payer.Data());
-        report.lines.insert(report.lines.end(), client.lines.begin(), client.lines.end());
-        report.rwCount += client.rwCount;
+        client.AppendTo(report.text, w3);
+        report.rwCount += client.Count();
     } catch (const EProcessException& error) {
         throw EProcessException(path + ": " + error.what());
     }
     report.employers.push_back({ein, path});
-    report.wages += payer.W3().Amount1;
+    report.wages += w3.Amount1;
 }
 
 int RunEfw2(const std::vector<std::string>& argv) {
@@ -129,10 +146,10 @@ int RunEfw2(const std::vector<std::string>& argv) {
     RaiseIfFailed(ValidateSubmitter(settings));
 
     Report report;
-    report.lines.push_back(BuildSubmitterRecord(settings));
+    AppendRecord(report.text, BuildSubmitterRecord(settings));
     for (const std::string& payer : args.payers) AddPayer(payer, args.allowInvalid, report);
-    report.lines.push_back(BuildFinalRecord(report.rwCount));
-    WriteLinesFile(args.outFile, report.lines);
+    AppendRecord(report.text, BuildFinalRecord(report.rwCount));
+    WriteWholeFile(args.outFile, report.text);
 
     const std::size_t employers = report.employers.size();
     std::cout << args.outFile << ": " << employers << (employers == 1 ? " employer, " : " employers, ") << report.rwCount

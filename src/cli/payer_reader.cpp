@@ -129,22 +129,30 @@ std::vector<W2Record> PayerReader::Employees() {
 
 void PayerReader::RecomputeTotals() { data_.ComputeW3Totals(); }
 
-std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>* warnings) {
+void PayerCheck::Add(const W2Record& w2) {
+    ++number_;
+    if (const auto failure = ValidateW2(w2))
+        failures_.push_back("W-2 record " + std::to_string(number_) + ": " + OnOneLine(failure->message));
+    if (withWarnings_)
+        for (const std::string& warning : W2Warnings(w2))
+            warnings_.push_back("W-2 record " + std::to_string(number_) + ": warning: " + warning);
+}
+
+std::vector<std::string> PayerCheck::Finish(const W3Record& w3, std::vector<std::string>* warnings) {
     std::vector<std::string> failures;
-    if (const auto failure = ValidateW3(payer.W3())) failures.push_back("W-3: " + OnOneLine(failure->message));
-    if (warnings)
-        for (const Efw2TextChange& change : Efw2TextChanges(payer.W3()))
-            warnings->push_back("W-3: warning: " + change.Warning());
-    int number = 0;
-    payer.Data().ForEachW2([&](const W2Record& w2) {
-        ++number;
-        if (const auto failure = ValidateW2(w2))
-            failures.push_back("W-2 record " + std::to_string(number) + ": " + OnOneLine(failure->message));
-        if (warnings)
-            for (const std::string& warning : W2Warnings(w2))
-                warnings->push_back("W-2 record " + std::to_string(number) + ": warning: " + warning);
-    });
+    if (const auto failure = ValidateW3(w3)) failures.push_back("W-3: " + OnOneLine(failure->message));
+    failures.insert(failures.end(), failures_.begin(), failures_.end());
+    if (warnings) {
+        for (const Efw2TextChange& change : Efw2TextChanges(w3)) warnings->push_back("W-3: warning: " + change.Warning());
+        warnings->insert(warnings->end(), warnings_.begin(), warnings_.end());
+    }
     return failures;
+}
+
+std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>* warnings) {
+    PayerCheck check(warnings != nullptr);
+    payer.Data().ReadEachW2([&](const W2Record& w2) { check.Add(w2); });
+    return check.Finish(payer.W3(), warnings);
 }
 
 }  // namespace qnvr::cli

@@ -69,4 +69,20 @@ private:
 // accented letters the EFW2 file folds), as "W-2 record N: warning: ...".
 std::vector<std::string> CheckPayer(PayerReader& payer, std::vector<std::string>* warnings = nullptr);
 
+// The same check fed one W-2 record at a time, for a command that reads the records once
+// for several purposes.
+class PayerCheck {
+public:
+    explicit PayerCheck(bool withWarnings) : withWarnings_(withWarnings) {}
+    void Add(const W2Record& w2);
+    // The failures, the W-3's first; the warnings, the W-3's first, into warnings.
+    std::vector<std::string> Finish(const W3Record& w3, std::vector<std::string>* warnings);
+
+private:
+    bool withWarnings_;
+    int number_ = 0;
+    std::vector<std::string> failures_;
+    std::vector<std::string> warnings_;
+};
+
 }  // namespace qnvr::cli

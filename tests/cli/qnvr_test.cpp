@@ -187,6 +187,14 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
     const std::string invalid = Payer("INVALID", Employer("INVALID"), invalidEmployees);
     const std::string empty = Payer("EMPTY", Employer("EMPTY"), {W2Record{}});
     const std::string sameEmployer = Payer("GOOD2", Employer("good"), Employees(1));
+    // Refusals come in the order of the checks, whichever record shows them first.
+    W2Record noWagesBadZip;
+    noWagesBadZip.Boxf_d = "1234";
+    const std::string emptyAndInvalid = Payer("EMPTYBAD", Employer("EMPTYBAD"), {noWagesBadZip});
+    std::vector<W2Record> unwritableThenInvalid = Employees(2);
+    unwritableThenInvalid[0].Boxf_b = "K\xc3\xb6ln \xe2\x82\xac";
+    unwritableThenInvalid[1].Boxf_d = "1234";
+    const std::string unwritable = Payer("UNWRITABLE", Employer("UNWRITABLE"), unwritableThenInvalid);
     SubmitterRecord badSettings = ReadSubmitterFile(programDir + "QNVR.W2S");
     badSettings.UserID = "SHORT";
     const std::string badSettingsFile = dir.File("bad.W2S");
@@ -201,6 +209,10 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
         {{"--settings", dir.File("none.W2S"), "-o", out, good}, "none.W2S"},
         {{"-o", out, good, empty}, "EMPTY.W226: This client file does not have any valid W-2 employees."},
         {{"-o", out, invalid}, "INVALID.W226: W-2 record 1: Employee's Zip Code is not valid."},
+        {{"-o", out, emptyAndInvalid}, "EMPTYBAD.W226: This client file does not have any valid W-2 employees."},
+        {{"-o", out, unwritable}, "UNWRITABLE.W226: W-2 record 2: Employee's Zip Code is not valid."},
+        {{"--allow-invalid", "-o", out, unwritable},
+         "UNWRITABLE.W226: W-2 record 1 (EMPLOYEE NUMBER1): Box f, Employee's city: the character \"\xe2\x82\xac\""},
         {{"-o", out, good, sameEmployer}, "GOOD2.W226: the employer with EIN 12-3456789 is already in this report, from " + good},
         {{"-o", out, good, dir.File("NONE.W226")}, "NONE.W226: no such payer file"},
         {{"-o", good, good}, "is an input file"},

@@ -57,8 +57,12 @@ std::vector<std::string> ReadLinesFile(const std::string& path) {
 }
 
 void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines) {
+    WriteWholeFile(path, JoinLines(lines));
+}
+
+void WriteWholeFile(const std::string& path, std::string_view text) {
     try {
-        ReplaceFileWhole(path, JoinLines(lines));
+        ReplaceFileWhole(path, text);
     } catch (const std::system_error& error) {
         RaiseFileError("save", path, error.code().message());
     }

@@ -3,6 +3,7 @@
 // list as lines. EFW2 lines are the records' Windows-1252 bytes; the clients list holds
 // employer names, UTF-8 in memory and Windows-1252 on disk.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qnvr {
@@ -37,6 +38,8 @@ std::string JoinLines(const std::vector<std::string>& lines);
 std::vector<std::string> ReadLinesFile(const std::string& path);
 // Replaces the whole file with the lines; raises EQnvrException naming the file.
 void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines);
+// Replaces the whole file with text, as WriteLinesFile does.
+void WriteWholeFile(const std::string& path, std::string_view text);
 
 // The clients list ("QNVR.CP"): employer names converted to and from Windows-1252.
 std::vector<std::string> ReadClientsFile(const std::string& path);

@@ -24,29 +24,68 @@ std::string UpperAscii(std::string text) {
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
-// One record under construction. Every field names its first and last position as the
-// EFW2 publication counts them (1-based, inclusive) and must start where the previous
-// one ended, so a wrong width cannot shift the fields after it unnoticed.
+// Whether text is plain ASCII, which every text field of an EFW2 record writes as it stands.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// 10^0 to 10^18, each exact as a double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+
+// The cents an amount is written as, width digits with leading zeros, at `at`. Zero,
+// negative and sub-cent amounts give all zeros; an amount that does not fit or is no
+// number raises EProcessException.
+void WriteMoneyDigits(double amount, int width, char* at) {
+    if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
+    const double rounded = RoundTo(amount, 2);
+    std::fill(at, at + width, '0');
+    if (rounded <= 0) return;
+    // Compared before converting: a cents count beyond 64 bits cannot be held at all.
+    if (rounded * 100 >= kPowersOfTen[std::clamp(width, 0, 18)])
+        throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
+                                std::to_string(width) + " digits.");
+    for (long long cents = std::llround(rounded * 100), k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
+        at[k] = static_cast<char>('0' + cents % 10);
+}
+
+// One record under construction, written in place into its 512 characters. Every field
+// names its first and last position as the EFW2 publication counts them (1-based,
+// inclusive) and must start where the previous one ended, so a wrong width cannot shift
+// the fields after it unnoticed.
 class RecordLine {
 public:
-    explicit RecordLine(std::string_view identifier) : line_(identifier) { line_.reserve(kEfw2RecordLength); }
+    RecordLine(char* record, std::string_view identifier) : record_(record) {
+        Put(1, static_cast<int>(identifier.size()), identifier, ' ');
+    }
 
     // Rule T, and rule A (a value of exactly the field's width as stored; a short one
     // from a damaged file is padded like text so that the record keeps its length).
     // The file holds ASCII only: letters with diacritics are written as their base
     // letters, and any other character refuses the record, naming the field (`label`).
     RecordLine& Text(int from, int to, std::string_view utf8, std::string_view label = {}) {
+        if (IsAscii(utf8)) return Put(from, to, utf8, ' ');
         return Put(from, to, AsciiFor(utf8, label), ' ');
     }
     // Rule U: upper case, then as T.
     RecordLine& Upper(int from, int to, std::string_view utf8, std::string_view label) {
-        return Put(from, to, UpperAscii(AsciiFor(utf8, label)), ' ');
+        if (IsAscii(utf8)) return Put(from, to, utf8, ' ', true);
+        return Put(from, to, AsciiFor(utf8, label), ' ', true);
     }
     // Rule D: only the digits, then as T.
     RecordLine& Digits(int from, int to, std::string_view text) {
-        return Put(from, to, FilterChars(text, kDigits), ' ');
+        char* at = Field(from, to);
+        const int width = to - from + 1;
+        int written = 0;
+        for (const char c : text)
+            if (c >= '0' && c <= '9' && written < width) at[written++] = c;
+        std::fill(at + written, at + width, ' ');
+        return *this;
     }
-    RecordLine& Money(int from, int to, double amount) { return Put(from, to, MoneyField(amount, to - from + 1), ' '); }
+    RecordLine& Money(int from, int to, double amount) {
+        WriteMoneyDigits(amount, to - from + 1, Field(from, to));
+        return *this;
+    }
     RecordLine& Count(int from, int to, int count) {
         return Put(from, to, PadLeftZero(std::to_string(std::max(count, 0)), to - from + 1), ' ');
     }
@@ -54,9 +93,9 @@ public:
     RecordLine& Blank(int from, int to) { return Put(from, to, "", ' '); }
     RecordLine& Indicator(int at, bool set) { return Put(at, at, set ? "1" : "0", ' '); }
 
-    std::string Finish() {
-        if (line_.size() != kEfw2RecordLength) throw std::logic_error("EFW2 record of wrong length: " + line_);
-        return std::move(line_);
+    void Finish() const {
+        if (next_ != kEfw2RecordLength + 1)
+            throw std::logic_error("EFW2 record of wrong length: " + std::string(record_, static_cast<std::size_t>(next_ - 1)));
     }
 
 private:
@@ -66,20 +105,61 @@ private:
         return std::move(folded.text);
     }
 
-    RecordLine& Put(int from, int to, std::string value, char fill) {
-        if (from != static_cast<int>(line_.size()) + 1 || to < from)
+    // The field's first character; the next field starts after it.
+    char* Field(int from, int to) {
+        if (from != next_ || to < from || to > kEfw2RecordLength)
             throw std::logic_error("EFW2 field " + std::to_string(from) + "-" + std::to_string(to) + " out of place");
+        next_ = to + 1;
+        return record_ + (from - 1);
+    }
+
+    RecordLine& Put(int from, int to, std::string_view value, char fill, bool upper = false) {
+        char* at = Field(from, to);
         const std::size_t width = static_cast<std::size_t>(to - from + 1);
-        value.resize(std::min(value.size(), width));
-        // A line break or tab from a damaged record would split or shift the record.
-        std::replace_if(value.begin(), value.end(), IsControl, ' ');
-        value.resize(width, fill);
-        line_ += value;
+        const std::size_t length = std::min(value.size(), width);
+        for (std::size_t k = 0; k < length; ++k) {
+            char c = value[k];
+            // A line break or tab from a damaged record would split or shift the record.
+            if (IsControl(c))
+                c = ' ';
+            else if (upper && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+            at[k] = c;
+        }
+        std::fill(at + length, at + width, fill);
         return *this;
     }
 
-    std::string line_;
+    char* record_;
+    int next_ = 1;
 };
+
+// The Box 12 amounts of one record by code, as Box12Amount finds them, each code of the
+// record trimmed and upper-cased once for the many codes the records look up.
+class Box12Amounts {
+public:
+    explicit Box12Amounts(const W2Record& w2) : w2_(w2) {
+        for (std::size_t k = 0; k < codes_.size(); ++k) codes_[k] = UpperCase(Trim(w2.Box12Code[k]));
+    }
+    // code is one of the codes the records carry: upper case, without blanks.
+    double operator()(std::string_view code) const {
+        for (std::size_t k = 0; k < codes_.size(); ++k)
+            if (codes_[k] == code) return w2_.Box12Amt[k];
+        return 0.0;
+    }
+
+private:
+    const W2Record& w2_;
+    std::array<std::string, 12> codes_;
+};
+
+// A record of 512 blanks that write fills in place.
+template <typename Write>
+std::string BuildRecord(Write write) {
+    std::string record(kEfw2RecordLength, ' ');
+    write(record.data());
+    return record;
+}
 
 // The text fields of the W-2 and W-3 records that the EFW2 records carry, named as the
 // entry windows show them.
@@ -162,14 +242,9 @@ std::string Efw2TextChange::Warning() const {
 }
 
 std::string MoneyField(double amount, int width) {
-    if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
-    const double rounded = RoundTo(amount, 2);
-    if (rounded <= 0) return std::string(static_cast<std::size_t>(width), '0');
-    // Compared before converting: a cents count beyond 64 bits cannot be held at all.
-    if (rounded * 100 >= std::pow(10.0, std::min(width, 18)))
-        throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
-                                std::to_string(width) + " digits.");
-    return PadLeftZero(std::to_string(std::llround(rounded * 100)), width);
+    std::string field(static_cast<std::size_t>(std::max(width, 0)), '0');
+    WriteMoneyDigits(amount, width, field.data());
+    return field;
 }
 
 std::string FormatDollars(double amount) {
@@ -207,7 +282,8 @@ constexpr double W3Record::*kTotalBoxes[] = {&W3Record::Amount1, &W3Record::Amou
 }  // namespace
 
 void EmployeeSums::Add(const W2Record& w2) {
-    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(Box12Amount(w2, kCodes[k]));
+    const Box12Amounts box12(w2);
+    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(box12(kCodes[k]));
     amount11_ += WrittenCents(w2.Amount11);
     for (std::size_t k = 0; k < boxes_.size(); ++k) boxes_[k] += WrittenCents(w2.*kTotalledBoxes[k]);
 }
@@ -224,84 +300,89 @@ W3Record EmployeeSums::WithTotals(W3Record w3) const {
 }
 
 std::string BuildSubmitterRecord(const SubmitterRecord& s) {
-    return RecordLine("RA")
-        .Digits(3, 11, s.EIN)
-        .Text(12, 19, s.UserID, "BSO User ID")
-        .Blank(20, 23)
-        .Blank(24, 28)
-        .Indicator(29, s.Resubmitted())
-        .Text(30, 35, s.Resubmitted() ? s.ResubID : "", "Wage File Identifier")
-        .Text(36, 37, "98")
-        .Text(38, 94, s.CompanyName, "Company Name")
-        .Text(95, 116, s.LocationAddr, "Company Location address")
-        .Text(117, 138, s.DeliveryAddr, "Company Delivery address")
-        .Text(139, 160, s.City, "Company City")
-        .Text(161, 162, s.StateCode, "Company State")
-        .Text(163, 167, s.ZipCode, "Company Zip Code")
-        .Text(168, 171, s.ZipCodeExt, "Company Zip Code extension")
-        .Blank(172, 176)
-        .Text(177, 199, s.ForeignState, "Company Foreign State/Province")
-        .Text(200, 214, s.ForeignZip, "Company Foreign Postal Code")
-        .Text(215, 216, s.CountryCode, "Company Country Code")
-        .Text(217, 273, s.SubmitName, "Submitter Name")
-        .Text(274, 295, s.SubmitAddr1, "Submitter's Location address")
-        .Text(296, 317, s.SubmitAddr2, "Submitter's Delivery address")
-        .Text(318, 339, s.SubmitCity, "Submitter's City")
-        .Text(340, 341, s.SubmitState, "Submitter's State")
-        .Text(342, 346, s.SubmitZip, "Submitter's Zip Code")
-        .Text(347, 350, s.SubmitZipExt, "Submitter's Zip Code extension")
-        .Blank(351, 355)
-        .Text(356, 378, s.SubmitFSP, "Submitter's Foreign State/Province")
-        .Text(379, 393, s.SubmitFPC, "Submitter's Foreign Postal Code")
-        .Text(394, 395, s.SubmitCC, "Submitter's Country Code")
-        .Text(396, 422, s.ContactName, "Person to be contacted by SSA")
-        .Digits(423, 437, s.ContactPhone)
-        .Text(438, 442, s.ContactExt, "Contact Person's telephone extension")
-        .Blank(443, 445)
-        .Text(446, 485, s.ContactEmail, "Contact Person's e-mail/internet address")
-        .Blank(486, 488)
-        .Digits(489, 498, s.ContactFax)
-        .Blank(499, 499)
-        .Text(500, 500, s.PreparerCode, "Preparer Code")
-        .Blank(501, 512)
-        .Finish();
+    return BuildRecord([&](char* record) {
+        RecordLine(record, "RA")
+            .Digits(3, 11, s.EIN)
+            .Text(12, 19, s.UserID, "BSO User ID")
+            .Blank(20, 23)
+            .Blank(24, 28)
+            .Indicator(29, s.Resubmitted())
+            .Text(30, 35, s.Resubmitted() ? s.ResubID : "", "Wage File Identifier")
+            .Text(36, 37, "98")
+            .Text(38, 94, s.CompanyName, "Company Name")
+            .Text(95, 116, s.LocationAddr, "Company Location address")
+            .Text(117, 138, s.DeliveryAddr, "Company Delivery address")
+            .Text(139, 160, s.City, "Company City")
+            .Text(161, 162, s.StateCode, "Company State")
+            .Text(163, 167, s.ZipCode, "Company Zip Code")
+            .Text(168, 171, s.ZipCodeExt, "Company Zip Code extension")
+            .Blank(172, 176)
+            .Text(177, 199, s.ForeignState, "Company Foreign State/Province")
+            .Text(200, 214, s.ForeignZip, "Company Foreign Postal Code")
+            .Text(215, 216, s.CountryCode, "Company Country Code")
+            .Text(217, 273, s.SubmitName, "Submitter Name")
+            .Text(274, 295, s.SubmitAddr1, "Submitter's Location address")
+            .Text(296, 317, s.SubmitAddr2, "Submitter's Delivery address")
+            .Text(318, 339, s.SubmitCity, "Submitter's City")
+            .Text(340, 341, s.SubmitState, "Submitter's State")
+            .Text(342, 346, s.SubmitZip, "Submitter's Zip Code")
+            .Text(347, 350, s.SubmitZipExt, "Submitter's Zip Code extension")
+            .Blank(351, 355)
+            .Text(356, 378, s.SubmitFSP, "Submitter's Foreign State/Province")
+            .Text(379, 393, s.SubmitFPC, "Submitter's Foreign Postal Code")
+            .Text(394, 395, s.SubmitCC, "Submitter's Country Code")
+            .Text(396, 422, s.ContactName, "Person to be contacted by SSA")
+            .Digits(423, 437, s.ContactPhone)
+            .Text(438, 442, s.ContactExt, "Contact Person's telephone extension")
+            .Blank(443, 445)
+            .Text(446, 485, s.ContactEmail, "Contact Person's e-mail/internet address")
+            .Blank(486, 488)
+            .Digits(489, 498, s.ContactFax)
+            .Blank(499, 499)
+            .Text(500, 500, s.PreparerCode, "Preparer Code")
+            .Blank(501, 512)
+            .Finish();
+    });
 }
 
 std::string BuildEmployerRecord(const W3Record& w3) {
-    return RecordLine("RE")
-        .Text(3, 6, kEfw2TaxYear)
-        .Blank(7, 7)
-        .Digits(8, 16, w3.Boxe)
-        .Blank(17, 25)
-        .Indicator(26, w3.FinalReturn)
-        .Text(27, 30, w3.Boxd, kW3EstablishmentLabel)
-        .Digits(31, 39, w3.Boxh)
-        .Upper(40, 96, w3.Boxf_a, kW3TextFields[0].label)
-        .Blank(97, 118)
-        .Upper(119, 140, w3.Boxg_a, kW3TextFields[1].label)
-        .Upper(141, 162, w3.Boxg_b, kW3TextFields[2].label)
-        .Text(163, 164, w3.Boxg_c, kW3StateLabel)
-        .Text(165, 169, ZipOf(w3.Boxg_d), kW3ZipLabel)
-        .Text(170, 173, ZipExtensionOf(w3.Boxg_d), kW3ZipLabel)
-        .Text(174, 174, FirstCheckedLetter(w3, kKindOfEmployer))
-        .Blank(175, 178)
-        .Blank(179, 201)
-        .Blank(202, 216)
-        .Blank(217, 218)
-        .Text(219, 219, FirstCheckedLetter(w3, kEmploymentCode))
-        .Blank(220, 220)
-        .Indicator(221, w3.Boxb13)
-        .Upper(222, 248, w3.Contact, kW3TextFields[3].label)
-        .Digits(249, 263, w3.TelNum)
-        .Blank(264, 268)
-        .Digits(269, 278, w3.FaxNum)
-        .Text(279, 318, w3.Email, kW3TextFields[4].label)
-        .Blank(319, 512)
-        .Finish();
+    return BuildRecord([&](char* record) {
+        RecordLine(record, "RE")
+            .Text(3, 6, kEfw2TaxYear)
+            .Blank(7, 7)
+            .Digits(8, 16, w3.Boxe)
+            .Blank(17, 25)
+            .Indicator(26, w3.FinalReturn)
+            .Text(27, 30, w3.Boxd, kW3EstablishmentLabel)
+            .Digits(31, 39, w3.Boxh)
+            .Upper(40, 96, w3.Boxf_a, kW3TextFields[0].label)
+            .Blank(97, 118)
+            .Upper(119, 140, w3.Boxg_a, kW3TextFields[1].label)
+            .Upper(141, 162, w3.Boxg_b, kW3TextFields[2].label)
+            .Text(163, 164, w3.Boxg_c, kW3StateLabel)
+            .Text(165, 169, ZipOf(w3.Boxg_d), kW3ZipLabel)
+            .Text(170, 173, ZipExtensionOf(w3.Boxg_d), kW3ZipLabel)
+            .Text(174, 174, FirstCheckedLetter(w3, kKindOfEmployer))
+            .Blank(175, 178)
+            .Blank(179, 201)
+            .Blank(202, 216)
+            .Blank(217, 218)
+            .Text(219, 219, FirstCheckedLetter(w3, kEmploymentCode))
+            .Blank(220, 220)
+            .Indicator(221, w3.Boxb13)
+            .Upper(222, 248, w3.Contact, kW3TextFields[3].label)
+            .Digits(249, 263, w3.TelNum)
+            .Blank(264, 268)
+            .Digits(269, 278, w3.FaxNum)
+            .Text(279, 318, w3.Email, kW3TextFields[4].label)
+            .Blank(319, 512)
+            .Finish();
+    });
 }
 
-std::string BuildEmployeeRecord(const W2Record& w2) {
-    return RecordLine("RW")
+void WriteEmployeeRecord(const W2Record& w2, char* record) {
+    const Box12Amounts box12(w2);
+    RecordLine(record, "RW")
         .Digits(3, 11, w2.Boxa)
         .Upper(12, 26, w2.Boxe1, kW2TextFields[0].label)
         .Text(27, 41, w2.Boxe2, kW2TextFields[1].label)
@@ -326,24 +407,24 @@ std::string BuildEmployeeRecord(const W2Record& w2) {
         .Money(254, 264, w2.Amount7)
         .Blank(265, 275)
         .Money(276, 286, w2.Amount10)
-        .Money(287, 297, Box12Amount(w2, "D"))
-        .Money(298, 308, Box12Amount(w2, "E"))
-        .Money(309, 319, Box12Amount(w2, "F"))
-        .Money(320, 330, Box12Amount(w2, "G"))
-        .Money(331, 341, Box12Amount(w2, "H"))
+        .Money(287, 297, box12("D"))
+        .Money(298, 308, box12("E"))
+        .Money(309, 319, box12("F"))
+        .Money(320, 330, box12("G"))
+        .Money(331, 341, box12("H"))
         .Blank(342, 352)
         .Money(353, 363, w2.Amount11)
-        .Money(364, 374, Box12Amount(w2, "W"))
+        .Money(364, 374, box12("W"))
         .Zeros(375, 385)
-        .Money(386, 396, Box12Amount(w2, "Q"))
+        .Money(386, 396, box12("Q"))
         .Blank(397, 407)
-        .Money(408, 418, Box12Amount(w2, "C"))
-        .Money(419, 429, Box12Amount(w2, "V"))
-        .Money(430, 440, Box12Amount(w2, "Y"))
-        .Money(441, 451, Box12Amount(w2, "AA"))
-        .Money(452, 462, Box12Amount(w2, "BB"))
-        .Money(463, 473, Box12Amount(w2, "DD"))
-        .Money(474, 484, Box12Amount(w2, "FF"))
+        .Money(408, 418, box12("C"))
+        .Money(419, 429, box12("V"))
+        .Money(430, 440, box12("Y"))
+        .Money(441, 451, box12("AA"))
+        .Money(452, 462, box12("BB"))
+        .Money(463, 473, box12("DD"))
+        .Money(474, 484, box12("FF"))
         .Blank(485, 485)
         .Indicator(486, w2.Box13a)
         .Blank(487, 487)
@@ -353,42 +434,48 @@ std::string BuildEmployeeRecord(const W2Record& w2) {
         .Finish();
 }
 
+std::string BuildEmployeeRecord(const W2Record& w2) {
+    return BuildRecord([&](char* record) { WriteEmployeeRecord(w2, record); });
+}
+
 std::string BuildTotalRecord(const W3Record& w3, int clientRWCount, const EmployeeSums& sums) {
-    return RecordLine("RT")
-        .Count(3, 9, clientRWCount)
-        .Money(10, 24, w3.Amount1)
-        .Money(25, 39, w3.Amount2)
-        .Money(40, 54, w3.Amount3)
-        .Money(55, 69, w3.Amount4)
-        .Money(70, 84, w3.Amount5)
-        .Money(85, 99, w3.Amount6)
-        .Money(100, 114, w3.Amount7)
-        .Blank(115, 129)
-        .Money(130, 144, w3.Amount10)
-        .Money(145, 159, sums.Box12Total("D"))
-        .Money(160, 174, sums.Box12Total("E"))
-        .Money(175, 189, sums.Box12Total("F"))
-        .Money(190, 204, sums.Box12Total("G"))
-        .Money(205, 219, sums.Box12Total("H"))
-        .Blank(220, 234)
-        .Money(235, 249, sums.Amount11Total())
-        .Money(250, 264, sums.Box12Total("W"))
-        .Zeros(265, 279)
-        .Money(280, 294, sums.Box12Total("Q"))
-        .Money(295, 309, sums.Box12Total("DD"))
-        .Money(310, 324, sums.Box12Total("C"))
-        .Money(325, 339, w3.Box14)
-        .Money(340, 354, sums.Box12Total("V"))
-        .Money(355, 369, sums.Box12Total("Y"))
-        .Money(370, 384, sums.Box12Total("AA"))
-        .Money(385, 399, sums.Box12Total("BB"))
-        .Money(400, 414, sums.Box12Total("FF"))
-        .Blank(415, 512)
-        .Finish();
+    return BuildRecord([&](char* record) {
+        RecordLine(record, "RT")
+            .Count(3, 9, clientRWCount)
+            .Money(10, 24, w3.Amount1)
+            .Money(25, 39, w3.Amount2)
+            .Money(40, 54, w3.Amount3)
+            .Money(55, 69, w3.Amount4)
+            .Money(70, 84, w3.Amount5)
+            .Money(85, 99, w3.Amount6)
+            .Money(100, 114, w3.Amount7)
+            .Blank(115, 129)
+            .Money(130, 144, w3.Amount10)
+            .Money(145, 159, sums.Box12Total("D"))
+            .Money(160, 174, sums.Box12Total("E"))
+            .Money(175, 189, sums.Box12Total("F"))
+            .Money(190, 204, sums.Box12Total("G"))
+            .Money(205, 219, sums.Box12Total("H"))
+            .Blank(220, 234)
+            .Money(235, 249, sums.Amount11Total())
+            .Money(250, 264, sums.Box12Total("W"))
+            .Zeros(265, 279)
+            .Money(280, 294, sums.Box12Total("Q"))
+            .Money(295, 309, sums.Box12Total("DD"))
+            .Money(310, 324, sums.Box12Total("C"))
+            .Money(325, 339, w3.Box14)
+            .Money(340, 354, sums.Box12Total("V"))
+            .Money(355, 369, sums.Box12Total("Y"))
+            .Money(370, 384, sums.Box12Total("AA"))
+            .Money(385, 399, sums.Box12Total("BB"))
+            .Money(400, 414, sums.Box12Total("FF"))
+            .Blank(415, 512)
+            .Finish();
+    });
 }
 
 std::string BuildFinalRecord(int count) {
-    return RecordLine("RF").Blank(3, 7).Count(8, 16, count).Blank(17, 512).Finish();
+    return BuildRecord([&](char* record) { RecordLine(record, "RF").Blank(3, 7).Count(8, 16, count).Blank(17, 512).Finish(); });
 }
 
 }  // namespace qnvr

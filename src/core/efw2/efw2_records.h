@@ -68,6 +68,8 @@ std::string RefusedCharacterMessage(std::string_view field, std::string_view cha
 std::string BuildSubmitterRecord(const SubmitterRecord& settings);
 std::string BuildEmployerRecord(const W3Record& w3);
 std::string BuildEmployeeRecord(const W2Record& w2);
+// The RW record written in place into record's 512 characters.
+void WriteEmployeeRecord(const W2Record& w2, char* record);
 // The W-3 totals of boxes 1 to 7, 10 and 14 come from w3; Box 11 and Box 12 from sums.
 std::string BuildTotalRecord(const W3Record& w3, int clientRWCount, const EmployeeSums& sums);
 std::string BuildFinalRecord(int count);

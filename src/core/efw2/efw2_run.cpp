@@ -1,5 +1,6 @@
 #include "core/efw2/efw2_run.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -39,30 +40,66 @@ std::string EmployeeDescription(int record, const W2Record& w2) {
 
 }  // namespace
 
-ClientRecords BuildClientRecords(TFrmDataModule& data) {
-    ClientRecords client;
-    EmployeeSums sums;
-    std::string failure;  // the walk finishes, so that the current record is restored
+void ClientRecordsBuilder::Reserve(int employees) {
+    employees_.reserve(static_cast<std::size_t>(std::max(employees, 0)) * (kEfw2RecordLength + 2));
+}
+
+void ClientRecordsBuilder::Add(const W2Record& w2) {
+    ++count_;
+    if (!failure_.empty()) return;
+    const std::size_t start = employees_.size();
+    employees_.resize(start + kEfw2RecordLength + 2);
     try {
-        client.lines.push_back(BuildEmployerRecord(data.W3Rec));
+        WriteEmployeeRecord(w2, employees_.data() + start);
+        sums_.Add(w2);
     } catch (const EProcessException& error) {
-        throw EProcessException(std::string("W-3 (") + Trim(data.W3Rec.Boxf_a) + "): " + error.what());
+        employees_.resize(start);
+        failure_ = EmployeeDescription(count_, w2) + ": " + error.what();
+        return;
     }
-    data.ForEachW2([&](const W2Record& w2) {
-        ++client.rwCount;
-        if (!failure.empty()) return;
-        try {
-            client.lines.push_back(BuildEmployeeRecord(w2));
-            sums.Add(w2);
-        } catch (const EProcessException& error) {
-            failure = EmployeeDescription(client.rwCount, w2) + ": " + error.what();
-        }
-    });
-    if (!failure.empty()) throw EProcessException(failure);
-    // The RT carries the sums of what the RW records carry, so that rounding each employee's
-    // amounts to cents cannot leave a total a cent away from its records.
-    client.lines.push_back(BuildTotalRecord(sums.WithTotals(data.W3Rec), client.rwCount, sums));
+    employees_[start + kEfw2RecordLength] = '\r';
+    employees_[start + kEfw2RecordLength + 1] = '\n';
+}
+
+std::string ClientRecordsBuilder::BuildEmployerLine(const W3Record& w3) const {
+    try {
+        return BuildEmployerRecord(w3);
+    } catch (const EProcessException& error) {
+        throw EProcessException(std::string("W-3 (") + Trim(w3.Boxf_a) + "): " + error.what());
+    }
+}
+
+// The RT carries the sums of what the RW records carry, so that rounding each employee's
+// amounts to cents cannot leave a total a cent away from its records.
+std::string ClientRecordsBuilder::BuildTotalLine(const W3Record& w3) const {
+    return BuildTotalRecord(sums_.WithTotals(w3), count_, sums_);
+}
+
+void ClientRecordsBuilder::AppendTo(std::string& out, const W3Record& w3) const {
+    const std::string employer = BuildEmployerLine(w3);
+    if (!failure_.empty()) throw EProcessException(failure_);
+    const std::string total = BuildTotalLine(w3);
+    out.reserve(out.size() + employer.size() + employees_.size() + total.size() + 4);
+    out.append(employer).append("\r\n").append(employees_).append(total).append("\r\n");
+}
+
+ClientRecords ClientRecordsBuilder::Records(const W3Record& w3) const {
+    ClientRecords client;
+    client.lines.push_back(BuildEmployerLine(w3));
+    if (!failure_.empty()) throw EProcessException(failure_);
+    client.lines.reserve(static_cast<std::size_t>(count_) + 2);
+    for (std::size_t at = 0; at < employees_.size(); at += kEfw2RecordLength + 2)
+        client.lines.emplace_back(employees_, at, kEfw2RecordLength);
+    client.lines.push_back(BuildTotalLine(w3));
+    client.rwCount = count_;
     return client;
+}
+
+ClientRecords BuildClientRecords(TFrmDataModule& data) {
+    ClientRecordsBuilder builder;
+    builder.Reserve(data.RSW2.RecordCount());
+    data.ForEachW2([&](const W2Record& w2) { builder.Add(w2); });
+    return builder.Records(data.W3Rec);
 }
 
 Efw2Run::Efw2Run(TFrmDataModule& data, std::vector<std::string>& masterList, Efw2Paths paths)

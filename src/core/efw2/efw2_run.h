@@ -16,6 +16,7 @@
 
 #include "core/efw2/efw2_audit.h"
 #include "core/efw2/efw2_files.h"
+#include "core/efw2/efw2_records.h"
 #include "core/efw2/submitter_record.h"
 #include "core/entry/rule_failure.h"
 #include "core/store/data_module.h"
@@ -29,6 +30,33 @@ inline constexpr const char* kFinalPendingMessage = "The Final Client must be Pr
 struct ClientRecords {
     std::vector<std::string> lines;
     int rwCount = 0;
+};
+
+// One employer's records built one W-2 record at a time, as a walk through the payer
+// file reads them: each RW record as its W-2 record comes, RE and RT at the end.
+class ClientRecordsBuilder {
+public:
+    // The next W-2 record (valid or not). A record that cannot be written is remembered,
+    // named by its employee, and raised by the end; later ones are only counted.
+    void Add(const W2Record& w2);
+    // Room for this many RW records, so that the records are not moved as they come.
+    void Reserve(int employees);
+    int Count() const { return count_; }
+    // RE, every RW record and RT, each followed by CR LF, appended to out. Raises
+    // EProcessException for the W-3 record, else for the first W-2 record that could
+    // not be written; out is then as it was.
+    void AppendTo(std::string& out, const W3Record& w3) const;
+    // The same records as lines.
+    ClientRecords Records(const W3Record& w3) const;
+
+private:
+    std::string BuildEmployerLine(const W3Record& w3) const;
+    std::string BuildTotalLine(const W3Record& w3) const;
+
+    std::string employees_;  // the RW records, each followed by CR LF
+    EmployeeSums sums_;
+    int count_ = 0;
+    std::string failure_;
 };
 
 // Builds the records of the payer file open in data from W3Rec and every W-2 record

@@ -15,14 +15,18 @@ std::string AmountText(double amount) {
     return MoneyDisplayText(amount, settings);
 }
 
-template <class Record>
+// whoseOf names the record; it is asked only when an amount fails.
+template <class Record, class Whose>
 std::optional<RuleFailure> FirstAmountBeyond(const std::vector<FieldLayout<Record>>& layout, const Record& record,
-                                             double limit, const std::string& whose, const std::string& form) {
-    Record copy = record;  // the layout's accessors take a modifiable record
+                                             double limit, const Whose& whoseOf, const std::string& form) {
+    auto& source = const_cast<Record&>(record);  // the layout's accessors only read here
     for (const auto& field : layout) {
-        if (field.Kind() != FieldKind::Amount) continue;
-        const double amount = *std::get<double*>(field.Of(copy));
+        const auto ref = field.Of(source);
+        const auto* amountField = std::get_if<double*>(&ref);
+        if (amountField == nullptr) continue;
+        const double amount = **amountField;
         if (IsAmountInRange(amount, limit)) continue;
+        const std::string whose = whoseOf();
         const std::string box = AmountBoxName(field.name);
         if (!std::isfinite(amount))
             return RuleFailure{std::string(field.name),
@@ -53,18 +57,26 @@ std::string AmountBoxName(std::string_view name) {
 }
 
 bool IsAmountInRange(double amount, double limit) {
+    // Rounding to cents moves an amount by half a cent at most: one a cent inside the
+    // limit stays inside it.
+    if (std::fabs(amount) <= limit - 0.01) return true;
     return std::isfinite(amount) && std::fabs(RoundTo(amount, 2)) <= limit;
 }
 
 std::optional<RuleFailure> CheckW2AmountLimits(const W2Record& w2) {
-    std::string name = Trim(Trim(w2.Boxe1) + " " + Trim(w2.Boxe3));
-    std::string whose = "employee " + (name.empty() ? std::string("(no name)") : name);
-    if (!IsBlank(w2.Boxa)) whose += " (" + Trim(w2.Boxa) + ")";
-    return FirstAmountBeyond(W2Layout(), w2, kMaxW2Amount, whose, "Form W-2");
+    return FirstAmountBeyond(
+        W2Layout(), w2, kMaxW2Amount,
+        [&] {
+            std::string name = Trim(Trim(w2.Boxe1) + " " + Trim(w2.Boxe3));
+            std::string whose = "employee " + (name.empty() ? std::string("(no name)") : name);
+            if (!IsBlank(w2.Boxa)) whose += " (" + Trim(w2.Boxa) + ")";
+            return whose;
+        },
+        "Form W-2");
 }
 
 std::optional<RuleFailure> CheckW3AmountLimits(const W3Record& w3) {
-    return FirstAmountBeyond(W3Layout(), w3, kMaxW3Amount, "the W-3 record", "Form W-3");
+    return FirstAmountBeyond(W3Layout(), w3, kMaxW3Amount, [] { return std::string("the W-3 record"); }, "Form W-3");
 }
 
 }  // namespace qnvr

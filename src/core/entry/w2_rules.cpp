@@ -1,5 +1,6 @@
 #include "core/entry/w2_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -159,10 +160,13 @@ Failure CheckLocalLines(const W2Record& w2) {
 // The money fields refuse a minus sign, so only a record that came from elsewhere holds
 // a negative amount; it is refused rather than printed or filed. Box 9 has no field.
 Failure CheckNoNegativeAmounts(const W2Record& w2) {
-    W2Record copy = w2;  // the layout's accessors take a modifiable record
+    auto& source = const_cast<W2Record&>(w2);  // the layout's accessors only read here
     for (const auto& field : W2Layout()) {
-        if (field.Kind() != FieldKind::Amount || field.name == "Amount9") continue;
-        if (RoundTo(*std::get<double*>(field.Of(copy)), 2) < 0)
+        const auto ref = field.Of(source);
+        const auto* amount = std::get_if<double*>(&ref);
+        // Only an amount below zero can round to one below zero.
+        if (amount == nullptr || !(**amount < 0) || field.name == "Amount9") continue;
+        if (RoundTo(**amount, 2) < 0)
             return RuleFailure{std::string(field.name), "Amounts cannot be negative."};
     }
     return std::nullopt;
@@ -178,10 +182,32 @@ const W2Rule kW2Rules[] = {
 
 }  // namespace
 
+namespace {
+
+// The text without leading and trailing blanks and control characters, as Trim gives it.
+std::string_view TrimmedView(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Equal once both are upper-cased as UpperCase does (ASCII letters only).
+bool SameUpperCase(std::string_view a, std::string_view b) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return upper(x) == upper(y);
+           });
+}
+
+}  // namespace
+
+// Called for every code of every record written to an EFW2 file: compared in place.
 int FindBox12Code(const W2Record& w2, std::string_view code) {
-    const std::string wanted = UpperCase(Trim(code));
+    const std::string_view wanted = TrimmedView(code);
+    if (wanted.empty()) return 0;
     for (int pair = 1; pair <= 12; ++pair)
-        if (UpperCase(Trim(w2.Box12Code[pair - 1])) == wanted && !wanted.empty()) return pair;
+        if (SameUpperCase(TrimmedView(w2.Box12Code[pair - 1]), wanted)) return pair;
     return 0;
 }
 

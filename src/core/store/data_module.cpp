@@ -1,5 +1,6 @@
 #include "core/store/data_module.h"
 
+#include <algorithm>
 #include <bit>
 #include <exception>
 #include <filesystem>
@@ -202,41 +203,82 @@ void TFrmDataModule::ForEachW2(const std::function<void(const W2Record&)>& visit
     RSW2.PopRec();
 }
 
+void TFrmDataModule::ReadEachW2(const std::function<void(const W2Record&)>& visit) const {
+    W2Record w2;
+    RSW2.ReadEach([&](int, std::span<const std::uint8_t> bytes) {
+        DecodeW2Into(bytes, w2);
+        visit(w2);
+    });
+}
+
+bool HasWages(const W2Record& w2) { return RoundTo(w2.Amount1, 2) > 0 || RoundTo(w2.Box16a, 2) > 0; }
+
 int TFrmDataModule::CountW2WithWages() {
     int count = 0;
     ForEachW2([&](const W2Record& w2) {
-        if (RoundTo(w2.Amount1, 2) > 0 || RoundTo(w2.Box16a, 2) > 0) ++count;
+        if (HasWages(w2)) ++count;
     });
     return count;
 }
 
-void TFrmDataModule::ComputeW3Totals() {
+namespace {
+
+// UpperCase(text) == code, without building the upper-cased text.
+bool IsCode(std::string_view text, std::string_view code) {
+    return text.size() == code.size() && std::equal(text.begin(), text.end(), code.begin(), [](char c, char letter) {
+               return (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) == letter;
+           });
+}
+
+}  // namespace
+
+void W3TotalsSum::Add(const W2Record& w2) {
     static const char* const kDeferredCompensationCodes[] = {"D", "E", "F", "G", "H", "S"};
-    W3Record& w3 = W3Rec;
-    w3.Boxc = RSW2.RecordCount();
-    w3.Amount1 = w3.Amount2 = w3.Amount3 = w3.Amount4 = w3.Amount5 = w3.Amount6 = w3.Amount7 = w3.Amount8 =
-        w3.Amount9 = w3.Amount10 = w3.Amount11 = 0;
-    w3.Box12a = w3.Box16 = w3.Box17 = w3.Box18 = w3.Box19 = 0;
-    ForEachW2([&](const W2Record& w2) {
-        w3.Amount1 += w2.Amount1;
-        w3.Amount2 += w2.Amount2;
-        w3.Amount3 += w2.Amount3;
-        w3.Amount4 += w2.Amount4;
-        w3.Amount5 += w2.Amount5;
-        w3.Amount6 += w2.Amount6;
-        w3.Amount7 += w2.Amount7;
-        w3.Amount8 += w2.Amount8;
-        w3.Amount10 += w2.Amount10;
-        w3.Amount11 += w2.Amount11;
-        // Only the first four Box 12 pairs count towards deferred compensation.
-        for (int k = 0; k < 4; ++k)
-            for (const char* code : kDeferredCompensationCodes)
-                if (UpperCase(w2.Box12Code[k]) == code) w3.Box12a += w2.Box12Amt[k];
-        w3.Box16 += w2.Box16a + w2.Box16b;
-        w3.Box17 += w2.Box17a + w2.Box17b;
-        w3.Box18 += w2.Box18a + w2.Box18b;
-        w3.Box19 += w2.Box19a + w2.Box19b;
-    });
+    W3Record& w3 = sums_;
+    w3.Amount1 += w2.Amount1;
+    w3.Amount2 += w2.Amount2;
+    w3.Amount3 += w2.Amount3;
+    w3.Amount4 += w2.Amount4;
+    w3.Amount5 += w2.Amount5;
+    w3.Amount6 += w2.Amount6;
+    w3.Amount7 += w2.Amount7;
+    w3.Amount8 += w2.Amount8;
+    w3.Amount10 += w2.Amount10;
+    w3.Amount11 += w2.Amount11;
+    // Only the first four Box 12 pairs count towards deferred compensation.
+    for (int k = 0; k < 4; ++k)
+        for (const char* code : kDeferredCompensationCodes)
+            if (IsCode(w2.Box12Code[k], code)) w3.Box12a += w2.Box12Amt[k];
+    w3.Box16 += w2.Box16a + w2.Box16b;
+    w3.Box17 += w2.Box17a + w2.Box17b;
+    w3.Box18 += w2.Box18a + w2.Box18b;
+    w3.Box19 += w2.Box19a + w2.Box19b;
+}
+
+void W3TotalsSum::ApplyTo(W3Record& w3, int formCount) const {
+    w3.Boxc = formCount;
+    w3.Amount1 = sums_.Amount1;
+    w3.Amount2 = sums_.Amount2;
+    w3.Amount3 = sums_.Amount3;
+    w3.Amount4 = sums_.Amount4;
+    w3.Amount5 = sums_.Amount5;
+    w3.Amount6 = sums_.Amount6;
+    w3.Amount7 = sums_.Amount7;
+    w3.Amount8 = sums_.Amount8;
+    w3.Amount9 = 0;
+    w3.Amount10 = sums_.Amount10;
+    w3.Amount11 = sums_.Amount11;
+    w3.Box12a = sums_.Box12a;
+    w3.Box16 = sums_.Box16;
+    w3.Box17 = sums_.Box17;
+    w3.Box18 = sums_.Box18;
+    w3.Box19 = sums_.Box19;
+}
+
+void TFrmDataModule::ComputeW3Totals() {
+    W3TotalsSum sum;
+    ForEachW2([&](const W2Record& w2) { sum.Add(w2); });
+    sum.ApplyTo(W3Rec, RSW2.RecordCount());
 }
 
 }  // namespace qnvr

@@ -21,6 +21,20 @@ inline constexpr int kMaxEmployees = 10000;
 // The two entry windows whose review electronic filing waits for.
 enum class EntryWindow : unsigned { W2 = 1, W3 = 2 };
 
+// The W-3 totals summed one W-2 record at a time (ComputeW3Totals walks the file with it).
+class W3TotalsSum {
+public:
+    void Add(const W2Record& w2);
+    // Sets w3's form count and its totals to the sums.
+    void ApplyTo(W3Record& w3, int formCount) const;
+
+private:
+    W3Record sums_;
+};
+
+// A form with wages: Box 1 or the first state wages round to more than 0.
+bool HasWages(const W2Record& w2);
+
 class TFrmDataModule {
 public:
     TFrmDataModule();
@@ -73,6 +87,9 @@ public:
 
     // Calls visit for every W-2 record in record order, then reads the current one again.
     void ForEachW2(const std::function<void(const W2Record&)>& visit);
+    // Calls visit for every W-2 record in record order as the file holds it, reading the
+    // file in large blocks; the cursor and W2Rec stay as they are. For walks that only read.
+    void ReadEachW2(const std::function<void(const W2Record&)>& visit) const;
 
 private:
     unsigned reviewedWindows_ = 0;  // EntryWindow bits

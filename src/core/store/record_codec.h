@@ -21,16 +21,21 @@ std::string ReadStoredText(const std::uint8_t* at, int chars);
 // Writes the length byte and the characters, cut to chars; bytes after them are untouched.
 void WriteStoredText(std::uint8_t* at, int chars, const std::string& text);
 
+// ReadStoredText into text, whose storage is reused where it can be.
+void ReadStoredTextInto(std::string& text, const std::uint8_t* at, int chars);
+
+// Every field of record replaced by its value in bytes; a record reused for the next
+// record read keeps the storage of its texts.
 template <class Record>
-Record DecodeRecord(const std::vector<FieldLayout<Record>>& layout, std::span<const std::uint8_t> bytes) {
-    Record record;
+void DecodeRecordInto(const std::vector<FieldLayout<Record>>& layout, std::span<const std::uint8_t> bytes,
+                      Record& record) {
     for (const auto& field : layout) {
         const std::uint8_t* at = bytes.data() + field.offset;
         std::visit(
             [&](auto* value) {
                 using T = std::remove_pointer_t<decltype(value)>;
                 if constexpr (std::is_same_v<T, std::string>)
-                    *value = ReadStoredText(at, field.chars);
+                    ReadStoredTextInto(*value, at, field.chars);
                 else if constexpr (std::is_same_v<T, bool>)
                     *value = at[0] != 0;
                 else
@@ -38,6 +43,12 @@ Record DecodeRecord(const std::vector<FieldLayout<Record>>& layout, std::span<co
             },
             field.Of(record));
     }
+}
+
+template <class Record>
+Record DecodeRecord(const std::vector<FieldLayout<Record>>& layout, std::span<const std::uint8_t> bytes) {
+    Record record;
+    DecodeRecordInto(layout, bytes, record);
     return record;
 }
 

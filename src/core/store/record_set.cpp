@@ -236,6 +236,32 @@ int TRecordSet::ReadSlot(int record) {
     return got < 0 ? errno : EIO;
 }
 
+void TRecordSet::ReadEach(const std::function<void(int record, std::span<const std::uint8_t> bytes)>& visit) const {
+    if (!Active()) return;
+    constexpr std::size_t kBlockBytes = 1 << 20;
+    const int count = RecordCount();
+    const int perBlock = std::max(1, static_cast<int>(kBlockBytes / static_cast<std::size_t>(recSize_)));
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min(count, perBlock)) * recSize_);
+    for (int first = 1; first <= count; first += perBlock) {
+        const int records = std::min(perBlock, count - first + 1);
+        const std::size_t wanted = static_cast<std::size_t>(records) * recSize_;
+        const off_t offset = static_cast<off_t>(first - 1) * recSize_;
+        std::size_t got = 0;
+        while (got < wanted) {
+            const ssize_t n = ::pread(fd_, block.data() + got, wanted - got, offset + static_cast<off_t>(got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                const int failed = first + static_cast<int>(got / static_cast<std::size_t>(recSize_));
+                throw IoFailure("Unable to read", failed, StoreOperation::Read, n < 0 ? errno : EIO);
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        for (int k = 0; k < records; ++k)
+            visit(first + k, std::span<const std::uint8_t>(block).subspan(static_cast<std::size_t>(k) * recSize_,
+                                                                       static_cast<std::size_t>(recSize_)));
+    }
+}
+
 void TRecordSet::WriteSlot(int record) {
     const off_t offset = static_cast<off_t>(record - 1) * recSize_;
     ssize_t put = ::pwrite(fd_, buffer_.data(), recSize_, offset);

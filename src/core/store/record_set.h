@@ -5,6 +5,7 @@
 // no header. A file always holds at least one record once created.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,12 @@ public:
     virtual void NewRecData();
     virtual void DeleteRec();
     void Cancel() { cancelled_ = true; }
+
+    // Calls visit with each record of the file in order (its number and its bytes),
+    // reading many records at a time; the cursor and the record buffer stay as they are.
+    // For walks that only read. A record that cannot be read raises EStoreException as
+    // GetRec does, before visit sees it.
+    void ReadEach(const std::function<void(int record, std::span<const std::uint8_t> bytes)>& visit) const;
 
     std::vector<std::uint8_t>& RecordBuffer() { return buffer_; }
     const std::vector<std::uint8_t>& RecordBuffer() const { return buffer_; }

@@ -100,6 +100,16 @@ std::string ReadStoredText(const std::uint8_t* at, int chars) {
     return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(at + 1), length));
 }
 
+void ReadStoredTextInto(std::string& text, const std::uint8_t* at, int chars) {
+    const int length = std::min<int>(at[0], chars);
+    const auto* first = reinterpret_cast<const char*>(at + 1);
+    // ASCII reads as it stands (Cp1252ToUtf8 gives the same), without new storage.
+    if (std::all_of(first, first + length, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        text.assign(first, static_cast<std::size_t>(length));
+    else
+        text = Cp1252ToUtf8(std::string_view(first, static_cast<std::size_t>(length)));
+}
+
 void WriteStoredText(std::uint8_t* at, int chars, const std::string& text) {
     std::string stored = Utf8ToCp1252(text);
     if (static_cast<int>(stored.size()) > chars) stored.resize(chars);
@@ -111,6 +121,9 @@ const std::vector<FieldLayout<W2Record>>& W2Layout() { return kW2Layout; }
 const std::vector<FieldLayout<W3Record>>& W3Layout() { return kW3Layout; }
 
 W2Record DecodeW2(std::span<const std::uint8_t> bytes) { return DecodeRecord(kW2Layout, bytes.first(W2Record::kSize)); }
+void DecodeW2Into(std::span<const std::uint8_t> bytes, W2Record& record) {
+    DecodeRecordInto(kW2Layout, bytes.first(W2Record::kSize), record);
+}
 W3Record DecodeW3(std::span<const std::uint8_t> bytes) { return DecodeRecord(kW3Layout, bytes.first(W3Record::kSize)); }
 void EncodeW2(const W2Record& record, std::span<std::uint8_t> bytes) {
     EncodeRecord(kW2Layout, record, bytes.first(W2Record::kSize));

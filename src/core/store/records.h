@@ -101,6 +101,8 @@ const std::vector<FieldLayout<W3Record>>& W3Layout();
 // Reading and writing a whole record; the byte span is exactly kSize bytes. Writing
 // starts from zero bytes, so padding and the bytes after a text's length stay zero.
 W2Record DecodeW2(std::span<const std::uint8_t> bytes);
+// DecodeW2 into a record read before, whose text storage is reused.
+void DecodeW2Into(std::span<const std::uint8_t> bytes, W2Record& record);
 W3Record DecodeW3(std::span<const std::uint8_t> bytes);
 void EncodeW2(const W2Record& record, std::span<std::uint8_t> bytes);
 void EncodeW3(const W3Record& record, std::span<std::uint8_t> bytes);

@@ -1,5 +1,6 @@
 #include "core/text/cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -92,6 +93,9 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 }
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
+    // ASCII is the same in both: most stored text is taken as it stands.
+    if (std::all_of(cp1252.begin(), cp1252.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(cp1252);
     std::string out;
     out.reserve(cp1252.size());
     for (unsigned char b : cp1252) AppendUtf8(out, ByteToCodePoint(b));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "core/base/errors.h"
 #include "core/text/cp1252.h"
@@ -152,8 +153,30 @@ long long StrToInteger(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// Rounding to cents by arithmetic, where it gives what the decimal digits give: an amount
+// below ten billion whose hundredfold lies well away from a half. The 15 digits kept of
+// such an amount differ from it by far less than the margin, so both round to the same
+// whole number of cents n, and n / 100.0 is, like the parsed text, the double nearest
+// to n hundredths. Nothing when the amount needs the decimal digits.
+std::optional<double> CentsByArithmetic(double x) {
+    const double magnitude = std::fabs(x);
+    if (!(magnitude < 1e10)) return std::nullopt;
+    const double hundredfold = magnitude * 100;
+    const double whole = std::floor(hundredfold);
+    const double fraction = hundredfold - whole;
+    if (fraction > 0.4 && fraction < 0.6) return std::nullopt;
+    const double cents = fraction <= 0.4 ? whole : whole + 1;
+    return (x < 0 ? -cents : cents) / 100 + 0.0;  // never minus zero
+}
+
+}  // namespace
+
 double RoundTo(double x, int digits) {
     if (!std::isfinite(x) || x == 0) return 0;
+    if (digits == 2)
+        if (const std::optional<double> cents = CentsByArithmetic(x)) return *cents;
     digits = std::clamp(digits, -400, 400);  // beyond these every double rounds to 0 or to itself
     const DecimalDigits d = ToDecimalDigits(x);
     // Digit i is worth 10^(exponent - i); the ones worth at least 10^-digits stay.

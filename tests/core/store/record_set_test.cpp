@@ -131,6 +131,40 @@ TEST_F(RecordSetTest, VisitingEveryRecordRestoresTheCurrentOne) {
     EXPECT_EQ(Mark(), 3);
 }
 
+// Records larger than usual, so that the file is read in several blocks, the last one short.
+TEST_F(RecordSetTest, ReadingEveryRecordGivesEachInOrderAndLeavesTheCursor) {
+    constexpr int kBig = 100000;
+    constexpr int kRecords = 25;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(kBig) * kRecords, 0);
+    for (int k = 1; k <= kRecords; ++k) {
+        bytes[static_cast<std::size_t>(k - 1) * kBig] = static_cast<unsigned char>(k);
+        bytes[static_cast<std::size_t>(k) * kBig - 1] = static_cast<unsigned char>(100 + k);
+    }
+    WriteBytes(path, bytes);
+    rs.SetRecSize(kBig);
+    OpenExisting();
+    rs.SetCurrentRecord(7);
+    rs.GetRec();
+
+    std::vector<int> numbers, firsts, lasts;
+    rs.ReadEach([&](int record, std::span<const std::uint8_t> data) {
+        ASSERT_EQ(data.size(), static_cast<std::size_t>(kBig));
+        numbers.push_back(record);
+        firsts.push_back(data.front());
+        lasts.push_back(data.back());
+    });
+    std::vector<int> expected(kRecords), expectedLasts(kRecords);
+    for (int k = 1; k <= kRecords; ++k) {
+        expected[k - 1] = k;
+        expectedLasts[k - 1] = 100 + k;
+    }
+    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(firsts, expected);
+    EXPECT_EQ(lasts, expectedLasts);
+    EXPECT_EQ(rs.CurrentRecord(), 7);
+    EXPECT_EQ(Mark(), 7);
+}
+
 TEST_F(RecordSetTest, AVetoedPostWritesNothing) {
     Open(2);
     rs.RecordBuffer()[0] = 99;

@@ -109,6 +109,21 @@ TEST(RoundTo, EveryHalfCentGoesUpAndEveryCentStays) {
     }
 }
 
+// Amounts of every size, a little above a whole cent or a little below the next one, on
+// both sides of where rounding by arithmetic gives way to the decimal digits.
+TEST(RoundTo, AmountsAwayFromAHalfCentGoToTheNearestCent) {
+    const long long cents[] = {0, 1, 7, 99, 12345, 5234567, 99999999, 123456789012, 999999999999, 1000000000000,
+                               1000000000123};
+    const double offsets[] = {0.0004, 0.001, 0.0031, 0.0039, 0.0041, 0.0049, 0.0051, 0.0059, 0.0061, 0.0099};
+    for (const long long c : cents)
+        for (const double offset : offsets) {
+            const double x = static_cast<double>(c) / 100 + offset;
+            const double expected = static_cast<double>(offset < 0.005 ? c : c + 1) / 100;
+            EXPECT_EQ(RoundTo(x, 2), expected) << c << " + " << offset;
+            EXPECT_EQ(RoundTo(-x, 2), -expected + 0.0) << "-(" << c << " + " << offset << ")";
+        }
+}
+
 TEST(RoundTo, NeverFailsAndNeverGivesMinusZero) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(RoundTo(std::nan(""), 2), 0);
