@@ -1,11 +1,22 @@
 // PDF through libharu. Coordinates are turned from inches with y downward into PDF
 // points with y upward; texts are converted to Windows-1252 for WinAnsiEncoding, and
 // alignment uses the same metrics as the layout (fonts.h).
+//
+// A page's artwork is written once per document and page height, as a content stream
+// of its own that every later page showing it lists among its contents (a shared
+// content stream); each page then carries only its own operations. The artwork's
+// stream saves and restores the graphics state around itself, so each page's own
+// operations start from the PDF defaults, and every page names the two fonts in the
+// same order (F1 Helvetica, F2 Helvetica-Bold), so the shared stream's font names
+// mean the same on every page.
 #include "report/pdf_renderer.h"
 
 #include <hpdf.h>
 
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <tuple>
 
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
@@ -57,12 +68,9 @@ public:
         heightPt_ = page.heightIn * kPointsPerInch;
         HPDF_Page_SetWidth(page_, static_cast<HPDF_REAL>(page.widthIn * kPointsPerInch));
         HPDF_Page_SetHeight(page_, static_cast<HPDF_REAL>(heightPt_));
+        if (page.artwork) AddArtwork(page.artwork, includeScreenOnly);
         state_ = GraphicsState{};
-        for (const DrawOp& op : page.ops) {
-            if (op.screenOnly && !includeScreenOnly) continue;
-            std::visit([this](const auto& shape) { Draw(shape); }, op.shape);
-        }
-        EndText();
+        DrawOps(page.ops, includeScreenOnly);
         Check();
     }
 
@@ -85,6 +93,40 @@ public:
     }
 
 private:
+    void DrawOps(const std::vector<DrawOp>& ops, bool includeScreenOnly) {
+        for (const DrawOp& op : ops) {
+            if (op.screenOnly && !includeScreenOnly) continue;
+            std::visit([this](const auto& shape) { Draw(shape); }, op.shape);
+        }
+        EndText();
+    }
+
+    // Puts the artwork under the current page: its shared stream when this document
+    // already has it for this page height, else a new stream that later pages share.
+    // Either way what follows is drawn into a new stream of the page's own.
+    void AddArtwork(const std::shared_ptr<const Artwork>& artwork, bool includeScreenOnly) {
+        // Both fonts named in a fixed order, whatever the page itself uses.
+        HPDF_Page_GSave(page_);
+        HPDF_Page_SetFontAndSize(page_, fonts_[0], 10);
+        HPDF_Page_SetFontAndSize(page_, fonts_[1], 10);
+        HPDF_Page_GRestore(page_);
+        SharedArtwork& shared = artworkStreams_[{artwork.get(), heightPt_, includeScreenOnly}];
+        if (shared.stream) {
+            HPDF_Page_Insert_Shared_Content_Stream(page_, shared.stream);
+            Check();
+            return;
+        }
+        HPDF_Page_New_Content_Stream(page_, &shared.stream);
+        shared.artwork = artwork;
+        Check();
+        HPDF_Page_GSave(page_);
+        state_ = GraphicsState{};
+        DrawOps(artwork->ops, includeScreenOnly);
+        HPDF_Page_GRestore(page_);
+        HPDF_Page_New_Content_Stream(page_, nullptr);
+        Check();
+    }
+
     void SetInfo(HPDF_InfoType type, const std::string& value) { HPDF_SetInfoAttr(doc_, type, value.c_str()); }
 
     std::string ErrorText() const {
@@ -153,7 +195,10 @@ private:
         const double width = TextWidthIn(t.family, t.sizePt, t.text);
         if (t.align == TextAlign::Center) left -= width / 2;
         if (t.align == TextAlign::Right) left -= width;
-        HPDF_Page_TextOut(page_, X(left), Y(t.y), bytes.c_str());
+        // Placed absolutely (a text matrix), not moved from the previous text: moves
+        // written with limited precision would add up their rounding along a page.
+        HPDF_Page_SetTextMatrix(page_, 1, 0, 0, 1, X(left), Y(t.y));
+        HPDF_Page_ShowText(page_, bytes.c_str());
     }
 
     void Draw(const LineOp& l) {
@@ -208,6 +253,13 @@ private:
     HPDF_Page page_ = nullptr;
     double heightPt_ = 0;
     GraphicsState state_;
+    // The artwork streams written, by (artwork, page height in points, screen-only
+    // operations included); each keeps its artwork alive so that its address stays its own.
+    struct SharedArtwork {
+        std::shared_ptr<const Artwork> artwork;
+        HPDF_Dict stream = nullptr;
+    };
+    std::map<std::tuple<const Artwork*, double, bool>, SharedArtwork> artworkStreams_;
 };
 
 }  // namespace

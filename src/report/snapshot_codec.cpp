@@ -1,7 +1,10 @@
 // Page encoding: all numbers little-endian, reals as IEEE doubles, texts as a 32-bit
 // length and UTF-8 bytes.
 //
-//   page    = f64 width, f64 height, u32 count, count x op
+//   page    = f64 width, f64 height, u32 artwork, ops      (format version 2)
+//   page    = f64 width, f64 height, ops                   (format version 1)
+//   artwork = ops
+//   ops     = u32 count, count x op
 //   op      = u8 kind, u8 flags (bit 0: screen only), then by kind
 //     0 text  = f64 x, f64 y, str family, f64 size, u8 align (0 left, 1 centre, 2 right), str text
 //     1 line  = f64 x1, f64 y1, f64 x2, f64 y2, f64 width
@@ -25,8 +28,9 @@ enum OpKind : std::uint8_t { kText = 0, kLine = 1, kRect = 2 };
 constexpr std::uint8_t kScreenOnlyFlag = 1;
 // A page of a form holds a few hundred operations; anything far beyond is damage.
 constexpr std::uint32_t kMaxOpsPerPage = 1'000'000;
-// The fewest bytes one operation takes: kind, flags and a line's five numbers.
-constexpr std::size_t kMinOpBytes = 2 + 5 * 8;
+// The fewest bytes one operation takes: kind, flags and a text with empty strings
+// (x, y, family, size, alignment, text), shorter than a line's five numbers.
+constexpr std::size_t kMinOpBytes = 2 + 8 + 8 + 4 + 8 + 1 + 4;
 // Deflate's best ratio is a little above 1032 to 1; a page never holds more than this.
 constexpr std::uint64_t kMaxDeflateRatio = 1033;
 constexpr std::uint64_t kMaxPageBytes = 256u << 20;
@@ -106,26 +110,24 @@ std::string ByteReader::Str() {
     return std::string(Take(n));
 }
 
-std::string EncodePage(const Page& page) {
-    ByteWriter w;
-    w.F64(page.widthIn), w.F64(page.heightIn);
-    w.U32(static_cast<std::uint32_t>(page.ops.size()));
-    for (const DrawOp& op : page.ops) {
+namespace {
+
+void EncodeOps(ByteWriter& w, const std::vector<DrawOp>& ops) {
+    w.U32(static_cast<std::uint32_t>(ops.size()));
+    for (const DrawOp& op : ops) {
         w.U8(static_cast<std::uint8_t>(op.shape.index()));
         w.U8(op.screenOnly ? kScreenOnlyFlag : 0);
         std::visit([&w](const auto& shape) { EncodeOp(w, shape); }, op.shape);
     }
-    return std::move(w.Bytes());
 }
 
-Page DecodePage(std::string_view bytes) {
-    ByteReader r(bytes);
-    Page page;
-    page.widthIn = r.F64(), page.heightIn = r.F64();
+// Reads the operations up to the end of the data.
+std::vector<DrawOp> DecodeOps(ByteReader& r) {
+    std::vector<DrawOp> ops;
     const std::uint32_t count = r.U32();
     if (count > kMaxOpsPerPage || count > r.Remaining() / kMinOpBytes)
         throw Malformed("implausible number of drawing operations");
-    page.ops.reserve(count);
+    ops.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         DrawOp op;
         const std::uint8_t kind = r.U8();
@@ -138,10 +140,40 @@ Page DecodePage(std::string_view bytes) {
             case kRect: op.shape = DecodeRect(r); break;
             default: throw Malformed("unknown drawing operation");
         }
-        page.ops.push_back(std::move(op));
+        ops.push_back(std::move(op));
     }
     if (!r.AtEnd()) throw Malformed("data after the last operation");
-    return page;
+    return ops;
+}
+
+}  // namespace
+
+std::string EncodePage(const Page& page, std::uint32_t artworkNo) {
+    ByteWriter w;
+    w.F64(page.widthIn), w.F64(page.heightIn);
+    w.U32(artworkNo);
+    EncodeOps(w, page.ops);
+    return std::move(w.Bytes());
+}
+
+EncodedPageRef DecodePage(std::string_view bytes, std::uint32_t formatVersion) {
+    ByteReader r(bytes);
+    EncodedPageRef decoded;
+    decoded.page.widthIn = r.F64(), decoded.page.heightIn = r.F64();
+    if (formatVersion >= kArtworkFormatVersion) decoded.artwork = r.U32();
+    decoded.page.ops = DecodeOps(r);
+    return decoded;
+}
+
+std::string EncodeArtwork(const Artwork& artwork) {
+    ByteWriter w;
+    EncodeOps(w, artwork.ops);
+    return std::move(w.Bytes());
+}
+
+Artwork DecodeArtwork(std::string_view bytes) {
+    ByteReader r(bytes);
+    return Artwork{DecodeOps(r)};
 }
 
 void EncodeSettings(ByteWriter& w, const PrintSettings& s) {

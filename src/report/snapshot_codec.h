@@ -51,8 +51,24 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::string EncodePage(const Page& page);
-Page DecodePage(std::string_view bytes);
+// The encodings of the snapshot's format versions: version 1 pages carry every
+// operation; from version 2 a page names the artwork it shows (0: none, n: the
+// document's n-th artwork record) and artworks are records of their own.
+inline constexpr std::uint32_t kFirstFormatVersion = 1;
+inline constexpr std::uint32_t kArtworkFormatVersion = 2;
+
+// A page as encoded: the page without its artwork, and the number of the artwork it names.
+struct EncodedPageRef {
+    Page page;
+    std::uint32_t artwork = 0;
+};
+
+// Encodes the page's own operations (its artwork is not encoded; artworkNo names it).
+std::string EncodePage(const Page& page, std::uint32_t artworkNo);
+EncodedPageRef DecodePage(std::string_view bytes, std::uint32_t formatVersion);
+
+std::string EncodeArtwork(const Artwork& artwork);
+Artwork DecodeArtwork(std::string_view bytes);
 
 void EncodeSettings(ByteWriter& w, const PrintSettings& s);
 PrintSettings DecodeSettings(ByteReader& r);

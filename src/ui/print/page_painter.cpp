@@ -4,6 +4,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPicture>
+
+#include <list>
+#include <memory>
 
 #include "core/text/cp1252.h"
 #include "report/fonts.h"
@@ -14,6 +18,7 @@ namespace {
 // Faces with the metrics of Arial first; the width correction below covers the rest.
 const QStringList kSansFamilies = {"Liberation Sans", "Arial", "Helvetica", "Nimbus Sans", "DejaVu Sans"};
 
+// device: the one whose resolution the painting ends up at (not a picture recording it).
 QFont ScreenFont(const report::FontFace& face, double sizePt, double pixelsPerInch, const QPaintDevice* device) {
     QFont font;
     font.setFamilies(kSansFamilies);
@@ -27,17 +32,17 @@ QFont ScreenFont(const report::FontFace& face, double sizePt, double pixelsPerIn
 // The text as every renderer prints it: characters outside Windows-1252 become "?".
 QString PrintableText(const std::string& utf8) { return QString::fromStdString(Cp1252ToUtf8(Utf8ToCp1252(utf8))); }
 
-void PaintText(QPainter& painter, const report::TextOp& op, double ppi) {
+void PaintText(QPainter& painter, const report::TextOp& op, double ppi, const QPaintDevice* device) {
     if (op.text.empty()) return;
     const report::FontFace face = report::ResolveFont(op.family);
-    const QFont font = ScreenFont(face, op.sizePt, ppi, painter.device());
+    const QFont font = ScreenFont(face, op.sizePt, ppi, device);
     const QString text = PrintableText(op.text);
 
     const double width = report::TextWidthIn(op.family, op.sizePt, op.text) * ppi;
     double left = op.x * ppi;
     if (op.align == report::TextAlign::Center) left -= width / 2;
     if (op.align == report::TextAlign::Right) left -= width;
-    const double drawn = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+    const double drawn = QFontMetricsF(font, device).horizontalAdvance(text);
 
     painter.save();
     painter.translate(left, op.y * ppi);
@@ -78,23 +83,70 @@ void PaintRect(QPainter& painter, const report::RectOp& op, double ppi) {
     }
 }
 
+void PaintOps(QPainter& painter, const std::vector<report::DrawOp>& ops, double ppi, bool includeScreenOnly,
+              const QPaintDevice* device) {
+    for (const report::DrawOp& op : ops) {
+        if (op.screenOnly && !includeScreenOnly) continue;
+        std::visit(
+            [&](const auto& shape) {
+                using Shape = std::decay_t<decltype(shape)>;
+                if constexpr (std::is_same_v<Shape, report::TextOp>) PaintText(painter, shape, ppi, device);
+                else if constexpr (std::is_same_v<Shape, report::LineOp>) PaintLine(painter, shape, ppi);
+                else PaintRect(painter, shape, ppi);
+            },
+            op.shape);
+    }
+}
+
+// The artworks of the pages shown lately, each recorded once as a picture at one
+// resolution: turning pages of a job, or repainting one, replays the picture instead
+// of laying out the artwork's captions again. A few entries: a preview shows one job
+// (one or two designs) at one zoom at a time.
+class ArtworkPictures {
+public:
+    const QPicture& PictureOf(const std::shared_ptr<const report::Artwork>& artwork, double ppi,
+                              bool includeScreenOnly, const QPaintDevice* device) {
+        const int dpi = device ? device->logicalDpiY() : 0;
+        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+            if (it->artwork == artwork && it->ppi == ppi && it->includeScreenOnly == includeScreenOnly && it->dpi == dpi) {
+                entries_.splice(entries_.begin(), entries_, it);
+                return entries_.front().picture;
+            }
+        }
+        if (entries_.size() >= kEntries) entries_.pop_back();
+        entries_.push_front(Entry{artwork, ppi, includeScreenOnly, dpi, QPicture()});
+        QPainter recorder(&entries_.front().picture);
+        recorder.setRenderHint(QPainter::Antialiasing);
+        recorder.setRenderHint(QPainter::TextAntialiasing);
+        PaintOps(recorder, artwork->ops, ppi, includeScreenOnly, device);
+        recorder.end();
+        return entries_.front().picture;
+    }
+
+private:
+    static constexpr std::size_t kEntries = 4;
+    struct Entry {
+        std::shared_ptr<const report::Artwork> artwork;  // kept alive: its address is the key
+        double ppi;
+        bool includeScreenOnly;
+        int dpi;
+        QPicture picture;
+    };
+    std::list<Entry> entries_;
+};
+
 }  // namespace
 
 void PaintPage(QPainter& painter, const report::Page& page, double pixelsPerInch, bool includeScreenOnly) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    for (const report::DrawOp& op : page.ops) {
-        if (op.screenOnly && !includeScreenOnly) continue;
-        std::visit(
-            [&](const auto& shape) {
-                using Shape = std::decay_t<decltype(shape)>;
-                if constexpr (std::is_same_v<Shape, report::TextOp>) PaintText(painter, shape, pixelsPerInch);
-                else if constexpr (std::is_same_v<Shape, report::LineOp>) PaintLine(painter, shape, pixelsPerInch);
-                else PaintRect(painter, shape, pixelsPerInch);
-            },
-            op.shape);
+    if (page.artwork) {
+        static ArtworkPictures pictures;  // windows paint on the one GUI thread
+        painter.drawPicture(QPointF(0, 0),
+                            pictures.PictureOf(page.artwork, pixelsPerInch, includeScreenOnly, painter.device()));
     }
+    PaintOps(painter, page.ops, pixelsPerInch, includeScreenOnly, painter.device());
     painter.restore();
 }
 

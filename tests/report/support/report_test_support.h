@@ -30,9 +30,9 @@ inline PageSnapshot Record(const std::function<void(ReportSurface&)>& draw, Prin
 // The text operations of a page, in drawing order.
 inline std::vector<TextOp> Texts(const Page& page) {
     std::vector<TextOp> texts;
-    for (const DrawOp& op : page.ops) {
+    ForEachOp(page, [&texts](const DrawOp& op) {
         if (auto* t = std::get_if<TextOp>(&op.shape)) texts.push_back(*t);
-    }
+    });
     return texts;
 }
 
