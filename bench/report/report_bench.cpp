@@ -93,7 +93,12 @@ void DrawInFullWithLibharu(const std::filesystem::path& file, int pages) {
     const ReportDesign& design = *designs.Find("FormW2");
     ReportProject project;  // only to hold the parameters as the record step sets them
     SetEmployer(project);
-    HPDF_Doc pdf = HPDF_New(nullptr, nullptr);
+    HPDF_Doc pdf = HPDF_New(
+        [](HPDF_STATUS code, HPDF_STATUS detail, void*) {
+            std::fprintf(stderr, "PDF library error 0x%04X (%u)\n", static_cast<unsigned>(code), static_cast<unsigned>(detail));
+            std::_Exit(1);
+        },
+        nullptr);
     HPDF_SetCompressionMode(pdf, HPDF_COMP_ALL);
     HPDF_Font fonts[2] = {HPDF_GetFont(pdf, "Helvetica", "WinAnsiEncoding"),
                           HPDF_GetFont(pdf, "Helvetica-Bold", "WinAnsiEncoding")};
@@ -125,13 +130,14 @@ void DrawInFullWithLibharu(const std::filesystem::path& file, int pages) {
                 HPDF_Page_LineTo(page, x(l->x2), y(l->y2));
                 HPDF_Page_Stroke(page);
             } else if (const auto* r = std::get_if<RectOp>(&op.shape)) {
-                HPDF_Page_Rectangle(page, x(r->x), y(r->y + r->h), x(r->w), x(r->h));
                 if (r->fillGray >= 0) {
                     HPDF_Page_SetGrayFill(page, static_cast<HPDF_REAL>(r->fillGray));
+                    HPDF_Page_Rectangle(page, x(r->x), y(r->y + r->h), x(r->w), x(r->h));
                     HPDF_Page_Fill(page);
                     HPDF_Page_SetGrayFill(page, 0);
                 } else {
                     HPDF_Page_SetLineWidth(page, static_cast<HPDF_REAL>(r->lineWidthPt));
+                    HPDF_Page_Rectangle(page, x(r->x), y(r->y + r->h), x(r->w), x(r->h));
                     HPDF_Page_Stroke(page);
                 }
             }
@@ -166,8 +172,9 @@ double Measure(const char* name, const std::function<void()>& step) {
     rusage usage{};
     ::wait4(child, &status, 0, &usage);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%-38s %9.3f s   peak %7.1f MiB%s\n", name, seconds, usage.ru_maxrss / 1024.0,
-                WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "" : "   FAILED");
+    const bool failed = !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    std::printf("%-44s %7.3f s   peak %7.1f MiB%s\n", name, seconds, usage.ru_maxrss / 1024.0, failed ? "   FAILED" : "");
+    if (failed && WIFSIGNALED(status)) std::printf("  (signal %d)\n", WTERMSIG(status));
     std::fflush(stdout);
     return seconds;
 }

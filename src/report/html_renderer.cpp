@@ -28,14 +28,19 @@ namespace {
 constexpr const char* kStyle = R"(body { background: #808080; margin: 0; padding: 16px; }
 section.page { background: #fff; margin: 0 auto 16px; box-shadow: 2px 2px 6px rgba(0,0,0,.5); }
 section.page svg { display: block; }
+section.page svg { font-size: 10px; }
 text { font-family: Helvetica, Arial, "Liberation Sans", sans-serif; white-space: pre; fill: #000; }
-text.bold { font-weight: bold; }
-text.outline { font-weight: bold; fill: none; stroke: #000; stroke-width: 0.6; }
+text.b { font-weight: bold; }
+text.o { font-weight: bold; fill: none; stroke: #000; stroke-width: 0.6; }
+text.c { text-anchor: middle; }
+text.r { text-anchor: end; }
 @media print {
   body { background: none; padding: 0; }
   section.page { box-shadow: none; margin: 0; break-after: page; }
 }
 )";
+
+constexpr double kUsualTextSize = 10;  // points; the size a page's texts inherit from the style sheet
 
 // Thrown out of the file writing when progress cancels; the file is left untouched.
 struct Cancelled {};
@@ -96,14 +101,24 @@ std::string Gray(double gray) {
     return text;
 }
 
+// Spaces a browser would fold unless told to keep them: at either end, or two in a row.
+bool HasFoldableSpaces(std::string_view text) {
+    return !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.find("  ") != std::string_view::npos);
+}
+
+// Compact, since a page holds a hundred values: the usual size (10) and the alignment
+// and face come from the style sheet's classes.
 void Write(std::ostream& out, const TextOp& t) {
     const FontFace face = ResolveFont(t.family);
-    out << "<text x=\"" << Pt(t.x) << "\" y=\"" << Pt(t.y) << "\" font-size=\"" << Num(t.sizePt) << '"';
-    if (face.outlined) out << " class=\"outline\"";
-    else if (face.base == StandardFont::HelveticaBold) out << " class=\"bold\"";
-    if (t.align == TextAlign::Center) out << " text-anchor=\"middle\"";
-    if (t.align == TextAlign::Right) out << " text-anchor=\"end\"";
-    out << " xml:space=\"preserve\">" << Escape(t.text) << "</text>\n";
+    std::string classes;
+    if (face.outlined) classes = "o";
+    else if (face.base == StandardFont::HelveticaBold) classes = "b";
+    if (t.align != TextAlign::Left) classes += std::string(classes.empty() ? "" : " ") + (t.align == TextAlign::Center ? "c" : "r");
+    out << "<text x=\"" << Pt(t.x) << "\" y=\"" << Pt(t.y) << '"';
+    if (t.sizePt != kUsualTextSize) out << " font-size=\"" << Num(t.sizePt) << '"';
+    if (!classes.empty()) out << " class=\"" << classes << '"';
+    if (HasFoldableSpaces(t.text)) out << " xml:space=\"preserve\"";
+    out << '>' << Escape(t.text) << "</text>\n";
 }
 
 void Write(std::ostream& out, const LineOp& l) {

@@ -12,15 +12,19 @@
 #include "report/pdf_renderer.h"
 
 #include <hpdf.h>
+#include <hpdf_pages.h>
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <tuple>
 
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
-#include "core/text/files.h"
 #include "report/file_output.h"
 #include "report/fonts.h"
 #include "report/page_range.h"
@@ -32,6 +36,11 @@ namespace {
 constexpr const char* kPdfAuthor = "Morvane";
 constexpr double kOutlineWidthPt = 0.6;  // stroke of outlined ("Outline") text
 constexpr double kKappa = 0.5523;        // control point distance of a quarter ellipse
+constexpr std::size_t kSaveBlock = 1 << 16;
+// Text is placed on a grid of 1/32 point: such positions, and the moves between them,
+// are written exactly (the library writes reals with five decimals), so a text lands on
+// the same spot whatever texts precede it in its text object.
+constexpr double kTextGrid = 32;
 
 // libharu reports errors through a C callback; we note the first and check after each step.
 struct HaruError {
@@ -68,6 +77,9 @@ public:
         heightPt_ = page.heightIn * kPointsPerInch;
         HPDF_Page_SetWidth(page_, static_cast<HPDF_REAL>(page.widthIn * kPointsPerInch));
         HPDF_Page_SetHeight(page_, static_cast<HPDF_REAL>(heightPt_));
+        // Both fonts named in a fixed order in the page's resources, whatever the page uses.
+        HPDF_Page_GetLocalFontName(page_, fonts_[0]);
+        HPDF_Page_GetLocalFontName(page_, fonts_[1]);
         if (page.artwork) AddArtwork(page.artwork, includeScreenOnly);
         state_ = GraphicsState{};
         DrawOps(page.ops, includeScreenOnly);
@@ -79,17 +91,24 @@ public:
     // pass unseen.
     void Save(const std::filesystem::path& file) {
         if (HPDF_SaveToStream(doc_) != HPDF_OK) throw EReportException(CannotWriteMessage(file, ErrorText()));
-        std::string bytes(HPDF_GetStreamSize(doc_), '\0');
-        HPDF_UINT32 size = static_cast<HPDF_UINT32>(bytes.size());
         HPDF_ResetStream(doc_);
-        const HPDF_STATUS read = HPDF_ReadFromStream(doc_, reinterpret_cast<HPDF_BYTE*>(bytes.data()), &size);
-        if ((read != HPDF_OK && read != HPDF_STREAM_EOF) || size != bytes.size())
-            throw EReportException(CannotWriteMessage(file, ErrorText()));
-        try {
-            ReplaceFileWhole(file.string(), bytes);
-        } catch (const std::system_error& e) {
-            throw EReportException(CannotWriteMessage(file, e.code().message()));
-        }
+        // Copied in blocks: the document is not held twice in memory.
+        WriteFileReplacing(file, [&](const std::filesystem::path& temp) {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            std::vector<HPDF_BYTE> block(kSaveBlock);
+            std::uint64_t copied = 0;
+            for (;;) {
+                HPDF_UINT32 size = static_cast<HPDF_UINT32>(block.size());
+                const HPDF_STATUS read = HPDF_ReadFromStream(doc_, block.data(), &size);
+                if (read != HPDF_OK && read != HPDF_STREAM_EOF) throw EReportException(CannotWriteMessage(file, ErrorText()));
+                out.write(reinterpret_cast<const char*>(block.data()), size);
+                copied += size;
+                if (read == HPDF_STREAM_EOF || size == 0) break;
+            }
+            out.close();
+            if (!out) throw EReportException(CannotWriteMessage(file, std::strerror(errno ? errno : EIO)));
+            if (copied != HPDF_GetStreamSize(doc_)) throw EReportException(CannotWriteMessage(file, ErrorText()));
+        });
     }
 
 private:
@@ -105,11 +124,6 @@ private:
     // already has it for this page height, else a new stream that later pages share.
     // Either way what follows is drawn into a new stream of the page's own.
     void AddArtwork(const std::shared_ptr<const Artwork>& artwork, bool includeScreenOnly) {
-        // Both fonts named in a fixed order, whatever the page itself uses.
-        HPDF_Page_GSave(page_);
-        HPDF_Page_SetFontAndSize(page_, fonts_[0], 10);
-        HPDF_Page_SetFontAndSize(page_, fonts_[1], 10);
-        HPDF_Page_GRestore(page_);
         SharedArtwork& shared = artworkStreams_[{artwork.get(), heightPt_, includeScreenOnly}];
         if (shared.stream) {
             HPDF_Page_Insert_Shared_Content_Stream(page_, shared.stream);
@@ -152,7 +166,10 @@ private:
         HPDF_Font font = nullptr;
         double fontSize = 0;
         HPDF_TextRenderingMode renderMode = HPDF_FILL;
+        double textX = 0, textY = 0;  // the start of the text line, in points
     };
+
+    static double OnTextGrid(double points) { return std::round(points * kTextGrid) / kTextGrid; }
 
     void FillGray(double gray) {
         if (gray != state_.fillGray) HPDF_Page_SetGrayFill(page_, static_cast<HPDF_REAL>(gray)), state_.fillGray = gray;
@@ -168,6 +185,7 @@ private:
         if (state_.inText) return;
         HPDF_Page_BeginText(page_);
         state_.inText = true;
+        state_.textX = state_.textY = 0;
     }
     void EndText() {
         if (!state_.inText) return;
@@ -195,9 +213,9 @@ private:
         const double width = TextWidthIn(t.family, t.sizePt, t.text);
         if (t.align == TextAlign::Center) left -= width / 2;
         if (t.align == TextAlign::Right) left -= width;
-        // Placed absolutely (a text matrix), not moved from the previous text: moves
-        // written with limited precision would add up their rounding along a page.
-        HPDF_Page_SetTextMatrix(page_, 1, 0, 0, 1, X(left), Y(t.y));
+        const double x = OnTextGrid(left * kPointsPerInch), y = OnTextGrid(heightPt_ - t.y * kPointsPerInch);
+        HPDF_Page_MoveTextPos(page_, static_cast<HPDF_REAL>(x - state_.textX), static_cast<HPDF_REAL>(y - state_.textY));
+        state_.textX = x, state_.textY = y;
         HPDF_Page_ShowText(page_, bytes.c_str());
     }
 
