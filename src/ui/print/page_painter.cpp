@@ -4,8 +4,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPicture>
+#include <QImage>
+#include <QTransform>
 
+#include <cmath>
 #include <list>
 #include <memory>
 
@@ -98,40 +100,79 @@ void PaintOps(QPainter& painter, const std::vector<report::DrawOp>& ops, double 
     }
 }
 
-// The artworks of the pages shown lately, each recorded once as a picture at one
-// resolution: turning pages of a job, or repainting one, replays the picture instead
-// of laying out the artwork's captions again. A few entries: a preview shows one job
-// (one or two designs) at one zoom at a time.
-class ArtworkPictures {
+// The artworks of the pages shown lately, each painted once into an image at one
+// resolution and sub-pixel offset: turning the pages of a job, or repainting one, then
+// draws the image instead of laying out the artwork's captions again. The image is
+// painted exactly as the page would be (same fonts through the target's resolution,
+// same offset within the pixel), so what shows is what painting in full shows. A few
+// entries: a preview shows one job (one or two designs) at one zoom at a time.
+class ArtworkImages {
 public:
-    const QPicture& PictureOf(const std::shared_ptr<const report::Artwork>& artwork, double ppi,
-                              bool includeScreenOnly, const QPaintDevice* device) {
-        const int dpi = device ? device->logicalDpiY() : 0;
-        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-            if (it->artwork == artwork && it->ppi == ppi && it->includeScreenOnly == includeScreenOnly && it->dpi == dpi) {
-                entries_.splice(entries_.begin(), entries_, it);
-                return entries_.front().picture;
-            }
+    // Paints the artwork onto painter, from the cache when the painter only translates
+    // by whole or fractional pixels on a plain (not high-density) device; else in full.
+    void Paint(QPainter& painter, const std::shared_ptr<const report::Artwork>& artwork, double ppi,
+               bool includeScreenOnly, const report::Page& page) {
+        const QPaintDevice* device = painter.device();
+        const QTransform transform = painter.worldTransform();
+        const double pixels = page.widthIn * ppi * page.heightIn * ppi;
+        if (!device || device->devicePixelRatioF() != 1.0 || transform.type() > QTransform::TxTranslate ||
+            pixels * 4 > kMaxImageBytes) {
+            PaintOps(painter, artwork->ops, ppi, includeScreenOnly, device);
+            return;
         }
-        if (entries_.size() >= kEntries) entries_.pop_back();
-        entries_.push_front(Entry{artwork, ppi, includeScreenOnly, dpi, QPicture()});
-        QPainter recorder(&entries_.front().picture);
-        recorder.setRenderHint(QPainter::Antialiasing);
-        recorder.setRenderHint(QPainter::TextAntialiasing);
-        PaintOps(recorder, artwork->ops, ppi, includeScreenOnly, device);
-        recorder.end();
-        return entries_.front().picture;
+        const double whole = std::floor(transform.dx()), wholeY = std::floor(transform.dy());
+        const Key key{artwork.get(), ppi, includeScreenOnly, device->logicalDpiX(), device->logicalDpiY(),
+                      transform.dx() - whole, transform.dy() - wholeY, page.widthIn, page.heightIn};
+        const QImage& image = ImageOf(key, artwork, device);
+        painter.save();
+        painter.setWorldTransform(QTransform::fromTranslate(whole, wholeY));
+        painter.drawImage(QPointF(0, 0), image);
+        painter.restore();
     }
 
 private:
-    static constexpr std::size_t kEntries = 4;
-    struct Entry {
-        std::shared_ptr<const report::Artwork> artwork;  // kept alive: its address is the key
+    static constexpr std::size_t kEntries = 3;
+    static constexpr double kMaxImageBytes = 64.0 * 1024 * 1024;
+    struct Key {
+        const report::Artwork* artwork;
         double ppi;
         bool includeScreenOnly;
-        int dpi;
-        QPicture picture;
+        int dpiX, dpiY;
+        double fractionX, fractionY;
+        double widthIn, heightIn;
+        bool operator==(const Key&) const = default;
     };
+    struct Entry {
+        Key key;
+        std::shared_ptr<const report::Artwork> artwork;  // kept alive: its address is in the key
+        QImage image;
+    };
+
+    const QImage& ImageOf(const Key& key, const std::shared_ptr<const report::Artwork>& artwork, const QPaintDevice* device) {
+        for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+            if (it->key == key) {
+                entries_.splice(entries_.begin(), entries_, it);
+                return entries_.front().image;
+            }
+        }
+        if (entries_.size() >= kEntries) entries_.pop_back();
+        QImage image(static_cast<int>(std::ceil(key.widthIn * key.ppi)) + 2,
+                     static_cast<int>(std::ceil(key.heightIn * key.ppi)) + 2, QImage::Format_ARGB32_Premultiplied);
+        // Fonts are sized through the resolution of the device shown on.
+        image.setDotsPerMeterX(static_cast<int>(std::lround(key.dpiX / 0.0254)));
+        image.setDotsPerMeterY(static_cast<int>(std::lround(key.dpiY / 0.0254)));
+        image.fill(Qt::transparent);
+        {
+            QPainter recorder(&image);
+            recorder.translate(key.fractionX, key.fractionY);
+            recorder.setRenderHint(QPainter::Antialiasing);
+            recorder.setRenderHint(QPainter::TextAntialiasing);
+            PaintOps(recorder, artwork->ops, key.ppi, key.includeScreenOnly, device);
+        }
+        entries_.push_front(Entry{key, artwork, std::move(image)});
+        return entries_.front().image;
+    }
+
     std::list<Entry> entries_;
 };
 
@@ -142,9 +183,8 @@ void PaintPage(QPainter& painter, const report::Page& page, double pixelsPerInch
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (page.artwork) {
-        static ArtworkPictures pictures;  // windows paint on the one GUI thread
-        painter.drawPicture(QPointF(0, 0),
-                            pictures.PictureOf(page.artwork, pixelsPerInch, includeScreenOnly, painter.device()));
+        static ArtworkImages images;  // windows paint on the one GUI thread
+        images.Paint(painter, page.artwork, pixelsPerInch, includeScreenOnly, page);
     }
     PaintOps(painter, page.ops, pixelsPerInch, includeScreenOnly, painter.device());
     painter.restore();
