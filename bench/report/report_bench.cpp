@@ -154,8 +154,8 @@ void DrawInFullWithLibharu(const std::filesystem::path& file, int pages) {
     HPDF_Free(pdf);
 }
 
-// Runs step in a child process; prints its wall time and peak resident memory, and
-// returns the time.
+// Runs step in a child process; prints its wall and processor time and peak resident
+// memory, and returns the wall time.
 double Measure(const char* name, const std::function<void()>& step) {
     const auto start = Clock::now();
     const pid_t child = ::fork();
@@ -173,7 +173,11 @@ double Measure(const char* name, const std::function<void()>& step) {
     ::wait4(child, &status, 0, &usage);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const bool failed = !WIFEXITED(status) || WEXITSTATUS(status) != 0;
-    std::printf("%-44s %7.3f s   peak %7.1f MiB%s\n", name, seconds, usage.ru_maxrss / 1024.0, failed ? "   FAILED" : "");
+    // The processor time beside the wall time: on a machine shared with other work the
+    // wall time also counts the waits for a processor.
+    const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    std::printf("%-44s %7.3f s (cpu %6.3f s)   peak %7.1f MiB%s\n", name, seconds, cpu, usage.ru_maxrss / 1024.0,
+                failed ? "   FAILED" : "");
     if (failed && WIFSIGNALED(status)) std::printf("  (signal %d)\n", WTERMSIG(status));
     std::fflush(stdout);
     return seconds;

@@ -70,10 +70,18 @@ RectOp DecodeRect(ByteReader& r) {
 }  // namespace
 
 void ByteWriter::U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
+    char bytes[4];
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(v >> (8 * i));
+    out_.append(bytes, sizeof bytes);
 }
 void ByteWriter::U64(std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
+    const std::size_t at = out_.size();
+    out_.resize(at + 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out_.data() + at, &v, 8);
+    } else {
+        for (int i = 0; i < 8; ++i) out_[at + i] = static_cast<char>(v >> (8 * i));
+    }
 }
 void ByteWriter::F64(double v) { U64(std::bit_cast<std::uint64_t>(v)); }
 void ByteWriter::Str(std::string_view s) {
@@ -150,6 +158,7 @@ std::vector<DrawOp> DecodeOps(ByteReader& r) {
 
 std::string EncodePage(const Page& page, std::uint32_t artworkNo) {
     ByteWriter w;
+    w.Bytes().reserve(24 + page.ops.size() * 64);
     w.F64(page.widthIn), w.F64(page.heightIn);
     w.U32(artworkNo);
     EncodeOps(w, page.ops);
@@ -195,6 +204,29 @@ std::string Deflate(std::string_view raw) {
                              static_cast<uLong>(raw.size()), Z_BEST_SPEED);
     if (rc != Z_OK) throw std::runtime_error("The page could not be compressed");
     out.resize(size);
+    return out;
+}
+
+struct Deflater::Stream {
+    z_stream z{};
+};
+
+Deflater::Deflater() : stream_(std::make_unique<Stream>()) {
+    if (deflateInit(&stream_->z, Z_BEST_SPEED) != Z_OK) throw std::runtime_error("The page compressor could not be started");
+}
+
+Deflater::~Deflater() { deflateEnd(&stream_->z); }
+
+std::string Deflater::Deflate(std::string_view raw) {
+    z_stream& z = stream_->z;
+    if (deflateReset(&z) != Z_OK) throw std::runtime_error("The page could not be compressed");
+    std::string out(deflateBound(&z, static_cast<uLong>(raw.size())), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
+    z.avail_in = static_cast<uInt>(raw.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    if (deflate(&z, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("The page could not be compressed");
+    out.resize(z.total_out);
     return out;
 }
 

@@ -18,7 +18,9 @@ ReportSurface::~ReportSurface() = default;
 
 void ReportSurface::OpenPage() {
     ++pageNo_;
+    const std::size_t lastCount = page_.ops.size();
     page_ = Page{pageWidth_, pageHeight_, {}};
+    page_.ops.reserve(lastCount);  // pages of a run are alike
     if (pageStarted_ && !pageStarted_(pageNo_)) throw JobCancelled{};
 }
 
@@ -125,8 +127,7 @@ void ReportSurface::DrawArtwork(const std::shared_ptr<const Artwork>& artwork) {
     page_.artwork = entry.moved;
 }
 
-DrawOp ReportSurface::Moved(const DrawOp& op) const {
-    DrawOp moved = op;
+DrawOp ReportSurface::Moved(DrawOp moved) const {
     std::visit(
         [this](auto& shape) {
             using Shape = std::decay_t<decltype(shape)>;
@@ -142,7 +143,7 @@ DrawOp ReportSurface::Moved(const DrawOp& op) const {
     return moved;
 }
 
-void ReportSurface::Draw(const DrawOp& op) { Append(Moved(op)); }
+void ReportSurface::Draw(DrawOp op) { Append(Moved(std::move(op))); }
 
 void ReportSurface::Append(DrawOp op) { page_.ops.push_back(std::move(op)); }
 

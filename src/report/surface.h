@@ -78,7 +78,7 @@ public:
     void RoundRect(double x, double y, double w, double h, double cornerW, double cornerH,
                    double lineWidthPt = 0.5, double fillGray = 1.0);
     // Appends one operation as given, moved by the origin.
-    void Draw(const DrawOp& op);
+    void Draw(DrawOp op);
     // Draws fixed artwork (a design's boxes, rules and captions), moved by the origin.
     // On a page with nothing drawn yet the page refers to the artwork, shared with
     // every other page that draws the same artwork at the same origin, so that outputs
@@ -107,7 +107,7 @@ public:
 
 private:
     void Append(DrawOp op);
-    DrawOp Moved(const DrawOp& op) const;  // moved by the origin
+    DrawOp Moved(DrawOp op) const;  // moved by the origin
     void Text(const std::string& text, double x, TextAlign align);
     void OpenPage();
     void UpdatePageSize();
