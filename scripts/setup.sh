@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libpcre2-dev libhpdf-dev libcups2-dev nlohmann-json3-dev zlib1g-dev libcsv-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # running a test as an unprivileged user (setpriv), and reading what a program links (readelf)
+  util-linux binutils
   # the second build tree: sanitizers and libFuzzer (scripts/sanitize.sh)
   clang libclang-rt-14-dev
   # running the desktop program and its tests without a screen

@@ -38,11 +38,12 @@ std::vector<std::string> Arguments() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // "--version" alone: the version and the program folder the program works from, without a screen.
+    // "--version" alone: the version and the folders the program works from, without a screen.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         QCoreApplication core(argc, argv);
-        std::printf("Quenvora W-2 Version %s\nProgram folder: %s\n", qnvr::kProgramVersion,
-                    qnvr::QtFolders().ProgramDir().c_str());
+        const qnvr::QtFolders folders;
+        std::printf("Quenvora W-2 Version %s\nProgram folder: %s\nState folder: %s\n", qnvr::kProgramVersion,
+                    folders.ProgramDir().c_str(), folders.StateDir().c_str());
         return 0;
     }
     qnvr::QnvrApplication app(argc, argv);

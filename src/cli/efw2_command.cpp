@@ -56,7 +56,7 @@ Efw2Args ParseArgs(const std::vector<std::string>& args) {
     }
     if (parsed.outFile.empty()) throw UsageError("give the output file with -o OUT");
     if (parsed.payers.empty()) throw UsageError("give at least one payer file");
-    if (parsed.settingsFile.empty()) parsed.settingsFile = ProgramDir() + kSubmitterFileName;
+    if (parsed.settingsFile.empty()) parsed.settingsFile = StateDir() + kSubmitterFileName;
     return parsed;
 }
 

@@ -23,7 +23,8 @@ void PrintHelp(std::ostream& out) {
     for (const Command& c : commands) out << "  qnvr " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
     out << "  qnvr help\n      Shows this text.\n\n"
            "Environment:\n"
-           "  QNVR_PROGRAM_DIR  the program folder, where efw2 reads QNVR.W2S (default: the folder of qnvr)\n"
+           "  QNVR_PROGRAM_DIR  the program folder (default: the folder of qnvr); efw2 reads QNVR.W2S there,\n"
+           "                    or in ~/.local/state/quenvora-w2/2026/ when that folder is not writable\n"
            "  QNVR_PASSWORD     the password of a password-protected payer file\n\n"
            "Exit status: 0 done, 1 an error or a refusal (message on standard error), 2 wrong arguments.\n";
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/app/program_setup.h"
 #include "core/base/errors.h"
 #include "core/efw2/efw2_records.h"
 #include "core/entry/w2_rules.h"
@@ -73,6 +74,8 @@ std::string ProgramDir() {
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
     return IncludeTrailingSlash((error ? fs::current_path() : exe.parent_path()).string());
 }
+
+std::string StateDir() { return PrepareStateFolder(ProgramDir()); }
 
 int CliPrompter::Show(const std::string&, const std::string&, int style) {
     switch (style) {

@@ -19,6 +19,9 @@ namespace qnvr::cli {
 // The program folder: QNVR_PROGRAM_DIR, else the folder of the executable; with a
 // trailing separator.
 std::string ProgramDir();
+// The desktop program's state folder for the same program folder (see
+// PrepareStateFolder): where efw2 reads "QNVR.W2S" and transfer carries it to.
+std::string StateDir();
 
 // Shows nothing on a screen: questions get their default answer. Errors reach the
 // command as exceptions.

@@ -102,7 +102,7 @@ int RunTransfer(const std::vector<std::string>& args) {
     }
     if (converted > 0) {
         try {
-            const std::string copied = CarryOverEfw2Settings(PriorYearProgramFolders(ProgramDir()), ProgramDir());
+            const std::string copied = CarryOverEfw2Settings(PriorYearFolders({StateDir(), ProgramDir()}), StateDir());
             if (!copied.empty()) std::cout << "QNVR.W2S: carried over from " << copied << '\n';
         } catch (const std::exception& e) {
             ++failed;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "core/app/program_setup.h"
 #include "core/text/files.h"
 
 namespace qnvr {
@@ -24,6 +25,8 @@ std::string QtFolders::DocumentsDir() const {
     if (documents.isEmpty()) documents = QDir::homePath();
     return FolderText(documents);
 }
+
+std::string QtFolders::StateDir() const { return PrepareStateFolder(ProgramDir()); }
 
 bool DevelopmentEnvironment() {
     const QString value = qEnvironmentVariable("QNVR_DEVELOPMENT");

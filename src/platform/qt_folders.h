@@ -11,6 +11,9 @@ public:
     std::string ProgramDir() const override;
     // The documents folder the desktop reports (XDG_DOCUMENTS_DIR, usually ~/Documents).
     std::string DocumentsDir() const override;
+    // The program folder when it may be written, else ~/.local/state/quenvora-w2/2026/
+    // (created when missing).
+    std::string StateDir() const override;
 };
 
 // True when the environment variable QNVR_DEVELOPMENT is set to anything but "" or "0":

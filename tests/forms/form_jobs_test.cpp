@@ -5,16 +5,11 @@
 
 #include <algorithm>
 
-#include "core/app/program_setup.h"
-#include "core/base/scripted_prompter.h"
-#include "core/base/settings_store.h"
 #include "core/print/form_params.h"
-#include "efw2/efw2_fixture.h"
-#include "forms/form_jobs.h"
+#include "forms/form_printing_fixture.h"
 #include "forms/printed_pages.h"
 #include "report/design.h"
 #include "report/report_project.h"
-#include "support/temp_dir.h"
 
 namespace qnvr::forms {
 namespace {
@@ -25,8 +20,6 @@ using qnvr::testing::Param;
 using qnvr::testing::PrintedPage;
 using qnvr::testing::ReadPrinted;
 using report::ReportJob;
-
-const std::string kDesignFile = std::string(QNVR_PROGRAM_DIR) + kReportDesignFileName;
 
 const report::DesignFile& Designs() {
     static const report::DesignFile designs = report::DesignFile::Load(kDesignFile);
@@ -49,14 +42,8 @@ std::vector<W2Record> Numbered(int count) {
     return employees;
 }
 
-class FormJobsTest : public ::testing::Test {
+class FormJobsTest : public FormPrintingTest {
 protected:
-    void Open(const std::vector<W2Record>& employees, const W3Record& w3 = Employer("ACME TOOLS")) {
-        const std::string path = dir_.File("ACME.W226");
-        qnvr::testing::WritePayerFile(path, w3, employees);
-        dm_.OpenPayerFile(path);
-        ASSERT_TRUE(dm_.PayerFileOpen);
-    }
 
     // Runs the job set up by setup and reads back its pages as printed through design.
     std::vector<PrintedPage> Run(const std::function<void(ReportJob&)>& setup, const char* design) {
@@ -65,12 +52,6 @@ protected:
         EXPECT_TRUE(job.Generate());
         return ReadPrinted(job.OpenSnapshot(), design ? Designs().Find(design) : nullptr);
     }
-
-    ScriptedPrompter prompter_;
-    qnvr::testing::TempDir dir_;
-    TFrmDataModule dm_;
-    MemorySettingsStore settings_;
-    FormPrinting printing_{dm_, settings_, kDesignFile, dir_.File("QNVR.RPT")};
 };
 
 TEST_F(FormJobsTest, EveryParameterAJobSetsIsOneItsDesignPrints) {

@@ -18,9 +18,12 @@ if [ "$mode" = prefix ]; then
   program=$prefix/lib/quenvora-w2/2026
 
   # The programs, through the links on the PATH, with no hint where their folder is.
+  # The user who installed into the prefix may write the program folder: it is its own
+  # state folder then.
   out=$(env -u QNVR_PROGRAM_DIR PATH="$prefix/bin:/usr/bin:/bin" quenvora-w2 --version)
   [ "$out" = "Quenvora W-2 Version 2026.00
-Program folder: $program/" ] || fail "quenvora-w2 --version said: $out"
+Program folder: $program/
+State folder: $program/" ] || fail "quenvora-w2 --version said: $out"
   check "quenvora-w2 runs from $prefix/bin and finds $program/"
   env -u QNVR_PROGRAM_DIR PATH="$prefix/bin:/usr/bin:/bin" qnvr help | grep -q 'qnvr transfer' || fail "qnvr help"
   check "qnvr runs from $prefix/bin"
@@ -31,6 +34,23 @@ Program folder: $program/" ] || fail "quenvora-w2 --version said: $out"
   done < <(cd "$source/assets" && find . -type f ! -name CMakeLists.txt | sed 's|^\./||')
   for f in "Inst W2W3.pdf" CountryCodes.pdf; do [ -s "$program/$f" ] || fail "not installed: $f"; done
   check "assets and documents in the program folder"
+
+  # A user who may not write the program folder keeps the program's own files in a state
+  # folder below the home folder, which the program creates.
+  chmod a-w "$program"
+  chmod 755 "$work"
+  home=$work/home
+  mkdir -p "$home"
+  as_user=()
+  if [ "$(id -u)" = 0 ]; then
+    chown nobody "$home"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  out=$("${as_user[@]}" env -u QNVR_PROGRAM_DIR -u XDG_STATE_HOME HOME="$home" "$prefix/bin/quenvora-w2" --version)
+  [ "$(echo "$out" | tail -1)" = "State folder: $home/.local/state/quenvora-w2/2026/" ] || fail "state folder: $out"
+  [ -d "$home/.local/state/quenvora-w2/2026" ] || fail "state folder not created"
+  chmod u+w "$program"
+  check "a user who may not write $program/ keeps the program's files in ~/.local/state/quenvora-w2/2026/"
 
   # qnvr works from there on a file: last year's folder without files is refused.
   mkdir -p "$work/2025" "$work/2026"

@@ -1,8 +1,11 @@
 #include "core/app/program_setup.h"
 #include "core/app/web_update.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include <unistd.h>
 
 #include "core/base/errors.h"
 #include "core/text/files.h"
@@ -66,12 +69,34 @@ void DeleteUpdateLeftovers(const std::string& programDir) {
 
 void DeleteReportSnapshot() { RemoveIfPresent(kReportSnapshotFileName); }
 
-void MakeProgramFolderCurrent(const std::string& programDir) {
+std::string StateFolderFor(const std::string& programDir, bool programDirWritable, const std::string& xdgStateHome,
+                           const std::string& homeDir) {
+    if (programDirWritable) return IncludeTrailingSlash(programDir);
+    // The base directory rules ignore a relative XDG_STATE_HOME.
+    const std::string stateHome = !xdgStateHome.empty() && xdgStateHome.front() == '/'
+                                      ? xdgStateHome
+                                      : IncludeTrailingSlash(homeDir) + ".local/state";
+    return IncludeTrailingSlash(stateHome) + "quenvora-w2/2026/";
+}
+
+std::string PrepareStateFolder(const std::string& programDir) {
+    const auto environment = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    const bool writable = ::access(programDir.c_str(), W_OK | X_OK) == 0;
+    const std::string state = StateFolderFor(programDir, writable, environment("XDG_STATE_HOME"), environment("HOME"));
+    std::error_code ignored;
+    fs::create_directories(state, ignored);  // a folder that cannot be made is reported where it is used
+    return state;
+}
+
+void MakeStateFolderCurrent(const std::string& stateDir) {
     std::error_code error;
     const fs::path current = fs::current_path(error);
-    if (!error && fs::equivalent(current, programDir, error)) return;
-    fs::current_path(programDir, error);
-    if (error) throw EQnvrException("Unable to make " + programDir + " the working folder: " + error.message());
+    if (!error && fs::equivalent(current, stateDir, error)) return;
+    fs::current_path(stateDir, error);
+    if (error) throw EQnvrException("Unable to make " + stateDir + " the working folder: " + error.message());
 }
 
 }  // namespace qnvr

@@ -45,8 +45,19 @@ void DeleteUpdateLeftovers(const std::string& programDir);
 // Removes the page snapshot of the last print job from the working directory.
 void DeleteReportSnapshot();
 
-// Makes the program folder the working directory (again). Throws EQnvrException with
-// the system's reason when it cannot.
-void MakeProgramFolderCurrent(const std::string& programDir);
+// The folder for the program's own files between runs ("QNVR.W2S", "QNVR.CP",
+// "QNVR.RPT", update downloads): the program folder itself when this user may write
+// there (a copy run from its build or a folder of its own), else, for a copy installed
+// by the system administrator, "quenvora-w2/2026/" under the user's state folder
+// (XDG_STATE_HOME, by default ~/.local/state). Ends with a separator.
+std::string StateFolderFor(const std::string& programDir, bool programDirWritable, const std::string& xdgStateHome,
+                           const std::string& homeDir);
+// StateFolderFor for this process: asks the system whether programDir may be written,
+// reads XDG_STATE_HOME and HOME, and creates the folder when it is missing.
+std::string PrepareStateFolder(const std::string& programDir);
+
+// Makes the state folder the working directory (again). Throws EQnvrException with the
+// system's reason when it cannot.
+void MakeStateFolderCurrent(const std::string& stateDir);
 
 }  // namespace qnvr

@@ -66,8 +66,6 @@ void FillAutomaticAmounts(W2Record& w2, const std::set<std::string>& given) {
     if (open("Box16a", w2.Box16a)) w2.Box16a = fromBox1.Box16a;
 }
 
-std::string CityStateZip(const W2Record& w2) { return LeftStr(w2.Boxf_b + " " + w2.Boxf_c + " " + w2.Boxf_d, 36); }
-
 // The store's own delete of its last record, once per record beyond count: how the
 // records an import added are taken back. The delete's question is answered here;
 // every other message (a failure) reaches the user.
@@ -169,7 +167,7 @@ ImportPlan PlanImport(TFrmDataModule& data, const CsvTable& table, const ColumnM
         }
         if (!refusal) {
             FillAutomaticAmounts(employee, given);
-            employee.Boxf_csz = CityStateZip(employee);
+            employee.Boxf_csz = CityStateZipLine(employee.Boxf_b, employee.Boxf_c, employee.Boxf_d);
             if (const auto failure = ValidateW2(employee))
                 refusal = RefusedRow{row.line, headerOf(failure->field), failure->message};
         }

@@ -5,8 +5,15 @@
 
 #include "core/store/record_codec.h"
 #include "core/text/cp1252.h"
+#include "core/text/text.h"
 
 namespace qnvr {
+
+std::string CityStateZipLine(std::string_view city, std::string_view state, std::string_view zip) {
+    constexpr int kCityStateZipChars = 36;
+    return LeftStr(std::string(city) + " " + std::string(state) + " " + std::string(zip), kCityStateZipChars);
+}
+
 namespace {
 
 // One row per field, in file order: name, offset, characters of a text (0 otherwise).

@@ -14,6 +14,10 @@
 
 namespace qnvr {
 
+// The one line of city, state and ZIP code an address is also stored as (Boxf_csz of
+// the W-2, Boxg_csz of the W-3), cut to its 36 characters.
+std::string CityStateZipLine(std::string_view city, std::string_view state, std::string_view zip);
+
 struct W2Record {
     std::string Boxa;  // employee's SSN as typed in its mask, dashes included
     std::string Boxd;  // control number

@@ -181,14 +181,19 @@ std::string TransferredStatus(const std::string& status, int count) {
     return status + " - " + std::to_string(count) + (count == 1 ? " file transferred" : " files transferred");
 }
 
-std::vector<std::string> PriorYearProgramFolders(const std::string& programFolder) {
-    fs::path folder = fs::path(IncludeTrailingSlash(programFolder)).parent_path();
-    if (folder.filename() != "2026") return {};
-    return {IncludeTrailingSlash((folder.parent_path() / "2025").string())};
+std::vector<std::string> PriorYearFolders(const std::vector<std::string>& thisYearFolders) {
+    std::vector<std::string> prior;
+    for (const std::string& thisYear : thisYearFolders) {
+        const fs::path folder = fs::path(IncludeTrailingSlash(thisYear)).parent_path();
+        if (folder.filename() != "2026") continue;
+        const std::string neighbour = IncludeTrailingSlash((folder.parent_path() / "2025").string());
+        if (std::find(prior.begin(), prior.end(), neighbour) == prior.end()) prior.push_back(neighbour);
+    }
+    return prior;
 }
 
-std::string CarryOverEfw2Settings(const std::vector<std::string>& priorFolders, const std::string& programFolder) {
-    const std::string target = IncludeTrailingSlash(programFolder) + kSettingsFileName;
+std::string CarryOverEfw2Settings(const std::vector<std::string>& priorFolders, const std::string& stateFolder) {
+    const std::string target = IncludeTrailingSlash(stateFolder) + kSettingsFileName;
     std::error_code error;
     if (fs::exists(target, error)) return {};
     for (const std::string& folder : priorFolders) {

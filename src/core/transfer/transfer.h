@@ -44,14 +44,15 @@ TransferResult TransferPayerFile(const std::string& fromFolder, const std::strin
 std::string SelectionStatus(int selected);                             // " 1 file selected", " 3 files selected"
 std::string TransferredStatus(const std::string& status, int count);  // status + " - 1 file transferred"
 
-// Where last year's program keeps its electronic filing settings "QNVR.W2S": its program
-// folder, which an installed copy places beside this year's (".../quenvora-w2/2025/" next
-// to ".../quenvora-w2/2026/"). Empty when this program folder is not an installed one.
-std::vector<std::string> PriorYearProgramFolders(const std::string& programFolder);
+// Where last year's program keeps its electronic filing settings "QNVR.W2S": the folders
+// that lie beside this year's state and program folders under the name "2025"
+// (".../quenvora-w2/2025/" next to ".../quenvora-w2/2026/"), in the order given, each
+// once. A folder not named "2026" (a build folder) has no such neighbour.
+std::vector<std::string> PriorYearFolders(const std::vector<std::string>& thisYearFolders);
 
-// Copies the first "QNVR.W2S" found in priorFolders to programFolder + "QNVR.W2S" when
+// Copies the first "QNVR.W2S" found in priorFolders to stateFolder + "QNVR.W2S" when
 // that file does not exist yet; returns the path copied from, or "" when nothing was
 // copied. A failed copy throws ECopyFileException (CopyFileChecked).
-std::string CarryOverEfw2Settings(const std::vector<std::string>& priorFolders, const std::string& programFolder);
+std::string CarryOverEfw2Settings(const std::vector<std::string>& priorFolders, const std::string& stateFolder);
 
 }  // namespace qnvr

@@ -9,7 +9,7 @@ namespace qnvr {
 namespace {
 
 const ProgramWindowRegistration efw2{ProgramWindow::EFW2, [](QWidget* parent, ProgramContext& context) {
-    TFrmEFW2 window(context.DataModule, context.MasterList, Efw2Paths::For(context.ProgramFolder, context.DataFolder),
+    TFrmEFW2 window(context.DataModule, context.MasterList, Efw2Paths::For(context.StateFolder, context.DataFolder),
                     parent);
     window.FormShow();
     ExecModal(window);

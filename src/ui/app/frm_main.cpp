@@ -344,7 +344,7 @@ void TFrmMain::UpdateSummary() {
     auto state = [this](bool reviewed) { return reviewed ? tr("reviewed") : tr("not yet reviewed"); };
     LblReview->setText(tr("Since the file was opened: Form W-3 %1, Forms W-2 %2.").arg(state(w3Reviewed), state(w2Reviewed)));
 
-    const Efw2Paths paths = Efw2Paths::For(programFolder_, dataFolder_);
+    const Efw2Paths paths = Efw2Paths::For(stateFolder_, dataFolder_);
     const QFileInfo clientFile(Text(paths.ClientFileFor(dm_.PayerFilePath)));
     const bool processed = clientFile.isFile();
     // The folder on a line of its own: a long path is not broken in the middle.
@@ -396,16 +396,17 @@ void TFrmMain::showEvent(QShowEvent* event) {
 
 void TFrmMain::FormShow() {
     programFolder_ = folders_.ProgramDir();
+    stateFolder_ = folders_.StateDir();
     dataFolder_ = PrepareDataFolder(folders_.DocumentsDir());
-    MakeProgramFolderCurrent(programFolder_);
+    MakeStateFolderCurrent(stateFolder_);
     CreateFileDialogs();
     if (options_.welcomeMilliseconds > 0) TFrmWelcome::ShowFor(options_.welcomeMilliseconds);
-    DeleteUpdateLeftovers(programFolder_);
+    DeleteUpdateLeftovers(stateFolder_);
     UpdateFormCaption();
     EnableMenuItems(false);
     recent_.Load(settings_);
     RebuildRecentMenu();
-    context_.reset(new ProgramContext{dm_, settings_, programFolder_, dataFolder_,
+    context_.reset(new ProgramContext{dm_, settings_, programFolder_, stateFolder_, dataFolder_,
                                       programFolder_ + kReportDesignFileName});
     commands_ = std::make_unique<PayerFileCommands>(dm_, settings_, *this, dataFolder_);
     commands_->OpenFromCommandLine(arguments_);

@@ -119,6 +119,7 @@ private:
     Options options_;
     bool shown_ = false;
     std::string programFolder_;
+    std::string stateFolder_;
     std::string dataFolder_;
     RecentFiles recent_;
     std::unique_ptr<ProgramContext> context_;

@@ -31,14 +31,15 @@ struct ProgramContext {
     TFrmDataModule& DataModule;
     SettingsStore& Settings;
     std::string ProgramFolder;
+    std::string StateFolder;  // the program's own files between runs (see Folders::StateDir)
     std::string DataFolder;
     std::string ReportDesignFile;  // program folder + "W2TXFR26.json"
     // The lines of the master EFW2 file, kept while the program runs: created empty when
     // the main window first shows, loaded and saved by the EFW2 window.
     std::vector<std::string> MasterList{};
     // The print jobs, with the program run's form type and masking choices; their pages
-    // are recorded in the program folder's snapshot file.
-    forms::FormPrinting Printing{DataModule, Settings, ReportDesignFile, ProgramFolder + kReportSnapshotFileName};
+    // are recorded in the state folder's snapshot file.
+    forms::FormPrinting Printing{DataModule, Settings, ReportDesignFile, StateFolder + kReportSnapshotFileName};
 };
 
 // Shows the window, modally; returns when it has closed.

@@ -17,8 +17,8 @@ std::string DocumentsOf(const std::string& dataFolder) {
 }
 
 const ProgramWindowRegistration transfer{ProgramWindow::Transfer, [](QWidget* parent, ProgramContext& context) {
-    TFrmTransfer window({DocumentsOf(context.DataFolder), context.DataFolder, context.ProgramFolder,
-                         PriorYearProgramFolders(context.ProgramFolder)},
+    TFrmTransfer window({DocumentsOf(context.DataFolder), context.DataFolder, context.StateFolder,
+                         PriorYearFolders({context.StateFolder, context.ProgramFolder})},
                         parent);
     ExecModal(window);
 }};

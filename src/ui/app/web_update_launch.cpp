@@ -16,7 +16,7 @@ const ProgramWindowRegistration webUpdate{ProgramWindow::WebUpdate, [](QWidget* 
     QtUpdateDownloader downloader;
     WebUpdatePorts ports{downloader, InternetConnected, OpenDocument};
     const std::string server = UpdateServer(context.Settings);
-    if (RunWebUpdate(ports, server, context.ProgramFolder, MakerUpdateKey()) == WebUpdateResult::Installing && parent)
+    if (RunWebUpdate(ports, server, context.StateFolder, MakerUpdateKey()) == WebUpdateResult::Installing && parent)
         QMetaObject::invokeMethod(parent->window(), "close", Qt::QueuedConnection);
 }};
 

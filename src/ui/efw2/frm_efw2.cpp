@@ -17,9 +17,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <initializer_list>
+#include <type_traits>
+#include <variant>
+#include <vector>
 
 #include "core/base/prompter.h"
+#include "core/efw2/submitter_record.h"
 #include "platform/shell.h"
 #include "ui/base/alt_keys.h"
 #include "ui/base/dialog_buttons.h"
@@ -27,6 +30,7 @@
 #include "ui/base/help_window.h"
 #include "ui/efw2/frm_efw2_audit.h"
 #include "ui/entry/check_box_edit.h"
+#include "ui/entry/record_fields.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/enter_as_tab.h"
 #include "ui/entry/field_color.h"
@@ -44,9 +48,8 @@ constexpr const char* kCaption = "EFW2 - Submitter Information and File Creation
 constexpr const char* kZipCaption = "Zip Code and Zip Code extension (extension is optional)";
 constexpr const char* kSubmitZipCaption = "Submitter's Zip Code and Zip Code extension (extension is optional)";
 constexpr const char* kPhoneCaption = "Contact Person's telephone number and extension";
-constexpr const char* kPreparerCaption =
-    "Preparer Code. Enter one of the following codes to indicate who prepared the EFW2 file:";
-constexpr const char* kPreparerCodes =
+constexpr const char* kPreparerRowCaption =
+    "Preparer Code. Enter one of the following codes to indicate who prepared the EFW2 file:\n"
     "A = Accounting Firm, L = Self Prepared, S= Service Bureau, P = Parent Company, O = Oher";
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
@@ -119,6 +122,101 @@ QLineEdit* TotalField(QWidget* parent, const char* name, const QString& caption)
     return field;
 }
 
+// The window member a submitter field is kept in; its type is the kind of control.
+using FieldMember = std::variant<TFilterEdit* TFrmEFW2::*, TMaskEdit* TFrmEFW2::*, TStateEdit* TFrmEFW2::*,
+                                 TCheckBoxEdit* TFrmEFW2::*>;
+
+// What follows a field on its row.
+enum class Beside { Nothing, Dash, CountryCodesButton, CountryCodesNote };
+
+// One submitter field. The objectName is also the name of the settings field that keeps
+// it; the check box ResubInd is kept as the resubmission flag instead.
+struct SubmitterField {
+    FieldMember member;
+    const char* name;
+    const char* caption;  // the field's accessible name, and its row's caption
+    int maxLength = 0;    // text fields
+    CharCase charCase = CharCase::Upper;
+    const char* validChars = "[]";
+    const char* mask = nullptr;        // masked fields: the mask's layout
+    const char* rowCaption = nullptr;  // the row's caption, when it is not the field's own
+    bool sameRow = false;              // on the row of the field before it
+    Beside after = Beside::Nothing;
+};
+
+// Every submitter field, in tab order and in the order of the rows.
+const SubmitterField kSubmitterFields[] = {
+    {.member = &TFrmEFW2::EIN, .name = "EIN", .caption = "Submitter's Employer Identification Number (EIN)",
+     .mask = kEinLayout},
+    {.member = &TFrmEFW2::UserID, .name = "UserID",
+     .caption = "BSO User ID assigned to the employee who is attesting to the accuracy of the EFW2 file",
+     .maxLength = 8},
+    {.member = &TFrmEFW2::ResubInd, .name = "ResubInd", .caption = "Check if the file is being resubmitted"},
+    {.member = &TFrmEFW2::ResubID, .name = "ResubID", .caption = "and enter the Wage File Identifier from SSA notice",
+     .maxLength = 6, .charCase = CharCase::Normal},
+    {.member = &TFrmEFW2::CompanyName, .name = "CompanyName", .caption = "Company Name", .maxLength = 57},
+    {.member = &TFrmEFW2::LocationAddr, .name = "LocationAddr",
+     .caption = "Location address (Floor, Suite or Room number)", .maxLength = 22},
+    {.member = &TFrmEFW2::DeliveryAddr, .name = "DeliveryAddr", .caption = "Delivery address", .maxLength = 22},
+    {.member = &TFrmEFW2::City, .name = "City", .caption = "City", .maxLength = 22},
+    {.member = &TFrmEFW2::StateCode, .name = "StateCode", .caption = "State"},
+    {.member = &TFrmEFW2::ZipCode, .name = "ZipCode", .caption = "Zip Code", .maxLength = 5,
+     .charCase = CharCase::Normal, .validChars = "[0..9]", .rowCaption = kZipCaption, .after = Beside::Dash},
+    {.member = &TFrmEFW2::ZipCodeExt, .name = "ZipCodeExt", .caption = "Zip Code extension", .maxLength = 4,
+     .charCase = CharCase::Normal, .validChars = "[0..9]", .sameRow = true},
+    {.member = &TFrmEFW2::ForeignState, .name = "ForeignState", .caption = "Foreign State or Province",
+     .maxLength = 23},
+    {.member = &TFrmEFW2::ForeignZip, .name = "ForeignZip", .caption = "Foreign Postal Code", .maxLength = 15},
+    {.member = &TFrmEFW2::CountryCode, .name = "CountryCode",
+     .caption = "Country Code (if U.S. state or possession, leave blank)", .maxLength = 2, .validChars = "[A..Z]",
+     .after = Beside::CountryCodesButton},
+    {.member = &TFrmEFW2::SubmitName, .name = "SubmitName", .caption = "Submitter Name", .maxLength = 57},
+    {.member = &TFrmEFW2::SubmitAddr1, .name = "SubmitAddr1",
+     .caption = "Submitter's Location address (Floor, Suite or Room number)", .maxLength = 22},
+    {.member = &TFrmEFW2::SubmitAddr2, .name = "SubmitAddr2", .caption = "Submitter's Delivery address",
+     .maxLength = 22},
+    {.member = &TFrmEFW2::SubmitCity, .name = "SubmitCity", .caption = "Submitter's City", .maxLength = 22},
+    {.member = &TFrmEFW2::SubmitState, .name = "SubmitState", .caption = "Submitter's State"},
+    {.member = &TFrmEFW2::SubmitZip, .name = "SubmitZip", .caption = "Submitter's Zip Code", .maxLength = 5,
+     .charCase = CharCase::Normal, .validChars = "[0..9]", .rowCaption = kSubmitZipCaption, .after = Beside::Dash},
+    {.member = &TFrmEFW2::SubmitZipExt, .name = "SubmitZipExt", .caption = "Submitter's Zip Code extension",
+     .maxLength = 4, .charCase = CharCase::Normal, .validChars = "[0..9]", .sameRow = true},
+    {.member = &TFrmEFW2::SubmitFSP, .name = "SubmitFSP", .caption = "Submitter's Foreign State or Province",
+     .maxLength = 23},
+    {.member = &TFrmEFW2::SubmitFPC, .name = "SubmitFPC", .caption = "Submitter's Foreign Postal Code",
+     .maxLength = 15},
+    {.member = &TFrmEFW2::SubmitCC, .name = "SubmitCC",
+     .caption = "Submitter's Country Code (if U.S. state or possession, leave blank)", .maxLength = 2,
+     .validChars = "[A..Z]", .after = Beside::CountryCodesNote},
+    {.member = &TFrmEFW2::ContactName, .name = "ContactName",
+     .caption = "Person to be contacted by SSA concerning processing problems", .maxLength = 27},
+    {.member = &TFrmEFW2::ContactPhone, .name = "ContactPhone", .caption = "Contact Person's telephone number",
+     .mask = kPhoneLayout, .rowCaption = kPhoneCaption},
+    {.member = &TFrmEFW2::ContactExt, .name = "ContactExt", .caption = "Contact Person's telephone extension",
+     .maxLength = 5, .charCase = CharCase::Normal, .validChars = "[0..9]", .sameRow = true},
+    {.member = &TFrmEFW2::ContactEmail, .name = "ContactEmail", .caption = "Contact Person's e-mail/internet address",
+     .maxLength = 40, .charCase = CharCase::Normal},
+    {.member = &TFrmEFW2::ContactFax, .name = "ContactFax", .caption = "Contact Person's fax number if applicable",
+     .maxLength = 12, .charCase = CharCase::Normal, .validChars = "[0..9,-]",
+     .rowCaption = "Contact Person's  fax number if applicable"},
+    {.member = &TFrmEFW2::PreparerCode, .name = "PreparerCode", .caption = "Preparer Code", .maxLength = 1,
+     .validChars = "[A,L,S,P,O]", .rowCaption = kPreparerRowCaption},
+};
+
+// Each kind of control made as its table row says.
+void MakeField(TFilterEdit*& field, QWidget* parent, const SubmitterField& spec, const QString& caption) {
+    field = TextField(parent, spec.name, caption, spec.maxLength, spec.charCase, spec.validChars);
+}
+void MakeField(TMaskEdit*& field, QWidget* parent, const SubmitterField& spec, const QString& caption) {
+    field = MaskField(parent, spec.name, caption, spec.mask);
+}
+void MakeField(TStateEdit*& field, QWidget* parent, const SubmitterField& spec, const QString& caption) {
+    field = StateField(parent, spec.name, caption);
+}
+void MakeField(TCheckBoxEdit*& field, QWidget* parent, const SubmitterField& spec, const QString& caption) {
+    field = Named(new TCheckBoxEdit(parent), spec.name, caption);
+}
+
 }  // namespace
 
 TFrmEFW2::TFrmEFW2(TFrmDataModule& dataModule, std::vector<std::string>& masterList, Efw2Paths paths,
@@ -173,82 +271,43 @@ QWidget* TFrmEFW2::BuildSubmitterArea() {
     white.setColor(QPalette::WindowText, Qt::black);
     area->setPalette(white);
 
-    EIN = MaskField(area, "EIN", tr("Submitter's Employer Identification Number (EIN)"), kEinLayout);
-    UserID = TextField(area, "UserID",
-                       tr("BSO User ID assigned to the employee who is attesting to the accuracy of the EFW2 file"), 8);
-    ResubInd = Named(new TCheckBoxEdit(area), "ResubInd", tr("Check if the file is being resubmitted"));
-    ResubID = TextField(area, "ResubID", tr("and enter the Wage File Identifier from SSA notice"), 6, CharCase::Normal);
-    CompanyName = TextField(area, "CompanyName", tr("Company Name"), 57);
-    LocationAddr = TextField(area, "LocationAddr", tr("Location address (Floor, Suite or Room number)"), 22);
-    DeliveryAddr = TextField(area, "DeliveryAddr", tr("Delivery address"), 22);
-    City = TextField(area, "City", tr("City"), 22);
-    StateCode = StateField(area, "StateCode", tr("State"));
-    ZipCode = TextField(area, "ZipCode", tr("Zip Code"), 5, CharCase::Normal, "[0..9]");
-    ZipCodeExt = TextField(area, "ZipCodeExt", tr("Zip Code extension"), 4, CharCase::Normal, "[0..9]");
-    ForeignState = TextField(area, "ForeignState", tr("Foreign State or Province"), 23);
-    ForeignZip = TextField(area, "ForeignZip", tr("Foreign Postal Code"), 15);
-    CountryCode = TextField(area, "CountryCode", tr("Country Code (if U.S. state or possession, leave blank)"), 2,
-                            CharCase::Upper, "[A..Z]");
-    BtnViewCountryCodes = ColumnButton(area, "BtnViewCountryCodes", tr("&View Country Codes"),
-                                       tr("Show the list of the country codes"));
-    SubmitName = TextField(area, "SubmitName", tr("Submitter Name"), 57);
-    SubmitAddr1 =
-        TextField(area, "SubmitAddr1", tr("Submitter's Location address (Floor, Suite or Room number)"), 22);
-    SubmitAddr2 = TextField(area, "SubmitAddr2", tr("Submitter's Delivery address"), 22);
-    SubmitCity = TextField(area, "SubmitCity", tr("Submitter's City"), 22);
-    SubmitState = StateField(area, "SubmitState", tr("Submitter's State"));
-    SubmitZip = TextField(area, "SubmitZip", tr("Submitter's Zip Code"), 5, CharCase::Normal, "[0..9]");
-    SubmitZipExt = TextField(area, "SubmitZipExt", tr("Submitter's Zip Code extension"), 4, CharCase::Normal, "[0..9]");
-    SubmitFSP = TextField(area, "SubmitFSP", tr("Submitter's Foreign State or Province"), 23);
-    SubmitFPC = TextField(area, "SubmitFPC", tr("Submitter's Foreign Postal Code"), 15);
-    SubmitCC = TextField(area, "SubmitCC", tr("Submitter's Country Code (if U.S. state or possession, leave blank)"),
-                         2, CharCase::Upper, "[A..Z]");
-    ContactName =
-        TextField(area, "ContactName", tr("Person to be contacted by SSA concerning processing problems"), 27);
-    ContactPhone = MaskField(area, "ContactPhone", tr("Contact Person's telephone number"), kPhoneLayout);
-    ContactExt = TextField(area, "ContactExt", tr("Contact Person's telephone extension"), 5, CharCase::Normal, "[0..9]");
-    ContactEmail = TextField(area, "ContactEmail", tr("Contact Person's e-mail/internet address"), 40, CharCase::Normal);
-    ContactFax = TextField(area, "ContactFax", tr("Contact Person's fax number if applicable"), 12, CharCase::Normal,
-                           "[0..9,-]");
-    PreparerCode = TextField(area, "PreparerCode", tr("Preparer Code"), 1, CharCase::Upper, "[A,L,S,P,O]");
-    PreparerCode->setAlignment(Qt::AlignCenter);
-
-    auto dash = [area] { return new QLabel(QStringLiteral("-"), area); };
-    auto* note = new QLabel(tr("Click View Country Codes Above"), area);
-    note->setObjectName(QStringLiteral("LblViewCountryCodes"));
+    // One row of the grid: its caption, and its controls from left to right.
     struct Row {
         QString caption;
-        std::initializer_list<QWidget*> controls;
+        std::vector<QWidget*> controls;
     };
-    const Row rows[] = {
-        {EIN->accessibleName(), {EIN}},
-        {UserID->accessibleName(), {UserID}},
-        {ResubInd->accessibleName(), {ResubInd}},
-        {ResubID->accessibleName(), {ResubID}},
-        {CompanyName->accessibleName(), {CompanyName}},
-        {LocationAddr->accessibleName(), {LocationAddr}},
-        {DeliveryAddr->accessibleName(), {DeliveryAddr}},
-        {City->accessibleName(), {City}},
-        {StateCode->accessibleName(), {StateCode}},
-        {tr(kZipCaption), {ZipCode, dash(), ZipCodeExt}},
-        {ForeignState->accessibleName(), {ForeignState}},
-        {ForeignZip->accessibleName(), {ForeignZip}},
-        {CountryCode->accessibleName(), {CountryCode, BtnViewCountryCodes}},
-        {SubmitName->accessibleName(), {SubmitName}},
-        {SubmitAddr1->accessibleName(), {SubmitAddr1}},
-        {SubmitAddr2->accessibleName(), {SubmitAddr2}},
-        {SubmitCity->accessibleName(), {SubmitCity}},
-        {SubmitState->accessibleName(), {SubmitState}},
-        {tr(kSubmitZipCaption), {SubmitZip, dash(), SubmitZipExt}},
-        {SubmitFSP->accessibleName(), {SubmitFSP}},
-        {SubmitFPC->accessibleName(), {SubmitFPC}},
-        {SubmitCC->accessibleName(), {SubmitCC, note}},
-        {ContactName->accessibleName(), {ContactName}},
-        {tr(kPhoneCaption), {ContactPhone, ContactExt}},
-        {ContactEmail->accessibleName(), {ContactEmail}},
-        {tr("Contact Person's  fax number if applicable"), {ContactFax}},
-        {tr(kPreparerCaption) + QLatin1Char('\n') + tr(kPreparerCodes), {PreparerCode}},
-    };
+    std::vector<Row> rows;
+    bindings_.clear();
+    for (const SubmitterField& spec : kSubmitterFields) {
+        const QString caption = tr(spec.caption);
+        QWidget* field = std::visit(
+            [&](auto member) -> QWidget* {
+                MakeField(this->*member, area, spec, caption);
+                return this->*member;
+            },
+            spec.member);
+        if (!spec.sameRow) rows.push_back({spec.rowCaption ? tr(spec.rowCaption) : caption, {}});
+        rows.back().controls.push_back(field);
+        switch (spec.after) {
+            case Beside::Nothing: break;
+            case Beside::Dash: rows.back().controls.push_back(new QLabel(QStringLiteral("-"), area)); break;
+            case Beside::CountryCodesButton:
+                BtnViewCountryCodes = ColumnButton(area, "BtnViewCountryCodes", tr("&View Country Codes"),
+                                                   tr("Show the list of the country codes"));
+                rows.back().controls.push_back(BtnViewCountryCodes);
+                break;
+            case Beside::CountryCodesNote: {
+                auto* note = new QLabel(tr("Click View Country Codes Above"), area);
+                note->setObjectName(QStringLiteral("LblViewCountryCodes"));
+                rows.back().controls.push_back(note);
+                break;
+            }
+        }
+        // The check box has no text setting of its own: it is kept as the resubmission flag.
+        const bool kept = !std::holds_alternative<TCheckBoxEdit* TFrmEFW2::*>(spec.member);
+        bindings_.push_back({field, kept ? LayoutFieldNamed(SubmitterLayout(), spec.name) : nullptr});
+    }
+    PreparerCode->setAlignment(Qt::AlignCenter);
 
     auto* grid = new QGridLayout(area);
     grid->setColumnStretch(0, 1);
@@ -259,7 +318,7 @@ QWidget* TFrmEFW2::BuildSubmitterArea() {
         label->setMaximumWidth(330);
         // A short caption stays on one line; only the long ones wrap.
         label->setMinimumWidth(std::min(label->fontMetrics().horizontalAdvance(row.caption) + 8, 240));
-        label->setBuddy(*row.controls.begin());
+        label->setBuddy(row.controls.front());
         auto* captionCell = new QHBoxLayout;
         captionCell->addWidget(label);
         captionCell->addWidget(new DotLeader(area), 1, Qt::AlignBottom);
@@ -272,39 +331,6 @@ QWidget* TFrmEFW2::BuildSubmitterArea() {
     }
     grid->setRowStretch(line, 1);
 
-    // The fields in tab order, each with the settings field that keeps it.
-    bindings_ = {
-        {EIN, &SubmitterRecord::EIN},
-        {UserID, &SubmitterRecord::UserID},
-        {ResubInd, nullptr},
-        {ResubID, &SubmitterRecord::ResubID},
-        {CompanyName, &SubmitterRecord::CompanyName},
-        {LocationAddr, &SubmitterRecord::LocationAddr},
-        {DeliveryAddr, &SubmitterRecord::DeliveryAddr},
-        {City, &SubmitterRecord::City},
-        {StateCode, &SubmitterRecord::StateCode},
-        {ZipCode, &SubmitterRecord::ZipCode},
-        {ZipCodeExt, &SubmitterRecord::ZipCodeExt},
-        {ForeignState, &SubmitterRecord::ForeignState},
-        {ForeignZip, &SubmitterRecord::ForeignZip},
-        {CountryCode, &SubmitterRecord::CountryCode},
-        {SubmitName, &SubmitterRecord::SubmitName},
-        {SubmitAddr1, &SubmitterRecord::SubmitAddr1},
-        {SubmitAddr2, &SubmitterRecord::SubmitAddr2},
-        {SubmitCity, &SubmitterRecord::SubmitCity},
-        {SubmitState, &SubmitterRecord::SubmitState},
-        {SubmitZip, &SubmitterRecord::SubmitZip},
-        {SubmitZipExt, &SubmitterRecord::SubmitZipExt},
-        {SubmitFSP, &SubmitterRecord::SubmitFSP},
-        {SubmitFPC, &SubmitterRecord::SubmitFPC},
-        {SubmitCC, &SubmitterRecord::SubmitCC},
-        {ContactName, &SubmitterRecord::ContactName},
-        {ContactPhone, &SubmitterRecord::ContactPhone},
-        {ContactExt, &SubmitterRecord::ContactExt},
-        {ContactEmail, &SubmitterRecord::ContactEmail},
-        {ContactFax, &SubmitterRecord::ContactFax},
-        {PreparerCode, &SubmitterRecord::PreparerCode},
-    };
     for (std::size_t k = 0; k < bindings_.size(); ++k) {
         ConnectVisit(
             bindings_[k].field, this, [this](QWidget* field) { FieldEnter(field); },
@@ -415,7 +441,7 @@ bool TFrmEFW2::FormClose() {
 void TFrmEFW2::FillWindowFromSettings() {
     SubmitterRecord& settings = run_.Settings();
     for (const Binding& binding : bindings_)
-        if (binding.member) SetFieldText(binding.field, Text(settings.*binding.member));
+        if (binding.setting) SetFieldText(binding.field, Text(*std::get<std::string*>(binding.setting->Of(settings))));
     ResubInd->SetChecked(settings.Resubmitted());
     ChkSubmitter->setChecked(run_.SubmitterChecked());
     ChkFinal->setChecked(run_.FinalChecked());
@@ -424,7 +450,7 @@ void TFrmEFW2::FillWindowFromSettings() {
 void TFrmEFW2::CopyWindowToSettings() {
     SubmitterRecord& settings = run_.Settings();
     for (const Binding& binding : bindings_)
-        if (binding.member) settings.*binding.member = FieldText(binding.field).toStdString();
+        if (binding.setting) *std::get<std::string*>(binding.setting->Of(settings)) = FieldText(binding.field).toStdString();
     settings.SetResubmitted(ResubInd->Checked());
 }
 

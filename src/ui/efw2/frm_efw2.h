@@ -96,7 +96,7 @@ private:
     // A submitter field and the settings field it is kept in (none for ResubInd).
     struct Binding {
         QWidget* field;
-        std::string SubmitterRecord::*member;
+        const FieldLayout<SubmitterRecord>* setting;
     };
     QWidget* BuildSubmitterArea();
     QWidget* BuildRightColumn();

@@ -535,8 +535,7 @@ W2Record TFrmW2::WindowRecord() const {
     W2Record record = dm_.W2Rec;
     // Boxf_csz and the reserved Amount9 have no field.
     ReadRecordFields(record, W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
-    record.Boxf_csz = CityStateZipLine(record.Boxf_b, record.Boxf_c, record.Boxf_d,
-                                       LayoutFieldNamed(W2Layout(), "Boxf_csz")->chars);
+    record.Boxf_csz = CityStateZipLine(record.Boxf_b, record.Boxf_c, record.Boxf_d);
     return record;
 }
 

@@ -363,8 +363,7 @@ W3Record TFrmW3::WindowRecord() const {
         if (!spec || IsComputed(spec->control)) return nullptr;  // never read back from the window
         return Field(QString::fromLatin1(spec->name));
     });
-    record.Boxg_csz = CityStateZipLine(record.Boxg_b, record.Boxg_c, record.Boxg_d,
-                                       LayoutFieldNamed(W3Layout(), "Boxg_csz")->chars);
+    record.Boxg_csz = CityStateZipLine(record.Boxg_b, record.Boxg_c, record.Boxg_d);
     return record;
 }
 

@@ -67,10 +67,4 @@ const FieldLayout<Record>* LayoutFieldNamed(const std::vector<FieldLayout<Record
     return nullptr;
 }
 
-// The one line of city, state and ZIP code an address is also stored as, cut to chars.
-inline std::string CityStateZipLine(const std::string& city, const std::string& state, const std::string& zip,
-                                    int chars) {
-    return RecordText(city + " " + state + " " + zip).left(chars).toStdString();
-}
-
 }  // namespace qnvr

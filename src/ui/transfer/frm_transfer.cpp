@@ -212,7 +212,7 @@ void TFrmTransfer::BtnTransferClick() {
             if (TransferPayerFile(fromFolder_, name, folders_.DataFolder, overwrite) != TransferResult::Transferred)
                 continue;
             ++transferred;
-            CarryOverEfw2Settings(folders_.PriorProgramFolders, folders_.ProgramFolder);
+            CarryOverEfw2Settings(folders_.PriorYearFolders, folders_.StateFolder);
         }
         Pause();
     } catch (...) {

@@ -23,8 +23,8 @@ public:
     struct Folders {
         std::string DocumentsFolder;  // the proposed folder of last year's files lies below it
         std::string DataFolder;       // where this year's payer files are written
-        std::string ProgramFolder;    // where last year's electronic filing settings are copied to
-        std::vector<std::string> PriorProgramFolders;  // where last year's program keeps them
+        std::string StateFolder;      // where last year's electronic filing settings are copied to
+        std::vector<std::string> PriorYearFolders;  // where last year's program keeps them
     };
     // pauseMilliseconds: how long the busy notice stands before and after the transfer.
     explicit TFrmTransfer(Folders folders, QWidget* parent = nullptr, int pauseMilliseconds = 500);

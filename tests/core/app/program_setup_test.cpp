@@ -72,7 +72,7 @@ TEST(ProgramSetupTest, LeftoversOfAnUpdateAndTheSnapshotAreRemoved) {
     TempDir program;
     for (const char* name : {"QNVR_26.deb", "update.ini", "QNVR.RPT", "QNVR.W2S"}) WriteBytes(program.File(name), {1});
     const fs::path before = fs::current_path();
-    MakeProgramFolderCurrent(program.Path().string() + "/");
+    MakeStateFolderCurrent(program.Path().string() + "/");
     EXPECT_TRUE(fs::equivalent(fs::current_path(), program.Path()));
 
     DeleteUpdateLeftovers(program.Path().string() + "/");
@@ -86,9 +86,26 @@ TEST(ProgramSetupTest, LeftoversOfAnUpdateAndTheSnapshotAreRemoved) {
     EXPECT_TRUE(fs::exists(program.File("QNVR.W2S")));
 }
 
+TEST(ProgramSetupTest, TheStateFolderIsTheProgramFolderOnlyWhenTheUserMayWriteThere) {
+    struct Case {
+        const char* programDir;
+        bool writable;
+        const char* xdgStateHome;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/home/ann/qnvr/build/bin", true, "", "/home/ann/qnvr/build/bin/"},
+        {"/usr/lib/quenvora-w2/", false, "", "/home/ann/.local/state/quenvora-w2/2026/"},
+        {"/usr/lib/quenvora-w2/", false, "/var/state/ann", "/var/state/ann/quenvora-w2/2026/"},
+        {"/usr/lib/quenvora-w2/", false, "relative/state", "/home/ann/.local/state/quenvora-w2/2026/"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StateFolderFor(c.programDir, c.writable, c.xdgStateHome, "/home/ann"), c.expected) << c.programDir;
+}
+
 TEST(ProgramSetupTest, AProgramFolderThatCannotBeEnteredIsReported) {
     TempDir dir;
-    EXPECT_THROW(MakeProgramFolderCurrent(dir.File("missing/")), EQnvrException);
+    EXPECT_THROW(MakeStateFolderCurrent(dir.File("missing/")), EQnvrException);
 }
 
 }  // namespace

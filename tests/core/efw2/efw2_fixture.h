@@ -19,6 +19,7 @@ inline W3Record Employer(const std::string& name) {
     w3.Boxg_b = "TROY";
     w3.Boxg_c = "NY";
     w3.Boxg_d = "12180";
+    w3.Boxg_csz = "TROY NY 12180";  // as every save rebuilds it
     w3.Boxb1 = true;
     w3.Boxb8 = true;
     w3.Box15 = "NY";
@@ -37,6 +38,7 @@ inline W2Record Employee(int number, double wages) {
     w2.Boxf_b = "TROY";
     w2.Boxf_c = "NY";
     w2.Boxf_d = "12180";
+    w2.Boxf_csz = "TROY NY 12180";
     w2.Amount1 = wages;
     w2.Amount3 = wages;
     w2.Amount4 = wages * 0.062;

@@ -73,6 +73,9 @@ TEST(W2Amounts, LeavingBox3TaxesBox3AndTipsWithinTheWageBase) {
         {184000.00, 1000.00, 183500.00, 11439.00, 185000.00},
         {184500.05, 0.00, 184500.00, 11439.00, 184500.05},  // the tax alone still rounds to the maximum
         {184499.50, 1.00, 184499.00, 11439.00, 184500.50},
+        // Tips alone over the base: wages give way down to nothing, never below.
+        {1000.00, 190000.00, 0.00, 11439.00, 191000.00},
+        {0.01, 184500.00, 0.00, 11439.00, 184500.01},
         {0.00, 0.00, 0.00, 0.00, 0.00},
     };
     for (const Case& c : cases) {
@@ -121,14 +124,22 @@ TEST(W2Amounts, EditingBox7LeavesAnEmptyBox3Empty) {
 }
 
 TEST(W2Amounts, TipsAboveTheOldTotalNeverMakeBox3Negative) {
-    W2Record w2;
-    w2.Amount3 = 1000.00;
-    w2.Amount4 = 62.00;
-    const double saved = EnterBox7(w2);
-    w2.Amount7 = 1500.00;
-    LeaveBox7(w2, saved);
-    EXPECT_EQ(w2.Amount3, 0.00);
-    EXPECT_CENTS(w2.Amount4, 93.00);  // now the tax on the tips alone
+    struct Case {
+        double box7;
+        double box4;  // the tax on the tips alone, up to the maximum
+    };
+    const Case cases[] = {{1500.00, 93.00}, {190000.00, 11439.00}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box7);
+        W2Record w2;
+        w2.Amount3 = 1000.00;
+        w2.Amount4 = 62.00;
+        const double saved = EnterBox7(w2);
+        w2.Amount7 = c.box7;
+        LeaveBox7(w2, saved);
+        EXPECT_EQ(w2.Amount3, 0.00);
+        EXPECT_CENTS(w2.Amount4, c.box4);
+    }
 }
 
 }  // namespace

@@ -31,12 +31,13 @@ public:
     void ShowW3Entry() override {
         events.push_back("W-3");
         dm_.W3Rec.Boxf_a = "ACME";
-        dm_.W3Rec.Box15 = "NY";
+        dm_.W3Rec.Box15 = payerState;
         dm_.W3Rec.StateID = "123456789";
         dm_.RSW3.PostRec();
     }
     void ShowW2Entry() override { events.push_back("W-2"); }
     std::vector<std::string> events;
+    std::string payerState = "NY";  // what the user enters in the W-3's Box 15
 
 private:
     TFrmDataModule& dm_;
@@ -98,6 +99,17 @@ TEST_F(PayerFileCommandsTest, NewCreatesThePairThenAsksForThePayerAndTheFirstEmp
     EXPECT_EQ(fs::file_size(data + "ACME.W326"), 608u);
     dm.OpenPayerFile(acme);
     EXPECT_EQ(dm.W2Rec.Box15a, "NY");  // the first employee starts in the payer's state
+    EXPECT_EQ(dm.W2Rec.StateID_a, "123456789");
+}
+
+// "X" in the W-3's Box 15 is a payer in several states: no state to start from.
+TEST_F(PayerFileCommandsTest, NewForAPayerInSeveralStatesStartsTheFirstEmployeeWithoutAState) {
+    window.payerState = "X";
+    ASSERT_TRUE(commands.New("ACME"));
+    dm.ClosePayerFile();
+    dm.OpenPayerFile(acme);
+    EXPECT_EQ(dm.W3Rec.Box15, "X");
+    EXPECT_EQ(dm.W2Rec.Box15a, "");
     EXPECT_EQ(dm.W2Rec.StateID_a, "123456789");
 }
 

@@ -336,5 +336,36 @@ TEST_F(RecordSetTest, AFailedWriteIsReportedAndNotTakenAsSaved) {
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
+// A record the store could not read shows blank; saving it would write that blank over
+// whatever the file still holds there. It is refused until the record reads again.
+TEST_F(RecordSetTest, ARecordThatCouldNotBeReadIsNeverSavedOverBlank) {
+    Open(3);
+    // Another program cuts the file short after it was opened: record 3 reads short.
+    ASSERT_EQ(::truncate(path.c_str(), 2 * kSize + kSize / 2), 0);
+    rs.SetCurrentRecord(3);
+    const std::string readError = StoreErrorOf([&] { rs.GetRec(); });
+    EXPECT_EQ(readError.rfind("Unable to read record 3 of " + path, 0), 0u) << readError;
+    EXPECT_EQ(Mark(), 0);  // shown blank
+
+    rs.OnAfterPost = [&](TRecordSet&) { events.push_back("AfterPost"); };
+    try {
+        rs.PostRec();
+        ADD_FAILURE() << "a record that could not be read was saved over";
+    } catch (const EStoreException& e) {
+        EXPECT_EQ(std::string(e.what()), "Record 3 of " + path + " could not be read, so it has not been saved over.");
+        EXPECT_EQ(e.Record(), 3);
+        EXPECT_EQ(e.Operation(), StoreOperation::Save);
+    }
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(ReadBytes(path).size(), static_cast<std::size_t>(2 * kSize + kSize / 2));  // nothing written
+
+    // Another record that reads is saved as ever.
+    rs.SetCurrentRecord(2);
+    rs.GetRec();
+    rs.RecordBuffer()[0] = 22;
+    EXPECT_TRUE(rs.PostRec());
+    EXPECT_EQ(FileMarks(), (std::vector<int>{1, 22}));
+}
+
 }  // namespace
 }  // namespace qnvr

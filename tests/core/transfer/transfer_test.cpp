@@ -258,8 +258,11 @@ TEST_F(TransferTest, LastYearsFilingSettingsAreCopiedOnlyWhenThisYearHasNone) {
     const std::string prior = dir.File("quenvora-w2/2025") + "/", program = dir.File("quenvora-w2/2026") + "/";
     fs::create_directories(prior);
     fs::create_directories(program);
-    EXPECT_EQ(PriorYearProgramFolders(program), std::vector<std::string>{prior});
-    EXPECT_TRUE(PriorYearProgramFolders(dir.File("build/bin")).empty());
+    const std::string state = dir.File("state/quenvora-w2/2026") + "/", priorState = dir.File("state/quenvora-w2/2025") + "/";
+    EXPECT_EQ(PriorYearFolders({program}), std::vector<std::string>{prior});
+    EXPECT_EQ(PriorYearFolders({state, program}), (std::vector<std::string>{priorState, prior}));
+    EXPECT_EQ(PriorYearFolders({program, program}), std::vector<std::string>{prior});
+    EXPECT_TRUE(PriorYearFolders({dir.File("build/bin")}).empty());
 
     EXPECT_EQ(CarryOverEfw2Settings({prior}, program), "");  // nothing to copy
     WriteBytes(prior + "QNVR.W2S", {9, 9, 9});

@@ -16,13 +16,12 @@
 #include <QTreeWidget>
 
 #include <fstream>
-#include <type_traits>
-#include <variant>
 
 #include "core/base/scripted_prompter.h"
 #include "core/store/data_module.h"
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
+#include "support/record_compare.h"
 #include "support/test_printing.h"
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/field_color.h"
@@ -230,13 +229,7 @@ private slots:
         W2Record stored = Stored(1);
         for (const auto& field : W2Layout()) {
             const QByteArray name(field.name.data(), static_cast<qsizetype>(field.name.size()));
-            const bool same = std::visit(
-                [](auto* a, auto* b) {
-                    if constexpr (std::is_same_v<decltype(a), decltype(b)>) return *a == *b;
-                    else return false;
-                },
-                field.Of(stored), field.Of(w2));
-            QVERIFY2(same, name.constData());
+            QVERIFY2(SameField(field, stored, w2), name.constData());
         }
     }
 

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <type_traits>
 #include <variant>
 
 #include "core/base/scripted_prompter.h"
@@ -16,6 +15,7 @@
 #include "efw2/efw2_fixture.h"
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
+#include "support/record_compare.h"
 #include "support/test_printing.h"
 #include "support/temp_dir.h"
 #include "ui/entry/check_box_edit.h"
@@ -327,13 +327,7 @@ private slots:
         for (const auto& field : W3Layout()) {
             if (std::holds_alternative<double*>(field.Of(w3)) || field.name == "Boxc") continue;  // the totals
             const QByteArray name(field.name.data(), static_cast<qsizetype>(field.name.size()));
-            const bool same = std::visit(
-                [](auto* a, auto* b) {
-                    if constexpr (std::is_same_v<decltype(a), decltype(b)>) return *a == *b;
-                    else return false;
-                },
-                field.Of(stored), field.Of(w3));
-            QVERIFY2(same, name.constData());
+            QVERIFY2(SameField(field, stored, w3), name.constData());
         }
         QCOMPARE(stored.Box14, 321.09);
         QCOMPARE(stored.Box12b, 4.5);
