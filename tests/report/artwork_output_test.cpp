@@ -20,20 +20,12 @@ namespace qnvr::report {
 namespace {
 
 using qnvr::testing::TempDir;
+using testing::Count;
+using testing::ReadText;
 using testing::RunCommand;
 
 const std::vector<std::string> kDesigns = {"FormW2_SSA", "FormW3", "FormW2", "FormW2_CopyD1"};
 
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++n;
-    return n;
-}
 
 // Two filled pages of each design, in turn: every parameter prints its own name on the
 // first, the name after "2" on the second.

@@ -15,18 +15,10 @@ namespace qnvr::report {
 namespace {
 
 using qnvr::testing::TempDir;
+using testing::Count;
+using testing::ReadText;
 using testing::RunCommand;
 
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++n;
-    return n;
-}
 
 // Three pages: label outlines for the screen, text in three alignments, a bar, a rule.
 PageSnapshot ThreePages() {
