@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             report::Page page;
             page.widthIn = design->widthIn, page.heightIn = design->heightIn;
             page.ops = design->artwork;
-            (void)report::codec::DecodePage(report::codec::EncodePage(page));
+            (void)report::codec::DecodePage(report::codec::EncodePage(page, 0), report::codec::kArtworkFormatVersion);
+            (void)report::codec::DecodeArtwork(report::codec::EncodeArtwork(*design->sharedArtwork));
         }
     } catch (const report::EReportException&) {
     }

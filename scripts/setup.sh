@@ -22,6 +22,8 @@ packages=(
   fonts-liberation2
   # checking printed output: PDF text with positions, a real print server with a PDF printer
   poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
+  # checking the HTML export in a real browser: it prints each page to PDF headless
+  chromium
   # the web update's signature and hash checks
   libssl-dev
   # installing and packaging: the desktop entry, AppStream and file type checks, the .deb

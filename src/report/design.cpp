@@ -247,6 +247,7 @@ ReportDesign ExpandDesign(const json& root, const std::string& name, const json&
     // each renderer switches between drawing and text as seldom as possible.
     std::stable_partition(design.artwork.begin(), design.artwork.end(),
                           [](const DrawOp& op) { return !std::holds_alternative<TextOp>(op.shape); });
+    design.sharedArtwork = std::make_shared<const Artwork>(Artwork{design.artwork});
     return design;
 }
 

@@ -4,6 +4,7 @@
 // docs/report_designs.md; loading expands its blocks into plain display-list items.
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct ReportDesign {
     std::string name;
     double widthIn = kLetterWidthIn, heightIn = kLetterHeightIn;
     std::vector<DrawOp> artwork;
+    // The same artwork as one object that the pages drawing this design share.
+    std::shared_ptr<const Artwork> sharedArtwork;
     std::vector<DesignField> fields;
 };
 

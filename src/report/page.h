@@ -2,6 +2,18 @@
 // One page of a page snapshot: a display list of drawing operations in inches, measured
 // from the sheet's top-left corner with y growing downward. Every renderer (PDF, HTML,
 // the preview's painter) draws exactly these operations, so every output agrees.
+//
+// A page's drawing is in two parts, drawn in this order:
+//   1. its artwork (Page::artwork, may be null): a form design's fixed boxes, rules,
+//      shading and captions, one object shared by every page of the document that
+//      shows the same design at the same place. Renderers write it once per document
+//      (a shared PDF content stream, an SVG symbol, a cached picture, one record of the
+//      snapshot) and refer to it from each page;
+//   2. the page's own operations (Page::ops): its values and anything else drawn on it.
+// ForEachOp visits both parts in drawing order; code that does not care about sharing
+// (tests, text dumps, checks of a page's content) uses it, or Flattened, and never
+// Page::ops alone.
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -51,12 +63,43 @@ struct DrawOp {
     bool operator==(const DrawOp&) const = default;
 };
 
+// Fixed drawing shared by pages (see the top of this file). Immutable once a page refers to it.
+struct Artwork {
+    std::vector<DrawOp> ops;
+    bool operator==(const Artwork&) const = default;
+};
+
 struct Page {
     double widthIn = kLetterWidthIn;
     double heightIn = kLetterHeightIn;
-    std::vector<DrawOp> ops;
-    bool operator==(const Page&) const = default;
+    std::vector<DrawOp> ops;                  // the page's own operations, drawn over the artwork
+    std::shared_ptr<const Artwork> artwork;   // drawn first; null: none
+    // Equal when they draw the same: artworks are compared by content, not by identity.
+    bool operator==(const Page& other) const {
+        const bool sameArtwork = artwork == other.artwork ||
+                                 (artwork ? artwork->ops : std::vector<DrawOp>{}) ==
+                                     (other.artwork ? other.artwork->ops : std::vector<DrawOp>{});
+        return widthIn == other.widthIn && heightIn == other.heightIn && ops == other.ops && sameArtwork;
+    }
 };
+
+// Calls fn(const DrawOp&) for every operation of the page in drawing order: the
+// artwork's first, then the page's own.
+template <typename Fn>
+void ForEachOp(const Page& page, Fn&& fn) {
+    if (page.artwork) {
+        for (const DrawOp& op : page.artwork->ops) fn(op);
+    }
+    for (const DrawOp& op : page.ops) fn(op);
+}
+
+// The same page with its artwork's operations copied in front of its own and no shared artwork.
+inline Page Flattened(const Page& page) {
+    Page flat{page.widthIn, page.heightIn, {}, nullptr};
+    flat.ops.reserve((page.artwork ? page.artwork->ops.size() : 0) + page.ops.size());
+    ForEachOp(page, [&flat](const DrawOp& op) { flat.ops.push_back(op); });
+    return flat;
+}
 
 // Two-sided printing modes, as the printer setup stores them.
 enum DuplexMode : int { dupSimplex = 0, dupVertical = 1, dupHorizontal = 2 };

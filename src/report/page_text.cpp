@@ -76,11 +76,13 @@ std::string OpText(const RectOp& op) {
 
 std::string PageText(const Page& page) {
     std::string text = "page " + Inches(page.widthIn) + " " + Inches(page.heightIn) + "\n";
-    for (const DrawOp& op : page.ops) {
+    // The artwork's operations, then the page's own: the page as drawn, whether or not
+    // its artwork is shared with other pages.
+    ForEachOp(page, [&text](const DrawOp& op) {
         if (op.screenOnly) text += "screen ";
         text += std::visit([](const auto& shape) { return OpText(shape); }, op.shape);
         text += '\n';
-    }
+    });
     return text;
 }
 

@@ -1,15 +1,30 @@
 // PDF through libharu. Coordinates are turned from inches with y downward into PDF
 // points with y upward; texts are converted to Windows-1252 for WinAnsiEncoding, and
 // alignment uses the same metrics as the layout (fonts.h).
+//
+// A page's artwork is written once per document and page height, as a content stream
+// of its own that every later page showing it lists among its contents (a shared
+// content stream); each page then carries only its own operations. The artwork's
+// stream saves and restores the graphics state around itself, so each page's own
+// operations start from the PDF defaults, and every page names the two fonts in the
+// same order (F1 Helvetica, F2 Helvetica-Bold), so the shared stream's font names
+// mean the same on every page.
 #include "report/pdf_renderer.h"
 
 #include <hpdf.h>
+#include <hpdf_pages.h>
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <tuple>
 
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
-#include "core/text/files.h"
 #include "report/file_output.h"
 #include "report/fonts.h"
 #include "report/page_range.h"
@@ -21,6 +36,11 @@ namespace {
 constexpr const char* kPdfAuthor = "Morvane";
 constexpr double kOutlineWidthPt = 0.6;  // stroke of outlined ("Outline") text
 constexpr double kKappa = 0.5523;        // control point distance of a quarter ellipse
+constexpr std::size_t kSaveBlock = 1 << 16;
+// Text is placed on a grid of 1/32 point: such positions, and the moves between them,
+// are written exactly (the library writes reals with five decimals), so a text lands on
+// the same spot whatever texts precede it in its text object.
+constexpr double kTextGrid = 32;
 
 // libharu reports errors through a C callback; we note the first and check after each step.
 struct HaruError {
@@ -57,12 +77,12 @@ public:
         heightPt_ = page.heightIn * kPointsPerInch;
         HPDF_Page_SetWidth(page_, static_cast<HPDF_REAL>(page.widthIn * kPointsPerInch));
         HPDF_Page_SetHeight(page_, static_cast<HPDF_REAL>(heightPt_));
+        // Both fonts named in a fixed order in the page's resources, whatever the page uses.
+        HPDF_Page_GetLocalFontName(page_, fonts_[0]);
+        HPDF_Page_GetLocalFontName(page_, fonts_[1]);
+        if (page.artwork) AddArtwork(page.artwork, includeScreenOnly);
         state_ = GraphicsState{};
-        for (const DrawOp& op : page.ops) {
-            if (op.screenOnly && !includeScreenOnly) continue;
-            std::visit([this](const auto& shape) { Draw(shape); }, op.shape);
-        }
-        EndText();
+        DrawOps(page.ops, includeScreenOnly);
         Check();
     }
 
@@ -71,20 +91,56 @@ public:
     // pass unseen.
     void Save(const std::filesystem::path& file) {
         if (HPDF_SaveToStream(doc_) != HPDF_OK) throw EReportException(CannotWriteMessage(file, ErrorText()));
-        std::string bytes(HPDF_GetStreamSize(doc_), '\0');
-        HPDF_UINT32 size = static_cast<HPDF_UINT32>(bytes.size());
         HPDF_ResetStream(doc_);
-        const HPDF_STATUS read = HPDF_ReadFromStream(doc_, reinterpret_cast<HPDF_BYTE*>(bytes.data()), &size);
-        if ((read != HPDF_OK && read != HPDF_STREAM_EOF) || size != bytes.size())
-            throw EReportException(CannotWriteMessage(file, ErrorText()));
-        try {
-            ReplaceFileWhole(file.string(), bytes);
-        } catch (const std::system_error& e) {
-            throw EReportException(CannotWriteMessage(file, e.code().message()));
-        }
+        // Copied in blocks: the document is not held twice in memory.
+        WriteFileReplacing(file, [&](const std::filesystem::path& temp) {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            std::vector<HPDF_BYTE> block(kSaveBlock);
+            std::uint64_t copied = 0;
+            for (;;) {
+                HPDF_UINT32 size = static_cast<HPDF_UINT32>(block.size());
+                const HPDF_STATUS read = HPDF_ReadFromStream(doc_, block.data(), &size);
+                if (read != HPDF_OK && read != HPDF_STREAM_EOF) throw EReportException(CannotWriteMessage(file, ErrorText()));
+                out.write(reinterpret_cast<const char*>(block.data()), size);
+                copied += size;
+                if (read == HPDF_STREAM_EOF || size == 0) break;
+            }
+            out.close();
+            if (!out) throw EReportException(CannotWriteMessage(file, std::strerror(errno ? errno : EIO)));
+            if (copied != HPDF_GetStreamSize(doc_)) throw EReportException(CannotWriteMessage(file, ErrorText()));
+        });
     }
 
 private:
+    void DrawOps(const std::vector<DrawOp>& ops, bool includeScreenOnly) {
+        for (const DrawOp& op : ops) {
+            if (op.screenOnly && !includeScreenOnly) continue;
+            std::visit([this](const auto& shape) { Draw(shape); }, op.shape);
+        }
+        EndText();
+    }
+
+    // Puts the artwork under the current page: its shared stream when this document
+    // already has it for this page height, else a new stream that later pages share.
+    // Either way what follows is drawn into a new stream of the page's own.
+    void AddArtwork(const std::shared_ptr<const Artwork>& artwork, bool includeScreenOnly) {
+        SharedArtwork& shared = artworkStreams_[{artwork.get(), heightPt_, includeScreenOnly}];
+        if (shared.stream) {
+            HPDF_Page_Insert_Shared_Content_Stream(page_, shared.stream);
+            Check();
+            return;
+        }
+        HPDF_Page_New_Content_Stream(page_, &shared.stream);
+        shared.artwork = artwork;
+        Check();
+        HPDF_Page_GSave(page_);
+        state_ = GraphicsState{};
+        DrawOps(artwork->ops, includeScreenOnly);
+        HPDF_Page_GRestore(page_);
+        HPDF_Page_New_Content_Stream(page_, nullptr);
+        Check();
+    }
+
     void SetInfo(HPDF_InfoType type, const std::string& value) { HPDF_SetInfoAttr(doc_, type, value.c_str()); }
 
     std::string ErrorText() const {
@@ -110,7 +166,10 @@ private:
         HPDF_Font font = nullptr;
         double fontSize = 0;
         HPDF_TextRenderingMode renderMode = HPDF_FILL;
+        double textX = 0, textY = 0;  // the start of the text line, in points
     };
+
+    static double OnTextGrid(double points) { return std::round(points * kTextGrid) / kTextGrid; }
 
     void FillGray(double gray) {
         if (gray != state_.fillGray) HPDF_Page_SetGrayFill(page_, static_cast<HPDF_REAL>(gray)), state_.fillGray = gray;
@@ -126,6 +185,7 @@ private:
         if (state_.inText) return;
         HPDF_Page_BeginText(page_);
         state_.inText = true;
+        state_.textX = state_.textY = 0;
     }
     void EndText() {
         if (!state_.inText) return;
@@ -153,7 +213,10 @@ private:
         const double width = TextWidthIn(t.family, t.sizePt, t.text);
         if (t.align == TextAlign::Center) left -= width / 2;
         if (t.align == TextAlign::Right) left -= width;
-        HPDF_Page_TextOut(page_, X(left), Y(t.y), bytes.c_str());
+        const double x = OnTextGrid(left * kPointsPerInch), y = OnTextGrid(heightPt_ - t.y * kPointsPerInch);
+        HPDF_Page_MoveTextPos(page_, static_cast<HPDF_REAL>(x - state_.textX), static_cast<HPDF_REAL>(y - state_.textY));
+        state_.textX = x, state_.textY = y;
+        HPDF_Page_ShowText(page_, bytes.c_str());
     }
 
     void Draw(const LineOp& l) {
@@ -208,6 +271,13 @@ private:
     HPDF_Page page_ = nullptr;
     double heightPt_ = 0;
     GraphicsState state_;
+    // The artwork streams written, by (artwork, page height in points, screen-only
+    // operations included); each keeps its artwork alive so that its address stays its own.
+    struct SharedArtwork {
+        std::shared_ptr<const Artwork> artwork;
+        HPDF_Dict stream = nullptr;
+    };
+    std::map<std::tuple<const Artwork*, double, bool>, SharedArtwork> artworkStreams_;
 };
 
 }  // namespace

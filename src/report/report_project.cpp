@@ -60,7 +60,7 @@ void ReportProject::ExecuteOn(ReportSurface& surface) {
     const ReportDesign& design = Selected();
     // On a preprinted form the paper carries the artwork; only the values are printed.
     if (!preprinted_.on) {
-        for (const DrawOp& op : design.artwork) surface.Draw(op);
+        surface.DrawArtwork(design.sharedArtwork);
     }
     for (const DesignField& field : design.fields) {
         auto it = params_.find(field.param);

@@ -1,14 +1,19 @@
 // The snapshot document:
 //
 //   header  = "QNVRSNAP", u32 format version, u32 zero
-//   page    = u32 raw size, u32 stored size, u32 CRC-32 of the stored bytes,
-//             stored bytes (the page encoding of snapshot_codec.cpp, zlib-compressed)
-//   trailer = u32 page count, page count x u64 page offset, settings,
+//   record  = u32 raw size, u32 stored size, u32 CRC-32 of the stored bytes,
+//             stored bytes (an encoding of snapshot_codec.cpp, zlib-compressed):
+//             a page, or an artwork that pages refer to. An artwork's record comes
+//             before the first page that shows it, and is written once per document.
+//   trailer = u32 page count, page count x u64 page offset,
+//             u32 artwork count, artwork count x u64 artwork offset, settings,
 //             u32 CRC-32 of the trailer up to here
 //   footer  = u64 trailer offset, "QNVR_END"
 //
-// Pages are appended as they are finished; the trailer and footer are written last,
+// Records are appended as pages are finished; the trailer and footer are written last,
 // so the index of a finished document is found from its end and any page read at once.
+// Format version 1 (still read) had no artworks: its trailer has no artwork count, and
+// each page carried all its operations.
 #include "report/snapshot.h"
 
 #include <unistd.h>
@@ -17,6 +22,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <system_error>
 
 #include "core/text/files.h"
@@ -33,11 +40,12 @@ using codec::Malformed;
 
 constexpr std::string_view kMagic = "QNVRSNAP";
 constexpr std::string_view kEndMagic = "QNVR_END";
-constexpr std::uint32_t kFormatVersion = 1;
+constexpr std::uint32_t kFormatVersion = codec::kArtworkFormatVersion;
 constexpr std::size_t kHeaderSize = 16;
 constexpr std::size_t kFooterSize = 16;
-constexpr std::size_t kPageHeaderSize = 12;
+constexpr std::size_t kRecordHeaderSize = 12;
 constexpr std::size_t kCopyBlock = 1 << 20;  // 1 MiB
+constexpr std::size_t kFileBlock = 1 << 20;  // what a file snapshot gathers before writing
 
 std::string Quoted(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
 
@@ -125,16 +133,16 @@ public:
             throw EReportException(CannotWriteMessage(target_, e.code().message()));
         }
     }
+    // Gathered into blocks of kFileBlock: a run of thousands of small pages makes a few
+    // hundred writes, not two a page.
     void Append(std::string_view bytes) override {
-        while (!bytes.empty()) {
-            const ssize_t written = ::write(temp_->Fd(), bytes.data(), bytes.size());
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) Fail(written < 0 ? errno : ENOSPC);
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
+        if (buffer_.size() + bytes.size() > kFileBlock) Flush();
+        if (bytes.size() >= kFileBlock) Write(bytes);
+        else buffer_.append(bytes);
     }
     // Brings the file to the disk, closes it and puts it in place of the target.
     void Commit() {
+        Flush();
         try {
             temp_->Sync();
             temp_->Close();
@@ -146,11 +154,24 @@ public:
     }
 
 private:
+    void Flush() {
+        Write(buffer_);
+        buffer_.clear();
+    }
+    void Write(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(temp_->Fd(), bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) Fail(written < 0 ? errno : ENOSPC);
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
     [[noreturn]] void Fail(int error) const {
         throw EReportException(CannotWriteMessage(target_, std::strerror(error ? error : EIO)));
     }
     std::filesystem::path target_;
     std::unique_ptr<TemporaryFileBeside> temp_;  // removed unless committed
+    std::string buffer_;
 };
 
 std::uint64_t ReadU64At(const Source& source, std::uint64_t offset) {
@@ -167,11 +188,33 @@ std::uint64_t ReadU64At(const Source& source, std::uint64_t offset) {
 struct PageSnapshot::Impl {
     std::unique_ptr<Source> source;
     std::filesystem::path file;
-    std::vector<std::uint64_t> offsets;  // of each page, then of the trailer
+    std::uint32_t version = 0;
+    std::vector<std::uint64_t> pageOffsets;
+    std::vector<std::uint64_t> artworkOffsets;
+    std::map<std::uint64_t, std::uint64_t> recordEnds;  // by record offset: where the next record or the trailer starts
     PrintSettings settings;
+    // Artworks read so far, by number (from 1); pages share them.
+    mutable std::mutex artworksLock;
+    mutable std::vector<std::shared_ptr<const Artwork>> artworks;
 
     [[noreturn]] void Damaged() const {
         throw EReportException(DocumentName(file) + " is damaged and cannot be opened.");
+    }
+
+    // count x u64 offsets, each at least a record header inside the records.
+    std::vector<std::uint64_t> ReadOffsets(ByteReader& r, std::uint64_t trailerOffset) const {
+        const std::uint32_t count = r.U32();
+        if (count > r.Remaining() / 8) Damaged();
+        std::vector<std::uint64_t> offsets;
+        offsets.reserve(count);
+        std::uint64_t previous = kHeaderSize;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::uint64_t offset = r.U64();
+            if (offset < previous || offset > trailerOffset || trailerOffset - offset < kRecordHeaderSize) Damaged();
+            offsets.push_back(offset);
+            previous = offset + kRecordHeaderSize;
+        }
+        return offsets;
     }
 
     void ReadIndex() {
@@ -179,11 +222,13 @@ struct PageSnapshot::Impl {
         if (size < kHeaderSize || source->Read(0, kMagic.size()) != kMagic) {
             throw EReportException(DocumentName(file) + " is not a snapshot document of this program.");
         }
-        const std::string version = source->Read(kMagic.size(), 4);
-        ByteReader header(version);
-        if (header.U32() > kFormatVersion) {
+        const std::string versionBytes = source->Read(kMagic.size(), 4);
+        ByteReader header(versionBytes);
+        version = header.U32();
+        if (version > kFormatVersion) {
             throw EReportException(DocumentName(file) + " was written by a newer version of the program and cannot be opened.");
         }
+        if (version < codec::kFirstFormatVersion) Damaged();
         if (size < kHeaderSize + kFooterSize || source->Read(size - kEndMagic.size(), kEndMagic.size()) != kEndMagic) {
             Damaged();
         }
@@ -195,36 +240,55 @@ struct PageSnapshot::Impl {
         if (codec::Crc32(body) != crcReader.U32()) Damaged();
 
         ByteReader r(body);
-        const std::uint32_t count = r.U32();
-        if (count == 0 || count > (body.size() - 4) / 8) Damaged();
-        offsets.reserve(count + 1);
-        std::uint64_t previous = kHeaderSize;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint64_t offset = r.U64();
-            if (offset < previous || offset + kPageHeaderSize > trailerOffset) Damaged();
-            offsets.push_back(offset);
-            previous = offset + kPageHeaderSize;
-        }
-        offsets.push_back(trailerOffset);
+        pageOffsets = ReadOffsets(r, trailerOffset);
+        if (pageOffsets.empty()) Damaged();
+        if (version >= codec::kArtworkFormatVersion) artworkOffsets = ReadOffsets(r, trailerOffset);
         settings = codec::DecodeSettings(r);
         if (!r.AtEnd()) Damaged();
+
+        // Each record runs up to the next one (of either kind) or the trailer; no two
+        // records start at the same place.
+        for (std::uint64_t offset : pageOffsets) recordEnds[offset] = 0;
+        for (std::uint64_t offset : artworkOffsets) {
+            if (!recordEnds.emplace(offset, 0).second) Damaged();
+        }
+        for (auto it = recordEnds.begin(); it != recordEnds.end(); ++it) {
+            const auto next = std::next(it);
+            it->second = next == recordEnds.end() ? trailerOffset : next->first;
+            if (it->second - it->first < kRecordHeaderSize) Damaged();
+        }
+        artworks.resize(artworkOffsets.size());
     }
 
-    Page Read(int pageNo) const {
-        const std::uint64_t start = offsets[pageNo - 1];
-        const std::uint64_t end = offsets[pageNo];
-        const std::string headBytes = source->Read(start, kPageHeaderSize);
+    // The decompressed bytes of the record at start, checked against its checksum.
+    std::string ReadRecord(std::uint64_t start) const {
+        const std::uint64_t end = recordEnds.at(start);
+        const std::string headBytes = source->Read(start, kRecordHeaderSize);
         ByteReader head(headBytes);
         const std::uint32_t rawSize = head.U32();
         const std::uint32_t storedSize = head.U32();
         const std::uint32_t crc = head.U32();
-        if (storedSize != end - start - kPageHeaderSize) throw Malformed("page size does not match the index");
+        if (storedSize != end - start - kRecordHeaderSize) throw Malformed("record size does not match the index");
         // The raw size is not covered by the checksum: it is bounded before anything of
         // that size is allocated.
-        if (rawSize > codec::MaxInflatedSize(storedSize)) throw Malformed("page size is implausible");
-        const std::string stored = source->Read(start + kPageHeaderSize, storedSize);
-        if (codec::Crc32(stored) != crc) throw Malformed("page checksum does not match");
-        return codec::DecodePage(codec::Inflate(stored, rawSize));
+        if (rawSize > codec::MaxInflatedSize(storedSize)) throw Malformed("record size is implausible");
+        const std::string stored = source->Read(start + kRecordHeaderSize, storedSize);
+        if (codec::Crc32(stored) != crc) throw Malformed("record checksum does not match");
+        return codec::Inflate(stored, rawSize);
+    }
+
+    std::shared_ptr<const Artwork> ArtworkNo(std::uint32_t artworkNo) const {
+        if (artworkNo < 1 || artworkNo > artworkOffsets.size()) throw Malformed("page names an unknown artwork");
+        std::lock_guard<std::mutex> lock(artworksLock);
+        std::shared_ptr<const Artwork>& artwork = artworks[artworkNo - 1];
+        if (!artwork) artwork = std::make_shared<const Artwork>(codec::DecodeArtwork(ReadRecord(artworkOffsets[artworkNo - 1])));
+        return artwork;
+    }
+
+    Page Read(int pageNo) const {
+        codec::EncodedPageRef decoded = codec::DecodePage(ReadRecord(pageOffsets[pageNo - 1]), version);
+        if (decoded.artwork != 0) decoded.page.artwork = ArtworkNo(decoded.artwork);
+        return std::move(decoded.page);
     }
 };
 
@@ -252,7 +316,7 @@ PageSnapshot PageSnapshot::FromBytes(std::shared_ptr<const std::string> bytes) {
     return PageSnapshot(std::move(impl));
 }
 
-int PageSnapshot::PageCount() const { return static_cast<int>(impl_->offsets.size()) - 1; }
+int PageSnapshot::PageCount() const { return static_cast<int>(impl_->pageOffsets.size()); }
 const PrintSettings& PageSnapshot::Settings() const { return impl_->settings; }
 const std::filesystem::path& PageSnapshot::FileName() const { return impl_->file; }
 
@@ -290,8 +354,36 @@ struct SnapshotWriter::Impl {
     MemorySink* memorySink = nullptr;  // the sink, when it is memory
     std::filesystem::path file;
     std::uint64_t written = 0;
-    std::vector<std::uint64_t> offsets;
+    codec::Deflater deflater;
+    std::vector<std::uint64_t> offsets;          // of each page
+    std::vector<std::uint64_t> artworkOffsets;   // of each artwork
+    // The artworks written, by address, with their numbers (from 1); each is kept alive
+    // so that its address stays its own.
+    std::map<const Artwork*, std::pair<std::shared_ptr<const Artwork>, std::uint32_t>> artworkNumbers;
     bool finished = false;
+
+    // Writes one record: sizes, checksum and the compressed bytes.
+    void AppendRecord(const std::string& raw) {
+        const std::string stored = deflater.Deflate(raw);
+        ByteWriter head;
+        head.U32(static_cast<std::uint32_t>(raw.size()));
+        head.U32(static_cast<std::uint32_t>(stored.size()));
+        head.U32(codec::Crc32(stored));
+        Append(head.Bytes());
+        Append(stored);
+    }
+
+    // The number of the page's artwork, written first when it is new to the document.
+    std::uint32_t ArtworkNumber(const std::shared_ptr<const Artwork>& artwork) {
+        if (!artwork) return 0;
+        auto [it, isNew] = artworkNumbers.try_emplace(artwork.get());
+        if (isNew) {
+            artworkOffsets.push_back(written);
+            it->second = {artwork, static_cast<std::uint32_t>(artworkOffsets.size())};
+            AppendRecord(codec::EncodeArtwork(*artwork));
+        }
+        return it->second.second;
+    }
 
     void Append(std::string_view bytes) {
         sink->Append(bytes);
@@ -330,15 +422,9 @@ SnapshotWriter SnapshotWriter::ToMemory() {
 
 void SnapshotWriter::AddPage(const Page& page) {
     if (impl_->finished) throw std::logic_error("SnapshotWriter::AddPage after Finish");
-    const std::string raw = codec::EncodePage(page);
-    const std::string stored = codec::Deflate(raw);
-    ByteWriter head;
-    head.U32(static_cast<std::uint32_t>(raw.size()));
-    head.U32(static_cast<std::uint32_t>(stored.size()));
-    head.U32(codec::Crc32(stored));
+    const std::uint32_t artworkNo = impl_->ArtworkNumber(page.artwork);
     impl_->offsets.push_back(impl_->written);
-    impl_->Append(head.Bytes());
-    impl_->Append(stored);
+    impl_->AppendRecord(codec::EncodePage(page, artworkNo));
 }
 
 int SnapshotWriter::PageCount() const { return static_cast<int>(impl_->offsets.size()); }
@@ -350,6 +436,8 @@ void SnapshotWriter::Finish(const PrintSettings& settings) {
     ByteWriter trailer;
     trailer.U32(static_cast<std::uint32_t>(impl_->offsets.size()));
     for (std::uint64_t offset : impl_->offsets) trailer.U64(offset);
+    trailer.U32(static_cast<std::uint32_t>(impl_->artworkOffsets.size()));
+    for (std::uint64_t offset : impl_->artworkOffsets) trailer.U64(offset);
     codec::EncodeSettings(trailer, settings);
     trailer.U32(codec::Crc32(trailer.Bytes()));
     trailer.U64(trailerOffset);

@@ -1,7 +1,10 @@
 // Page encoding: all numbers little-endian, reals as IEEE doubles, texts as a 32-bit
 // length and UTF-8 bytes.
 //
-//   page    = f64 width, f64 height, u32 count, count x op
+//   page    = f64 width, f64 height, u32 artwork, ops      (format version 2)
+//   page    = f64 width, f64 height, ops                   (format version 1)
+//   artwork = ops
+//   ops     = u32 count, count x op
 //   op      = u8 kind, u8 flags (bit 0: screen only), then by kind
 //     0 text  = f64 x, f64 y, str family, f64 size, u8 align (0 left, 1 centre, 2 right), str text
 //     1 line  = f64 x1, f64 y1, f64 x2, f64 y2, f64 width
@@ -25,8 +28,9 @@ enum OpKind : std::uint8_t { kText = 0, kLine = 1, kRect = 2 };
 constexpr std::uint8_t kScreenOnlyFlag = 1;
 // A page of a form holds a few hundred operations; anything far beyond is damage.
 constexpr std::uint32_t kMaxOpsPerPage = 1'000'000;
-// The fewest bytes one operation takes: kind, flags and a line's five numbers.
-constexpr std::size_t kMinOpBytes = 2 + 5 * 8;
+// The fewest bytes one operation takes: kind, flags and a text with empty strings
+// (x, y, family, size, alignment, text), shorter than a line's five numbers.
+constexpr std::size_t kMinOpBytes = 2 + 8 + 8 + 4 + 8 + 1 + 4;
 // Deflate's best ratio is a little above 1032 to 1; a page never holds more than this.
 constexpr std::uint64_t kMaxDeflateRatio = 1033;
 constexpr std::uint64_t kMaxPageBytes = 256u << 20;
@@ -66,10 +70,18 @@ RectOp DecodeRect(ByteReader& r) {
 }  // namespace
 
 void ByteWriter::U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
+    char bytes[4];
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(v >> (8 * i));
+    out_.append(bytes, sizeof bytes);
 }
 void ByteWriter::U64(std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
+    const std::size_t at = out_.size();
+    out_.resize(at + 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out_.data() + at, &v, 8);
+    } else {
+        for (int i = 0; i < 8; ++i) out_[at + i] = static_cast<char>(v >> (8 * i));
+    }
 }
 void ByteWriter::F64(double v) { U64(std::bit_cast<std::uint64_t>(v)); }
 void ByteWriter::Str(std::string_view s) {
@@ -106,26 +118,24 @@ std::string ByteReader::Str() {
     return std::string(Take(n));
 }
 
-std::string EncodePage(const Page& page) {
-    ByteWriter w;
-    w.F64(page.widthIn), w.F64(page.heightIn);
-    w.U32(static_cast<std::uint32_t>(page.ops.size()));
-    for (const DrawOp& op : page.ops) {
+namespace {
+
+void EncodeOps(ByteWriter& w, const std::vector<DrawOp>& ops) {
+    w.U32(static_cast<std::uint32_t>(ops.size()));
+    for (const DrawOp& op : ops) {
         w.U8(static_cast<std::uint8_t>(op.shape.index()));
         w.U8(op.screenOnly ? kScreenOnlyFlag : 0);
         std::visit([&w](const auto& shape) { EncodeOp(w, shape); }, op.shape);
     }
-    return std::move(w.Bytes());
 }
 
-Page DecodePage(std::string_view bytes) {
-    ByteReader r(bytes);
-    Page page;
-    page.widthIn = r.F64(), page.heightIn = r.F64();
+// Reads the operations up to the end of the data.
+std::vector<DrawOp> DecodeOps(ByteReader& r) {
+    std::vector<DrawOp> ops;
     const std::uint32_t count = r.U32();
     if (count > kMaxOpsPerPage || count > r.Remaining() / kMinOpBytes)
         throw Malformed("implausible number of drawing operations");
-    page.ops.reserve(count);
+    ops.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         DrawOp op;
         const std::uint8_t kind = r.U8();
@@ -138,10 +148,41 @@ Page DecodePage(std::string_view bytes) {
             case kRect: op.shape = DecodeRect(r); break;
             default: throw Malformed("unknown drawing operation");
         }
-        page.ops.push_back(std::move(op));
+        ops.push_back(std::move(op));
     }
     if (!r.AtEnd()) throw Malformed("data after the last operation");
-    return page;
+    return ops;
+}
+
+}  // namespace
+
+std::string EncodePage(const Page& page, std::uint32_t artworkNo) {
+    ByteWriter w;
+    w.Bytes().reserve(24 + page.ops.size() * 64);
+    w.F64(page.widthIn), w.F64(page.heightIn);
+    w.U32(artworkNo);
+    EncodeOps(w, page.ops);
+    return std::move(w.Bytes());
+}
+
+EncodedPageRef DecodePage(std::string_view bytes, std::uint32_t formatVersion) {
+    ByteReader r(bytes);
+    EncodedPageRef decoded;
+    decoded.page.widthIn = r.F64(), decoded.page.heightIn = r.F64();
+    if (formatVersion >= kArtworkFormatVersion) decoded.artwork = r.U32();
+    decoded.page.ops = DecodeOps(r);
+    return decoded;
+}
+
+std::string EncodeArtwork(const Artwork& artwork) {
+    ByteWriter w;
+    EncodeOps(w, artwork.ops);
+    return std::move(w.Bytes());
+}
+
+Artwork DecodeArtwork(std::string_view bytes) {
+    ByteReader r(bytes);
+    return Artwork{DecodeOps(r)};
 }
 
 void EncodeSettings(ByteWriter& w, const PrintSettings& s) {
@@ -163,6 +204,29 @@ std::string Deflate(std::string_view raw) {
                              static_cast<uLong>(raw.size()), Z_BEST_SPEED);
     if (rc != Z_OK) throw std::runtime_error("The page could not be compressed");
     out.resize(size);
+    return out;
+}
+
+struct Deflater::Stream {
+    z_stream z{};
+};
+
+Deflater::Deflater() : stream_(std::make_unique<Stream>()) {
+    if (deflateInit(&stream_->z, Z_BEST_SPEED) != Z_OK) throw std::runtime_error("The page compressor could not be started");
+}
+
+Deflater::~Deflater() { deflateEnd(&stream_->z); }
+
+std::string Deflater::Deflate(std::string_view raw) {
+    z_stream& z = stream_->z;
+    if (deflateReset(&z) != Z_OK) throw std::runtime_error("The page could not be compressed");
+    std::string out(deflateBound(&z, static_cast<uLong>(raw.size())), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
+    z.avail_in = static_cast<uInt>(raw.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    if (deflate(&z, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("The page could not be compressed");
+    out.resize(z.total_out);
     return out;
 }
 

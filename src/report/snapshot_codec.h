@@ -2,6 +2,7 @@
 // The binary encoding of pages and printer settings inside a snapshot document.
 // Internal to the report engine.
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,8 +52,24 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::string EncodePage(const Page& page);
-Page DecodePage(std::string_view bytes);
+// The encodings of the snapshot's format versions: version 1 pages carry every
+// operation; from version 2 a page names the artwork it shows (0: none, n: the
+// document's n-th artwork record) and artworks are records of their own.
+inline constexpr std::uint32_t kFirstFormatVersion = 1;
+inline constexpr std::uint32_t kArtworkFormatVersion = 2;
+
+// A page as encoded: the page without its artwork, and the number of the artwork it names.
+struct EncodedPageRef {
+    Page page;
+    std::uint32_t artwork = 0;
+};
+
+// Encodes the page's own operations (its artwork is not encoded; artworkNo names it).
+std::string EncodePage(const Page& page, std::uint32_t artworkNo);
+EncodedPageRef DecodePage(std::string_view bytes, std::uint32_t formatVersion);
+
+std::string EncodeArtwork(const Artwork& artwork);
+Artwork DecodeArtwork(std::string_view bytes);
 
 void EncodeSettings(ByteWriter& w, const PrintSettings& s);
 PrintSettings DecodeSettings(ByteReader& r);
@@ -61,6 +78,21 @@ PrintSettings DecodeSettings(ByteReader& r);
 // size differs from rawSize.
 std::string Deflate(std::string_view raw);
 std::string Inflate(std::string_view stored, std::size_t rawSize);
+// Deflates one record after another with one compressor, set up once: a run of
+// thousands of pages does not pay zlib's set-up for each. The same bytes as Deflate.
+class Deflater {
+public:
+    Deflater();
+    ~Deflater();
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+    std::string Deflate(std::string_view raw);
+
+private:
+    struct Stream;
+    std::unique_ptr<Stream> stream_;
+};
+
 // The largest raw size that storedSize compressed bytes can stand for (deflate packs
 // at most about 1032 to 1), and never more than a page can plausibly hold.
 std::uint64_t MaxInflatedSize(std::uint64_t storedSize);

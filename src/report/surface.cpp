@@ -18,7 +18,9 @@ ReportSurface::~ReportSurface() = default;
 
 void ReportSurface::OpenPage() {
     ++pageNo_;
+    const std::size_t lastCount = page_.ops.size();
     page_ = Page{pageWidth_, pageHeight_, {}};
+    page_.ops.reserve(lastCount);  // pages of a run are alike
     if (pageStarted_ && !pageStarted_(pageNo_)) throw JobCancelled{};
 }
 
@@ -33,7 +35,7 @@ int ReportSurface::CurrentPage() const { return pageNo_; }
 void ReportSurface::Finish() {
     if (finished_) return;
     // A page opened by a NewPage after the last drawing is not a page of the report.
-    const bool trailingBlank = page_.ops.empty() && pageNo_ > 1;
+    const bool trailingBlank = page_.ops.empty() && !page_.artwork && pageNo_ > 1;
     if (!trailingBlank) writer_.AddPage(page_);
     writer_.Finish(settings_);
     finished_ = true;
@@ -105,8 +107,27 @@ void ReportSurface::RoundRect(double x, double y, double w, double h, double cor
     Draw(DrawOp{RectOp{x, y, w, h, lineWidthPt, fillGray, cornerW, cornerH}, screenOnly_});
 }
 
-void ReportSurface::Draw(const DrawOp& op) {
-    DrawOp moved = op;
+void ReportSurface::DrawArtwork(const std::shared_ptr<const Artwork>& artwork) {
+    if (!artwork || artwork->ops.empty()) return;
+    if (!page_.ops.empty() || page_.artwork) {
+        for (const DrawOp& op : artwork->ops) Draw(op);
+        return;
+    }
+    if (originX_ == 0 && originY_ == 0) {
+        page_.artwork = artwork;
+        return;
+    }
+    MovedArtwork& entry = movedArtwork_[{artwork.get(), originX_, originY_}];
+    if (!entry.moved) {
+        auto moved = std::make_shared<Artwork>();
+        moved->ops.reserve(artwork->ops.size());
+        for (const DrawOp& op : artwork->ops) moved->ops.push_back(Moved(op));
+        entry = {artwork, std::move(moved)};
+    }
+    page_.artwork = entry.moved;
+}
+
+DrawOp ReportSurface::Moved(DrawOp moved) const {
     std::visit(
         [this](auto& shape) {
             using Shape = std::decay_t<decltype(shape)>;
@@ -119,8 +140,10 @@ void ReportSurface::Draw(const DrawOp& op) {
             }
         },
         moved.shape);
-    Append(std::move(moved));
+    return moved;
 }
+
+void ReportSurface::Draw(DrawOp op) { Append(Moved(std::move(op))); }
 
 void ReportSurface::Append(DrawOp op) { page_.ops.push_back(std::move(op)); }
 
@@ -189,7 +212,7 @@ void ReportSurface::UpdatePageSize() {
     pageWidth_ = width;
     pageHeight_ = height;
     if (wholePageSection) sectionRight_ = width, sectionBottom_ = height;
-    if (page_.ops.empty()) page_.widthIn = width, page_.heightIn = height;
+    if (page_.ops.empty() && !page_.artwork) page_.widthIn = width, page_.heightIn = height;
 }
 
 }  // namespace qnvr::report

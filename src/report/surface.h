@@ -6,7 +6,10 @@
 // Every operation appends to the page being recorded; NewPage hands the finished page
 // to the snapshot. Positions are measured from the current origin (SetOrigin).
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "report/page.h"
@@ -75,7 +78,13 @@ public:
     void RoundRect(double x, double y, double w, double h, double cornerW, double cornerH,
                    double lineWidthPt = 0.5, double fillGray = 1.0);
     // Appends one operation as given, moved by the origin.
-    void Draw(const DrawOp& op);
+    void Draw(DrawOp op);
+    // Draws fixed artwork (a design's boxes, rules and captions), moved by the origin.
+    // On a page with nothing drawn yet the page refers to the artwork, shared with
+    // every other page that draws the same artwork at the same origin, so that outputs
+    // write it once per document; on a page already drawn on (or already showing
+    // artwork) its operations are appended like any others, keeping the drawing order.
+    void DrawArtwork(const std::shared_ptr<const Artwork>& artwork);
     // While set, what is drawn shows on the preview only.
     void SetScreenOnly(bool screenOnly) { screenOnly_ = screenOnly; }
     bool ScreenOnly() const { return screenOnly_; }
@@ -98,6 +107,7 @@ public:
 
 private:
     void Append(DrawOp op);
+    DrawOp Moved(DrawOp op) const;  // moved by the origin
     void Text(const std::string& text, double x, TextAlign align);
     void OpenPage();
     void UpdatePageSize();
@@ -117,6 +127,12 @@ private:
     double sectionLeft_ = 0, sectionTop_ = 0, sectionRight_ = kLetterWidthIn, sectionBottom_ = kLetterHeightIn;
     bool screenOnly_ = false;
     PrintSettings settings_;
+    // Artwork moved by an origin, by (artwork, origin x, origin y); the key's artwork is
+    // kept alive in the value so that its address is not reused.
+    struct MovedArtwork {
+        std::shared_ptr<const Artwork> source, moved;
+    };
+    std::map<std::tuple<const Artwork*, double, double>, MovedArtwork> movedArtwork_;
 };
 
 // Thrown through the drawing code when the user cancels a run; the job catches it and

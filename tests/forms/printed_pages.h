@@ -27,8 +27,8 @@ inline bool SamePlace(const report::TextOp& a, const report::TextOp& b) {
 
 inline PrintedPage ReadPrinted(const report::Page& page, const report::ReportDesign* design) {
     PrintedPage printed;
-    printed.ops = page.ops;
-    for (const report::DrawOp& op : page.ops) {
+    printed.ops = report::Flattened(page).ops;
+    for (const report::DrawOp& op : printed.ops) {
         if (op.screenOnly) {
             printed.screenOnly.push_back(op);
             continue;

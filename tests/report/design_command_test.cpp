@@ -50,7 +50,7 @@ TEST(DesignCommand, RefusesUnknownDesignsMissingFilesAndBadArguments) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
-// Every output onto a full disk (here: a file size limit of 4 KB, which stops every
+// Every output onto a full disk (here: a file size limit of 2 KB, which stops every
 // write beyond it as a full disk does) fails with a message, keeps the old file whole
 // and leaves no temporary file.
 TEST(DesignCommand, AFullDiskKeepsThePreviousOutputAndSaysSo) {
@@ -60,7 +60,7 @@ TEST(DesignCommand, AFullDiskKeepsThePreviousOutputAndSaysSo) {
         const std::string out = dir.File(std::string("w2.") + format);
         std::ofstream(out) << old;
         const std::string result = Qnvr("design FormW2 --names --" + std::string(format) + " '" + out + "'",
-                                        "trap '' XFSZ; ulimit -f 8; ");
+                                        "trap '' XFSZ; ulimit -f 2; ");
         EXPECT_NE(result.find("could not be written: File too large"), std::string::npos) << format << ": " << result;
         EXPECT_NE(result.find("exit 1"), std::string::npos) << format << ": " << result;
         std::ifstream in(out);

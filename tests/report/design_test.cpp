@@ -214,7 +214,10 @@ TEST(ReportProject, PreprintedFormsPrintOnlyTheValuesMovedByTheOffset) {
         return testing::Record([&](ReportSurface& s) { project.ExecuteOn(s); }).ReadPage(1);
     };
     const Page designed = record();
-    EXPECT_EQ(designed.ops.size(), 7u);  // 2 boxes, 3 captions, 2 values
+    EXPECT_EQ(Flattened(designed).ops.size(), 7u);  // 2 boxes, 3 captions, 2 values
+    ASSERT_NE(designed.artwork, nullptr);
+    EXPECT_EQ(designed.artwork->ops.size(), 5u);  // shared: the design's artwork, drawn first
+    EXPECT_EQ(designed.ops.size(), 2u);
 
     struct Case {
         PreprintedForms mode;
@@ -224,6 +227,7 @@ TEST(ReportProject, PreprintedFormsPrintOnlyTheValuesMovedByTheOffset) {
         project.SetPreprinted(c.mode);
         const Page page = record();
         ASSERT_EQ(page.ops.size(), 2u) << c.dx << "," << c.dy;
+        EXPECT_EQ(page.artwork, nullptr);
         const std::vector<TextOp> texts = testing::Texts(page);
         ASSERT_EQ(texts.size(), 2u);
         EXPECT_EQ(texts[0], (TextOp{2.5 + c.dx, 1.2 + c.dy, "Arial", 9, TextAlign::Right, "ALICE"}));

@@ -25,6 +25,17 @@ TEST(PageText, OneLinePerOperationInThousandthsOfAnInch) {
               "screen rect 188 500 2625 1000 0.25pt\n");
 }
 
+// A page showing a shared artwork reads as drawn: the artwork's operations, then its own.
+TEST(PageText, ThePageSharedArtworkComesFirst) {
+    auto artwork = std::make_shared<Artwork>();
+    artwork->ops.push_back({LineOp{0.5, 0.6, 8.0, 0.6, 0.5}});
+    Page page;
+    page.artwork = artwork;
+    page.ops.push_back({TextOp{1.25, 1.83, "Arial", 10, TextAlign::Left, "X"}});
+    EXPECT_EQ(PageText(page), "page 8500 11000\nline 500 600 8000 600 0.5pt\ntext 1250 1830 \"Arial\" 10pt left \"X\"\n");
+    EXPECT_EQ(PageText(page), PageText(Flattened(page)));
+}
+
 // Positions that differ below half a thousandth of an inch, as sums of inches computed
 // another way do, write the same text.
 TEST(PageText, RoundsToTheNearestThousandth) {

@@ -15,18 +15,10 @@ namespace qnvr::report {
 namespace {
 
 using qnvr::testing::TempDir;
+using testing::Count;
+using testing::ReadText;
 using testing::RunCommand;
 
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++n;
-    return n;
-}
 
 // Three pages: label outlines for the screen, text in three alignments, a bar, a rule.
 PageSnapshot ThreePages() {
@@ -128,11 +120,11 @@ TEST(HtmlRenderer, OneSectionPerPageWithTheSameBaselinesAndAlignment) {
     EXPECT_NE(text.find("aria-label=\"Page 2 of 3\""), std::string::npos);
     EXPECT_NE(text.find("viewBox=\"0 0 612 792\""), std::string::npos);
     // Baseline y and anchor in points, as in the PDF; the em dash kept as UTF-8.
-    EXPECT_NE(text.find("<text x=\"306\" y=\"144\" font-size=\"10\" text-anchor=\"middle\" xml:space=\"preserve\">"
+    EXPECT_NE(text.find("<text x=\"306\" y=\"144\" class=\"c\">"
                         "Copy D \xE2\x80\x94 For Employer</text>"),
               std::string::npos);
-    EXPECT_NE(text.find("<text x=\"540\" y=\"144\" font-size=\"10\" text-anchor=\"end\""), std::string::npos);
-    EXPECT_NE(text.find("class=\"outline\" text-anchor=\"middle\""), std::string::npos);
+    EXPECT_NE(text.find("<text x=\"540\" y=\"144\" class=\"r\">1,234,567.50</text>"), std::string::npos);
+    EXPECT_NE(text.find("font-size=\"30\" class=\"o c\""), std::string::npos);  // outlined, centred
     EXPECT_EQ(Count(text, "rx="), 0u);  // label outlines are for the screen only
 }
 
@@ -142,11 +134,14 @@ TEST(HtmlRenderer, EscapesMarkupInTexts) {
     RenderHtml(testing::Record([](ReportSurface& s) {
                    s.GotoXY(1, 1);
                    s.Println("A&B <script>\"x\"");
+                   s.Println("Pat  Worker");  // two spaces, kept by the browser
                }),
                html);
     const std::string text = ReadText(html);
     EXPECT_NE(text.find(">A&amp;B &lt;script&gt;&quot;x&quot;</text>"), std::string::npos);
     EXPECT_EQ(text.find("<script>"), std::string::npos);
+    EXPECT_NE(text.find(" xml:space=\"preserve\">Pat  Worker</text>"), std::string::npos);
+    EXPECT_EQ(Count(text, "xml:space"), 1u);
 }
 
 }  // namespace

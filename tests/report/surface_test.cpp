@@ -133,6 +133,60 @@ TEST(ReportSurface, AnUnknownPaperKeepsLetterAndItsName) {
     EXPECT_DOUBLE_EQ(snapshot.ReadPage(1).heightIn, 11);
 }
 
+// Artwork drawn onto a fresh page is shared by reference; drawn onto a page that already
+// has drawing it is appended in order; moved by an origin it is another, equally shared, artwork.
+TEST(ReportSurface, ArtworkOnAFreshPageIsSharedAndOtherwiseDrawnInOrder) {
+    auto artwork = std::make_shared<Artwork>();
+    artwork->ops.push_back({RectOp{0.5, 0.5, 3, 1, 0.5, -1, 0, 0}, false});
+    artwork->ops.push_back({TextOp{0.6, 0.65, "Arial", 6, TextAlign::Left, "Caption"}, false});
+    const std::shared_ptr<const Artwork> shared = artwork;
+    const PageSnapshot snapshot = Record([&](ReportSurface& s) {
+        s.DrawArtwork(shared);  // page 1: fresh
+        s.GotoXY(1, 1);
+        s.Println("value 1");
+        s.NewPage();
+        s.DrawArtwork(shared);  // page 2: fresh again
+        s.NewPage();
+        s.GotoXY(1, 1);
+        s.Println("first");     // page 3: drawn on before the artwork
+        s.DrawArtwork(shared);
+        s.NewPage();
+        s.SetOrigin(0.25, 5.5);  // pages 4 and 5: moved
+        s.DrawArtwork(shared);
+        s.NewPage();
+        s.DrawArtwork(shared);
+        s.DrawArtwork(shared);  // a second time on the same page: drawn in full
+    });
+    ASSERT_EQ(snapshot.PageCount(), 5);
+    const Page p1 = snapshot.ReadPage(1), p2 = snapshot.ReadPage(2), p3 = snapshot.ReadPage(3);
+    const Page p4 = snapshot.ReadPage(4), p5 = snapshot.ReadPage(5);
+    ASSERT_NE(p1.artwork, nullptr);
+    EXPECT_EQ(*p1.artwork, *shared);
+    EXPECT_EQ(p1.artwork.get(), p2.artwork.get());
+    EXPECT_EQ(p1.ops.size(), 1u);
+    EXPECT_TRUE(p2.ops.empty());  // a page showing only artwork is a page, not a blank
+
+    EXPECT_EQ(p3.artwork, nullptr);
+    ASSERT_EQ(p3.ops.size(), 3u);
+    EXPECT_EQ(std::get<TextOp>(p3.ops[0].shape).text, "first");
+    EXPECT_EQ(p3.ops[1], shared->ops[0]);
+
+    ASSERT_NE(p4.artwork, nullptr);
+    EXPECT_EQ(p4.artwork.get(), p5.artwork.get());
+    EXPECT_NE(p4.artwork.get(), p1.artwork.get());
+    EXPECT_EQ(std::get<RectOp>(p4.artwork->ops[0].shape).x, 0.75);
+    EXPECT_EQ(std::get<TextOp>(p4.artwork->ops[1].shape).y, 0.65 + 5.5);
+    EXPECT_EQ(p5.ops.size(), 2u);
+    EXPECT_EQ(p5.ops, p4.artwork->ops);
+    // Visiting a page's drawing gives the artwork first, then the page's own.
+    std::vector<DrawOp> visited;
+    ForEachOp(p1, [&visited](const DrawOp& op) { visited.push_back(op); });
+    ASSERT_EQ(visited.size(), 3u);
+    EXPECT_EQ(visited[0], shared->ops[0]);
+    EXPECT_EQ(std::get<TextOp>(visited[2].shape).text, "value 1");
+    EXPECT_EQ(Flattened(p1).ops, visited);
+}
+
 TEST(FontMetrics, ComeFromTheStandardHelveticaTables) {
     // Helvetica: "A" 667, "1" 556, space 278 thousandths of the size.
     EXPECT_NEAR(TextWidthIn("Arial", 72, "A1 "), (667 + 556 + 278) / 1000.0, 1e-9);

@@ -9,6 +9,8 @@ class QPainter;
 
 namespace qnvr {
 
+// The page's artwork is painted once per resolution into a cached image and drawn
+// under the page's own operations.
 // Paints the page's operations at pixelsPerInch, from the painter's origin (the
 // sheet's top-left corner). includeScreenOnly: the preview's own marks (label outlines).
 void PaintPage(QPainter& painter, const report::Page& page, double pixelsPerInch, bool includeScreenOnly = true);

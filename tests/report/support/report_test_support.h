@@ -2,6 +2,8 @@
 // Helpers of the report engine's tests: recording pages with a drawing function, the
 // shipped design file, and a print back end that remembers what it was asked to print.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <map>
 #include <string>
@@ -27,12 +29,25 @@ inline PageSnapshot Record(const std::function<void(ReportSurface&)>& draw, Prin
     return writer.Open();
 }
 
+// A file's whole content.
+inline std::string ReadText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// How often part occurs in text (overlaps counted).
+inline std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++n;
+    return n;
+}
+
 // The text operations of a page, in drawing order.
 inline std::vector<TextOp> Texts(const Page& page) {
     std::vector<TextOp> texts;
-    for (const DrawOp& op : page.ops) {
+    ForEachOp(page, [&texts](const DrawOp& op) {
         if (auto* t = std::get_if<TextOp>(&op.shape)) texts.push_back(*t);
-    }
+    });
     return texts;
 }
 
