@@ -90,7 +90,7 @@ int main() {
         run.Open();
         testing::FillSubmitterFields(run.Settings());
         run.Process();
-        prompter.Answer(idYes);
+        prompter.Answer(MsgButton::Yes);
         run.Reset();
     });
     data.ClosePayerFile();
