@@ -150,7 +150,6 @@ public:
 
     // While OnBeforePrint, OnPrint or OnAfterPrint runs: the surface; else nullptr.
     ReportSurface* Surface() { return surface_.get(); }
-    bool Running() const { return surface_ != nullptr; }
 
     // After Generate (and during delivery, preview hook included): a reader over the
     // recorded snapshot. Throws EReportException when there is none.

@@ -16,7 +16,6 @@ public:
 
     constexpr bool Has(E flag) const { return (bits_ & static_cast<Bits>(flag)) != 0; }
     constexpr explicit operator bool() const { return bits_ != 0; }
-    constexpr Bits ToBits() const { return bits_; }
 
     friend constexpr FlagSet operator|(FlagSet a, FlagSet b) { return FromBits(a.bits_ | b.bits_); }
     friend constexpr FlagSet operator&(FlagSet a, FlagSet b) { return FromBits(a.bits_ & b.bits_); }
