@@ -15,12 +15,8 @@ class QuietPrompter final : public Prompter {
 public:
     QuietPrompter() { SetPrompter(this); }
     ~QuietPrompter() override { SetPrompter(nullptr); }
-    int Show(const std::string&, const std::string&, int style) override {
-        switch (style) {
-            case mbOkCancelDefaultCancel: return idCancel;
-            case mbYesNoDefaultNo: return idNo;
-            default: return idOk;
-        }
+    MsgButton Show(const std::string&, const std::string&, MsgStyle style) override {
+        return DefaultButton(style);
     }
 };
 

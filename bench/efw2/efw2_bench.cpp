@@ -275,7 +275,7 @@ int main(int argc, char** argv) {
         run.Open();
         testing::FillSubmitterFields(run.Settings());
         run.Process();
-        prompter.Answer(idYes);
+        prompter.Answer(MsgButton::Yes);
         run.Reset();
     });
     data.ClosePayerFile();

@@ -77,12 +77,8 @@ std::string ProgramDir() {
 
 std::string StateDir() { return PrepareStateFolder(ProgramDir()); }
 
-int CliPrompter::Show(const std::string&, const std::string&, int style) {
-    switch (style) {
-        case mbOkCancelDefaultCancel: return idCancel;
-        case mbYesNoDefaultNo: return idNo;
-        default: return idOk;
-    }
+MsgButton CliPrompter::Show(const std::string&, const std::string&, MsgStyle style) {
+    return DefaultButton(style);
 }
 
 PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(path) {

@@ -32,7 +32,7 @@ public:
     CliPrompter(const CliPrompter&) = delete;
     CliPrompter& operator=(const CliPrompter&) = delete;
 
-    int Show(const std::string& text, const std::string& caption, int style) override;
+    MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) override;
 };
 
 // One payer file, open for reading. A password-protected file takes its password from

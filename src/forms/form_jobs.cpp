@@ -185,12 +185,13 @@ void FormPrinting::SetupSsaW2(ReportJob& job) {
     // Copy A is read by the SSA's scanners from the red-ink form only: a drawn facsimile
     // is shown, never printed, saved or exported. Printing the values onto preprinted
     // forms may go to a printer.
-    job.Options = report::soShowStatus | report::soPreviewModal;
-    job.Setups = report::ssAllowDestPreview | report::ssAllowPreviewSetup;
+    job.Options = report::ReportOption::soShowStatus | report::ReportOption::soPreviewModal;
+    job.Setups = report::ReportSetup::ssAllowDestPreview | report::ReportSetup::ssAllowPreviewSetup;
     if (Preprinted().on) {
-        job.Options |= report::soAllowPrintFromPreview;
-        job.Setups |= report::ssAllowSetup | report::ssAllowDestPrinter | report::ssAllowPrinterSetup |
-                      report::ssAllowCopies | report::ssAllowCollate | report::ssAllowDuplex;
+        job.Options |= report::ReportOption::soAllowPrintFromPreview;
+        using enum report::ReportSetup;
+        job.Setups |= ssAllowSetup | ssAllowDestPrinter | ssAllowPrinterSetup | ssAllowCopies | ssAllowCollate |
+                      ssAllowDuplex;
     }
     job.OnPrint = [this, &job](ReportSurface& surface) {
         BindProject(job, true);

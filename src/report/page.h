@@ -18,6 +18,10 @@
 #include <variant>
 #include <vector>
 
+#include "core/print/print_modes.h"
+
+#include "core/print/print_modes.h"
+
 namespace qnvr::report {
 
 inline constexpr double kPointsPerInch = 72.0;
@@ -101,8 +105,9 @@ inline Page Flattened(const Page& page) {
     return flat;
 }
 
-// Two-sided printing modes, as the printer setup stores them.
-enum DuplexMode : int { dupSimplex = 0, dupVertical = 1, dupHorizontal = 2 };
+// The orientation and two-sided modes a run records.
+using qnvr::DuplexMode;
+using qnvr::PageOrientation;
 
 // The printer settings a job run records with its pages (chosen in the output options
 // step, then overridden by OnBeforePrint). Names are the printer's own; a name the
@@ -111,9 +116,9 @@ struct PrintSettings {
     std::string printer;
     std::string paper;
     std::string bin;
-    int orientation = 0;  // 0 portrait, 1 landscape
+    PageOrientation orientation = PageOrientation::Portrait;
     bool collate = false;
-    int duplex = dupSimplex;
+    DuplexMode duplex = DuplexMode::dupSimplex;
     int copies = 1;
     bool operator==(const PrintSettings&) const = default;
 };

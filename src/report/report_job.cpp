@@ -19,7 +19,7 @@ ReportJobUi* installedUi = nullptr;
 class StatusWindow {
 public:
     StatusWindow(const ReportJob& job, const std::string& format)
-        : ui_((job.Options & soShowStatus) ? CurrentReportJobUi() : nullptr), format_(format) {
+        : ui_(job.Options.Has(ReportOption::soShowStatus) ? CurrentReportJobUi() : nullptr), format_(format) {
         if (ui_) ui_->OpenStatus(job);
     }
     ~StatusWindow() {
@@ -73,9 +73,9 @@ bool ReportJob::Execute() {
     options.destination = DefaultDestination;
     if (PrinterPort* port = CurrentPrinterPort()) options.print.printer = port->DefaultPrinter();
     ReportJobUi* ui = CurrentReportJobUi();
-    if ((Setups & ssAllowSetup) && ui && !ui->AskOutputOptions(*this, options, false)) return false;
+    if (Setups.Has(ReportSetup::ssAllowSetup) && ui && !ui->AskOutputOptions(*this, options, false)) return false;
 
-    const bool reuse = (Options & soNoGenerate) && HasSnapshot();
+    const bool reuse = Options.Has(ReportOption::soNoGenerate) && HasSnapshot();
     if (!reuse && !Generate(options)) return false;
     try {
         Deliver(options);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/flag_set.h"
 #include "report/page.h"
 #include "report/snapshot.h"
 
@@ -23,7 +24,7 @@ class ReportJob;
 class PrinterPort;
 
 // Options flags.
-enum ReportOption : unsigned {
+enum class ReportOption : unsigned {
     soUseFiler = 1u << 0,
     soWaitForOK = 1u << 1,
     soShowStatus = 1u << 2,
@@ -32,12 +33,14 @@ enum ReportOption : unsigned {
     soPreviewModal = 1u << 5,
     soNoGenerate = 1u << 6,
 };
-using ReportOptions = unsigned;
-inline constexpr ReportOptions kDefaultReportOptions =
-    soShowStatus | soAllowPrintFromPreview | soAllowSaveFromPreview | soPreviewModal;
+QNVR_FLAG_ENUM(ReportOption)
+using ReportOptions = FlagSet<ReportOption>;
+inline constexpr ReportOptions kDefaultReportOptions = ReportOption::soShowStatus |
+                                                       ReportOption::soAllowPrintFromPreview |
+                                                       ReportOption::soAllowSaveFromPreview | ReportOption::soPreviewModal;
 
 // Setups flags.
-enum ReportSetup : unsigned {
+enum class ReportSetup : unsigned {
     ssAllowSetup = 1u << 0,
     ssAllowCopies = 1u << 1,
     ssAllowCollate = 1u << 2,
@@ -48,8 +51,9 @@ enum ReportSetup : unsigned {
     ssAllowPrinterSetup = 1u << 7,
     ssAllowPreviewSetup = 1u << 8,
 };
-using ReportSetups = unsigned;
-inline constexpr ReportSetups kAllReportSetups = (1u << 9) - 1;
+QNVR_FLAG_ENUM(ReportSetup)
+using ReportSetups = FlagSet<ReportSetup>;
+inline constexpr ReportSetups kAllReportSetups = ReportSetups::FromBits((1u << 9) - 1);
 
 enum class ReportDestination { Printer, Preview, File };
 
@@ -146,7 +150,6 @@ public:
 
     // While OnBeforePrint, OnPrint or OnAfterPrint runs: the surface; else nullptr.
     ReportSurface* Surface() { return surface_.get(); }
-    bool Running() const { return surface_ != nullptr; }
 
     // After Generate (and during delivery, preview hook included): a reader over the
     // recorded snapshot. Throws EReportException when there is none.

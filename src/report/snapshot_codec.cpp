@@ -187,13 +187,13 @@ Artwork DecodeArtwork(std::string_view bytes) {
 
 void EncodeSettings(ByteWriter& w, const PrintSettings& s) {
     w.Str(s.printer), w.Str(s.paper), w.Str(s.bin);
-    w.I32(s.orientation), w.U8(s.collate ? 1 : 0), w.I32(s.duplex), w.I32(s.copies);
+    w.I32(StoredOrientation(s.orientation)), w.U8(s.collate ? 1 : 0), w.I32(StoredDuplex(s.duplex)), w.I32(s.copies);
 }
 
 PrintSettings DecodeSettings(ByteReader& r) {
     PrintSettings s;
     s.printer = r.Str(), s.paper = r.Str(), s.bin = r.Str();
-    s.orientation = r.I32(), s.collate = r.U8() != 0, s.duplex = r.I32(), s.copies = r.I32();
+    s.orientation = OrientationFromStored(r.I32()), s.collate = r.U8() != 0, s.duplex = DuplexFromStored(r.I32()), s.copies = r.I32();
     return s;
 }
 

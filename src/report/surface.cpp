@@ -162,7 +162,7 @@ void ReportSurface::SelectPaper(const std::string& name) {
 
 void ReportSurface::SelectBin(const std::string& name) { settings_.bin = name; }
 
-void ReportSurface::SetOrientation(int orientation) {
+void ReportSurface::SetOrientation(PageOrientation orientation) {
     settings_.orientation = orientation;
     UpdatePageSize();
 }
@@ -177,7 +177,7 @@ bool ReportSurface::SupportsDuplex() const {
     return printers_ && !settings_.printer.empty() && printers_->SupportsDuplex(settings_.printer);
 }
 
-void ReportSurface::SetDuplex(int duplex) { settings_.duplex = duplex; }
+void ReportSurface::SetDuplex(DuplexMode duplex) { settings_.duplex = duplex; }
 
 void ReportSurface::SetCopies(int copies) { settings_.copies = std::max(1, copies); }
 
@@ -204,7 +204,7 @@ void ReportSurface::UpdatePageSize() {
     if (printers_ && !settings_.printer.empty() && !settings_.paper.empty()) {
         if (auto known = printers_->PaperSizeOf(settings_.printer, settings_.paper)) paper = *known;
     }
-    const bool landscape = settings_.orientation == 1;
+    const bool landscape = settings_.orientation == PageOrientation::Landscape;
     const double width = landscape ? paper.heightIn : paper.widthIn;
     const double height = landscape ? paper.widthIn : paper.heightIn;
     const bool wholePageSection = sectionLeft_ == 0 && sectionTop_ == 0 && sectionRight_ == pageWidth_ &&

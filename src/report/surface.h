@@ -93,11 +93,11 @@ public:
     void SelectPrinter(const std::string& name);
     void SelectPaper(const std::string& name);
     void SelectBin(const std::string& name);
-    void SetOrientation(int orientation);  // 0 portrait, 1 landscape
+    void SetOrientation(PageOrientation orientation);
     bool SupportsCollate() const;
     void SetCollate(bool collate);
     bool SupportsDuplex() const;
-    void SetDuplex(int duplex);            // dupSimplex, dupVertical, dupHorizontal
+    void SetDuplex(DuplexMode duplex);
     void SetCopies(int copies);            // at least 1
     std::vector<std::string> Printers() const;
     std::vector<std::string> Papers() const;  // of the selected printer

@@ -271,15 +271,15 @@ TEST_F(FormJobsTest, EveryJobLeavesTheCurrentRecordAsItWas) {
 TEST_F(FormJobsTest, CopyAIsPreviewOnlyUnlessPrintedOntoPreprintedForms) {
     ReportJob job;
     printing_.SetupSsaW2(job);
-    EXPECT_EQ(job.Options, report::soShowStatus | report::soPreviewModal);
-    EXPECT_EQ(job.Setups, report::ssAllowDestPreview | report::ssAllowPreviewSetup);
+    EXPECT_EQ(job.Options, report::ReportOption::soShowStatus | report::ReportOption::soPreviewModal);
+    EXPECT_EQ(job.Setups, report::ReportSetup::ssAllowDestPreview | report::ReportSetup::ssAllowPreviewSetup);
     printing_.PreprintedOverride = report::PreprintedForms{true, 0, 0};
     ReportJob preprinted;
     printing_.SetupSsaW2(preprinted);
-    EXPECT_TRUE(preprinted.Setups & report::ssAllowDestPrinter);
-    EXPECT_TRUE(preprinted.Setups & report::ssAllowSetup);
-    EXPECT_FALSE(preprinted.Setups & report::ssAllowDestFile);
-    EXPECT_FALSE(preprinted.Options & report::soAllowSaveFromPreview);
+    EXPECT_TRUE(preprinted.Setups.Has(report::ReportSetup::ssAllowDestPrinter));
+    EXPECT_TRUE(preprinted.Setups.Has(report::ReportSetup::ssAllowSetup));
+    EXPECT_FALSE(preprinted.Setups.Has(report::ReportSetup::ssAllowDestFile));
+    EXPECT_FALSE(preprinted.Options.Has(report::ReportOption::soAllowSaveFromPreview));
 }
 
 }  // namespace

@@ -133,8 +133,8 @@ TEST(ReportJob, AJobWithoutTheSetupFlagGoesStraightToThePreview) {
     ScriptedJobUi ui;
     ui.choice = OutputOptions{};
     ReportJob job;
-    job.Options = soShowStatus | soPreviewModal;
-    job.Setups = ssAllowDestPreview | ssAllowPreviewSetup;
+    job.Options = ReportOption::soShowStatus | ReportOption::soPreviewModal;
+    job.Setups = ReportSetup::ssAllowDestPreview | ReportSetup::ssAllowPreviewSetup;
     DrawPages(job, 1);
     bool previewed = false;
     job.OverridePreview = [&](ReportJob&, PreviewMode) { previewed = true; };
@@ -157,7 +157,7 @@ TEST(ReportJob, EventsRunInOrderAndTheSavedSetupOverridesTheChosenPrinter) {
     job.OnAfterPrint = [&](ReportSurface&) { order.push_back("after"); };
     ASSERT_TRUE(job.Generate());
     EXPECT_EQ(order, (std::vector<std::string>{"before", "print", "after"}));
-    EXPECT_EQ(job.OpenSnapshot().Settings(), (PrintSettings{"PDF", "", "Manual", 0, false, dupSimplex, 7}));
+    EXPECT_EQ(job.OpenSnapshot().Settings(), (PrintSettings{"PDF", "", "Manual", PageOrientation::Portrait, false, DuplexMode::dupSimplex, 7}));
 
     // The after-print step still runs when the drawing fails (it restores the record).
     order.clear();

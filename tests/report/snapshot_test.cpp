@@ -39,7 +39,7 @@ std::vector<Page> SamplePages() {
     return {first, second, third};
 }
 
-const PrintSettings kSettings{"PDF", "Letter", "Tray 1", 1, true, dupVertical, 7};
+const PrintSettings kSettings{"PDF", "Letter", "Tray 1", PageOrientation::Landscape, true, DuplexMode::dupVertical, 7};
 
 void ExpectSamplePages(const PageSnapshot& snapshot) {
     const std::vector<Page> pages = SamplePages();

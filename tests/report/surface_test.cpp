@@ -109,13 +109,13 @@ TEST(ReportSurface, PrinterControlsAreRecordedAndThePageFollowsThePaper) {
             EXPECT_EQ(s.Papers(), (std::vector<std::string>{"Letter", "Legal"}));
             s.SelectPaper("Legal");
             s.SelectBin("Manual");
-            s.SetOrientation(1);
+            s.SetOrientation(PageOrientation::Landscape);
             if (s.SupportsCollate()) s.SetCollate(true);
-            if (s.SupportsDuplex()) s.SetDuplex(dupHorizontal);
+            if (s.SupportsDuplex()) s.SetDuplex(DuplexMode::dupHorizontal);
             s.SetCopies(0);
         },
         &port);
-    EXPECT_EQ(snapshot.Settings(), (PrintSettings{"PDF", "Legal", "Manual", 1, true, dupHorizontal, 1}));
+    EXPECT_EQ(snapshot.Settings(), (PrintSettings{"PDF", "Legal", "Manual", PageOrientation::Landscape, true, DuplexMode::dupHorizontal, 1}));
     const Page page = snapshot.ReadPage(1);
     EXPECT_DOUBLE_EQ(page.widthIn, 14);
     EXPECT_DOUBLE_EQ(page.heightIn, 8.5);

@@ -154,7 +154,7 @@ void DownloadUpdate(UpdateDownloader& downloader, const std::string& server, con
 WebUpdateResult RunWebUpdate(WebUpdatePorts& ports, const std::string& server, const std::string& folder,
                              const Ed25519PublicKey& key) {
     if (!ports.internetConnected() &&
-        ShowMsg("An internet connection was not detected. Proceed anyway?", mbOkCancel) != idOk)
+        ShowMsg("An internet connection was not detected. Proceed anyway?", MsgStyle::OkCancel) != MsgButton::Ok)
         return WebUpdateResult::NothingDone;
     UpdateInfo info;
     {
@@ -162,19 +162,19 @@ WebUpdateResult RunWebUpdate(WebUpdatePorts& ports, const std::string& server, c
         info = UpdateAvailable(ports.downloader, server, folder, key);
     }
     if (!info.Newer()) {
-        ShowMsg("Your current version is up-to-date.", mbInformation);
+        ShowMsg("Your current version is up-to-date.", MsgStyle::Information);
         return WebUpdateResult::NothingDone;
     }
-    if (ShowMsg("There is an update available.~Would you like to download and install it?", mbOkCancel) != idOk)
+    if (ShowMsg("There is an update available.~Would you like to download and install it?", MsgStyle::OkCancel) != MsgButton::Ok)
         return WebUpdateResult::NothingDone;
     {
         BusyNotice notice(kAppTitle, "Downloading Update... Please Wait");
         DownloadUpdate(ports.downloader, server, folder, info.sha256);
     }
-    ShowMsg("The program must shut down in order to install the update.", mbPlain);
+    ShowMsg("The program must shut down in order to install the update.", MsgStyle::Plain);
     const std::string package = IncludeTrailingSlash(folder) + kUpdateInstallerFile;
     if (!ports.startInstaller(package)) {
-        ShowMsg("No program is set up to install~" + package, mbError);
+        ShowMsg("No program is set up to install~" + package, MsgStyle::Error);
         return WebUpdateResult::NothingDone;
     }
     return WebUpdateResult::Installing;

@@ -6,12 +6,12 @@ namespace {
 // Without a user to ask, the safe answer is the one that changes nothing.
 class SilentPrompter final : public Prompter {
 public:
-    int Show(const std::string&, const std::string&, int style) override {
+    MsgButton Show(const std::string&, const std::string&, MsgStyle style) override {
         switch (style) {
-            case mbOkCancel:
-            case mbOkCancelDefaultCancel: return idCancel;
-            case mbYesNoDefaultNo: return idNo;
-            default: return idOk;
+            case MsgStyle::OkCancel:
+            case MsgStyle::OkCancelDefaultCancel: return MsgButton::Cancel;
+            case MsgStyle::YesNoDefaultNo: return MsgButton::No;
+            default: return MsgButton::Ok;
         }
     }
 };
@@ -20,6 +20,14 @@ SilentPrompter silentPrompter;
 Prompter* currentPrompter = nullptr;
 
 }  // namespace
+
+MsgButton DefaultButton(MsgStyle style) {
+    switch (style) {
+        case MsgStyle::OkCancelDefaultCancel: return MsgButton::Cancel;
+        case MsgStyle::YesNoDefaultNo: return MsgButton::No;
+        default: return MsgButton::Ok;
+    }
+}
 
 void SetPrompter(Prompter* prompter) { currentPrompter = prompter; }
 
@@ -32,7 +40,7 @@ std::string TildeToBreak(const std::string& text) {
     return result;
 }
 
-int ShowMsg(const std::string& text, const std::string& caption, int style) {
+MsgButton ShowMsg(const std::string& text, const std::string& caption, MsgStyle style) {
     return CurrentPrompter().Show(TildeToBreak(text), caption, style);
 }
 

@@ -8,25 +8,30 @@ namespace qnvr {
 // The application title, the caption of every message unless a window says otherwise.
 inline constexpr const char* kAppTitle = "Quenvora W-2 2026";
 
-// Message box styles, as callers pass them (buttons, icon, default button).
-enum MsgStyle : int {
-    mbPlain = 0,                  // OK
-    mbError = 16,                 // OK, stop icon
-    mbWarning = 48,               // OK, warning icon (the input fields' "This field is required!")
-    mbInformation = 64,           // OK, information icon
-    mbOkCancel = 33,              // OK and Cancel, question icon, OK default
-    mbOkCancelDefaultCancel = 289,  // OK and Cancel, question icon, Cancel default
-    mbYesNoDefaultNo = 308,       // Yes and No, warning icon, No default
+// Message box styles, as callers pass them (buttons, icon, default button). The values
+// are the platform's message-box flags.
+enum class MsgStyle : int {
+    Plain = 0,                    // OK
+    Error = 16,                   // OK, stop icon
+    Warning = 48,                 // OK, warning icon (the input fields' "This field is required!")
+    Information = 64,             // OK, information icon
+    OkCancel = 33,                // OK and Cancel, question icon, OK default
+    OkCancelDefaultCancel = 289,  // OK and Cancel, question icon, Cancel default
+    YesNoDefaultNo = 308,         // Yes and No, warning icon, No default
 };
 
-// The pressed button.
-enum MsgButton : int { idOk = 1, idCancel = 2, idYes = 6, idNo = 7 };
+// The pressed button, valued as the platform's button identifiers.
+enum class MsgButton : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// The button a style presses when the user just confirms (Enter): Cancel for
+// OkCancelDefaultCancel, No for YesNoDefaultNo, otherwise OK.
+MsgButton DefaultButton(MsgStyle style);
 
 class Prompter {
 public:
     virtual ~Prompter() = default;
     // Shows text (line breaks already in place) and returns the pressed button.
-    virtual int Show(const std::string& text, const std::string& caption, int style) = 0;
+    virtual MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) = 0;
 };
 
 // Installs the program-wide prompter (not owned); nullptr restores the default, which
@@ -38,7 +43,7 @@ Prompter& CurrentPrompter();
 std::string TildeToBreak(const std::string& text);
 
 // Shows text through the current prompter after TildeToBreak; returns the pressed button.
-int ShowMsg(const std::string& text, const std::string& caption, int style);
-inline int ShowMsg(const std::string& text, int style) { return ShowMsg(text, kAppTitle, style); }
+MsgButton ShowMsg(const std::string& text, const std::string& caption, MsgStyle style);
+inline MsgButton ShowMsg(const std::string& text, MsgStyle style) { return ShowMsg(text, kAppTitle, style); }
 
 }  // namespace qnvr

@@ -14,7 +14,7 @@ public:
     struct Message {
         std::string text;  // as shown: line breaks in place of "~"
         std::string caption;
-        int style;
+        MsgStyle style;
     };
 
     // Installs itself as the program-wide prompter for its lifetime.
@@ -25,12 +25,12 @@ public:
 
     // Queues the answer to the next question; unscripted messages are answered with the
     // style's default button.
-    void Answer(int button) { answers_.push_back(button); }
+    void Answer(MsgButton button) { answers_.push_back(button); }
 
-    int Show(const std::string& text, const std::string& caption, int style) override {
+    MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) override {
         messages_.push_back({text, caption, style});
         if (!answers_.empty()) {
-            int answer = answers_.front();
+            MsgButton answer = answers_.front();
             answers_.pop_front();
             return answer;
         }
@@ -52,17 +52,9 @@ public:
     void Clear() { messages_.clear(); }
     std::size_t PendingAnswers() const { return answers_.size(); }
 
-    static int DefaultButton(int style) {
-        switch (style) {
-            case mbOkCancelDefaultCancel: return idCancel;
-            case mbYesNoDefaultNo: return idNo;
-            default: return idOk;
-        }
-    }
-
 private:
     std::vector<Message> messages_;
-    std::deque<int> answers_;
+    std::deque<MsgButton> answers_;
 };
 
 }  // namespace qnvr

@@ -74,8 +74,8 @@ bool DropRecordsAfter(TRecordSet& rs, int count) {
     public:
         explicit ConfirmDeletes(Prompter& user) : user_(user) { SetPrompter(this); }
         ~ConfirmDeletes() override { SetPrompter(&user_); }
-        int Show(const std::string& text, const std::string& caption, int style) override {
-            return style == mbOkCancelDefaultCancel ? idOk : user_.Show(text, caption, style);
+        MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) override {
+            return style == MsgStyle::OkCancelDefaultCancel ? MsgButton::Ok : user_.Show(text, caption, style);
         }
 
     private:

@@ -171,7 +171,7 @@ void Efw2Run::Process() {
     ShowMsg("Process Completed for Client: " + w3.Boxf_a + "~Total Forms W-2 processed: " +
                 std::to_string(client.rwCount) + "~Total Wages, tips, other compensation processed: " +
                 FormatDollars(w3.Amount1),
-            mbPlain);
+            MsgStyle::Plain);
 }
 
 Efw2Run::ProcessedFileAudit Efw2Run::AuditProcessed() const {
@@ -203,7 +203,7 @@ void Efw2Run::WriteClientFile(const std::vector<std::string>& lines) const {
 
 bool Efw2Run::ClickSubmitter(bool checked) {
     if (!checked && !masterList_.empty()) {
-        ShowMsg(kSubmitterDoneMessage, mbInformation);
+        ShowMsg(kSubmitterDoneMessage, MsgStyle::Information);
         checked = true;
     }
     settings_.ExcludeSubmitter = checked;
@@ -212,7 +212,7 @@ bool Efw2Run::ClickSubmitter(bool checked) {
 
 bool Efw2Run::ClickFinal(bool checked) {
     if (!checked && !masterList_.empty()) {
-        if (ShowMsg(kLastClientQuestion, mbYesNoDefaultNo) == idYes) {
+        if (ShowMsg(kLastClientQuestion, MsgStyle::YesNoDefaultNo) == MsgButton::Yes) {
             settings_.FinalPending = true;
         } else {
             checked = true;
@@ -225,7 +225,7 @@ bool Efw2Run::ClickFinal(bool checked) {
 }
 
 void Efw2Run::Reset() {
-    if (ShowMsg(kResetQuestion, mbYesNoDefaultNo) != idYes) return;
+    if (ShowMsg(kResetQuestion, MsgStyle::YesNoDefaultNo) != MsgButton::Yes) return;
     DeleteIfExists(paths_.MasterFile());
     DeleteIfExists(paths_.ClientsFile());
     masterList_.clear();

@@ -1,6 +1,6 @@
 #pragma once
-// The published figures of tax year 2026 that the EFW2 audit checks wages, taxes and
-// deferrals against, in one table. docs/efw2.md ("Tax year 2026 figures") names the
+// The published figures of tax year 2026, in one table: the EFW2 audit checks wages,
+// taxes and deferrals against them, and the W-2 window fills in its taxes from them. docs/efw2.md ("Tax year 2026 figures") names the
 // publication each comes from. Amounts are whole cents, rates hundredths of a percent.
 namespace qnvr {
 

@@ -4,15 +4,16 @@
 // work of one field's enter or exit event; the window copies its fields into the record,
 // calls the function and shows the record again. Setting a field here never fires that
 // field's own event. Amounts are rounded to cents.
+#include "core/efw2/tax_year_limits.h"
 #include "core/store/records.h"
 
 namespace qnvr {
 
-// Tax year 2026.
-inline constexpr double kSocialSecurityWageBase = 184500.00;
-inline constexpr double kSocialSecurityTaxRate = 0.062;
-inline constexpr double kMaxSocialSecurityTax = 11439.00;  // the wage base times the rate
-inline constexpr double kMedicareTaxRate = 0.0145;         // no wage limit
+// Tax year 2026's figures, in dollars and as fractions.
+inline constexpr double kSocialSecurityWageBase = kTaxYear2026.socialSecurityWageBase / 100.0;
+inline constexpr double kSocialSecurityTaxRate = kTaxYear2026.socialSecurityRate / 10000.0;
+inline constexpr double kMaxSocialSecurityTax = kTaxYear2026.socialSecurityTaxMax / 100.0;  // the wage base times the rate
+inline constexpr double kMedicareTaxRate = kTaxYear2026.medicareRate / 10000.0;              // no wage limit
 
 // Leaving Box 1 (Amount1Exit). Only while Box 3 is empty (0.00): Box 3, Box 5 and
 // Box 16a take Box 1, Box 4 and Box 6 the taxes on it; social security wages stop at the

@@ -12,7 +12,6 @@ inline constexpr int kFourUpFormsPerPage = 4;
 
 // The slot (1-based) of the k-th form (0-based) on a page of perPage forms.
 inline int SlotOf(int k, int perPage) { return k % perPage + 1; }
-inline int PagesFor(int forms, int perPage) { return (forms + perPage - 1) / perPage; }
 
 // The four-up copies' void mark: the text drawn on every empty form of the last page.
 inline constexpr const char* kVoidMarkText = "******* VOID *******";

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/base/settings_store.h"
+#include "core/print/print_modes.h"
 #include "core/text/text.h"
 
 namespace qnvr {
@@ -93,9 +94,9 @@ void ApplyPrinterSetup(const SettingsStore& store, Surface& surface) {
     surface.SelectPrinter(settings.Name);
     surface.SelectPaper(settings.Paper);
     surface.SelectBin(settings.Bin);
-    surface.SetOrientation(settings.Orientation);
+    surface.SetOrientation(OrientationFromStored(settings.Orientation));
     if (surface.SupportsCollate()) surface.SetCollate(settings.Collate);
-    if (surface.SupportsDuplex()) surface.SetDuplex(settings.Duplex);
+    if (surface.SupportsDuplex()) surface.SetDuplex(DuplexFromStored(settings.Duplex));
     surface.SetCopies(settings.Copies);
 }
 

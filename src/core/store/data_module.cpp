@@ -33,7 +33,7 @@ TFrmDataModule::~TFrmDataModule() {
     try {
         ClosePayerFile();
     } catch (const std::exception& error) {
-        ShowMsg(error.what(), mbError);
+        ShowMsg(error.what(), MsgStyle::Error);
     }
 }
 
@@ -137,7 +137,7 @@ void TFrmDataModule::RSW2BeforeOpen() {
     if (RSW3.BrowseReason() == TBrowseReason::InUse && RSW2.ShowOpenMode)
         ShowMsg(PayerFilePath + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
-                RSW2.AppTitle.empty() ? std::string(kAppTitle) : RSW2.AppTitle, mbInformation);
+                RSW2.AppTitle.empty() ? std::string(kAppTitle) : RSW2.AppTitle, MsgStyle::Information);
 }
 
 bool TFrmDataModule::CheckPassword() {

@@ -199,7 +199,7 @@ void PayerFileCommands::SaveAs(const std::string& chosenPath) {
     if (!dm_.PayerFileOpen) return;
     const std::string target = SaveAsTarget(chosenPath);
     if (Exists(target) &&
-        ShowMsg("This file already exists. Do you want to replace it?", mbOkCancelDefaultCancel) != idOk)
+        ShowMsg("This file already exists. Do you want to replace it?", MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok)
         return;
     const std::string current = dm_.PayerFilePath;
     const std::exception_ptr failure =
@@ -209,7 +209,7 @@ void PayerFileCommands::SaveAs(const std::string& chosenPath) {
         });
     std::string reopen = current;
     if (!failure) {
-        ShowMsg("Files have been successfully saved", mbPlain);
+        ShowMsg("Files have been successfully saved", MsgStyle::Plain);
         reopen = target;
     }
     ReopenWithoutPasswordCheck(reopen);
@@ -234,7 +234,7 @@ void PayerFileCommands::Backup(const std::string& folder) {
     });
     ReopenWithoutPasswordCheck(current);
     if (failure) std::rethrow_exception(failure);
-    ShowMsg("Backup completed successfully", mbPlain);
+    ShowMsg("Backup completed successfully", MsgStyle::Plain);
 }
 
 void PayerFileCommands::Restore(const std::string& folder) {
@@ -248,7 +248,7 @@ void PayerFileCommands::Restore(const std::string& folder) {
     ReopenWithoutPasswordCheck(current);
     dm_.ClearReviews();
     if (failure) std::rethrow_exception(failure);
-    ShowMsg("File restore completed successfully", mbPlain);
+    ShowMsg("File restore completed successfully", MsgStyle::Plain);
 }
 
 void PayerFileCommands::Close() {

@@ -169,11 +169,11 @@ void TRecordSet::OpenRecSet() {
     }
     if (browseReason_ == TBrowseReason::Damaged) {
         ShowMsg(sizeProblem_ + "~~The file has been opened in browse only mode. Nothing will be written to it.",
-                AppTitle, mbInformation);
+                AppTitle, MsgStyle::Information);
     } else if (browseReason_ == TBrowseReason::InUse && ShowOpenMode) {
         ShowMsg(FileName + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
-                AppTitle, mbInformation);
+                AppTitle, MsgStyle::Information);
     }
     Fire(OnAfterOpen);
 }
@@ -372,7 +372,7 @@ void TRecordSet::DeleteRec() {
     if (!Active()) return;
     RefuseInBrowseOnly(StoreOperation::Delete, "no record can be deleted.");
     if (RecordCount() <= 1) throw EStoreException(DelErrText, FileName, 0, StoreOperation::Delete);
-    if (ShowMsg(DelMsgText, Caption(DelMsgCaption), mbOkCancelDefaultCancel) != idOk) return;
+    if (ShowMsg(DelMsgText, Caption(DelMsgCaption), MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok) return;
     if (!Fire(OnBeforeDelete)) return;
 
     BusyCursor busy;

@@ -156,11 +156,11 @@ private:
     cups_option_t* options_ = nullptr;
 };
 
-const char* SidesOf(int duplex) {
+const char* SidesOf(report::DuplexMode duplex) {
     // The captions decide: "Book" binds on the long edge, "Tablet" on the short edge.
     switch (duplex) {
-        case report::dupHorizontal: return "two-sided-long-edge";
-        case report::dupVertical: return "two-sided-short-edge";
+        case report::DuplexMode::dupHorizontal: return "two-sided-long-edge";
+        case report::DuplexMode::dupVertical: return "two-sided-short-edge";
         default: return "one-sided";
     }
 }

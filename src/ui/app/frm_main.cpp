@@ -554,10 +554,10 @@ void TFrmMain::MnuIRSInstructionsClick() {
     const std::string document = programFolder_ + kIrsInstructionsFile;
     std::error_code error;
     if (!std::filesystem::is_regular_file(document, error)) {
-        ShowMsg("The IRS Instructions cannot no be found", mbError);
+        ShowMsg("The IRS Instructions cannot no be found", MsgStyle::Error);
         return;
     }
-    if (!OpenDocument(document)) ShowMsg("No program is set up to open~" + document, mbError);
+    if (!OpenDocument(document)) ShowMsg("No program is set up to open~" + document, MsgStyle::Error);
 }
 
 }  // namespace qnvr

@@ -47,7 +47,7 @@ bool FocusField(const std::string& fieldName) {
 
 void ShowError(const std::exception& error) {
     if (const auto* fieldError = dynamic_cast<const EFieldException*>(&error)) FocusField(fieldError->FieldName());
-    ShowMsg(error.what(), kAppTitle, mbError);
+    ShowMsg(error.what(), kAppTitle, MsgStyle::Error);
 }
 
 void RunCommand(const std::function<void()>& command) {

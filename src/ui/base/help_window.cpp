@@ -70,7 +70,7 @@ TFrmHelp* ShowHelpTopic(int topic) {
     const std::optional<QString> file = HelpTopicFile(programDir, topic);
     if (!file) {
         ShowMsg("Help topic " + std::to_string(topic) + " cannot be found in " + HelpFolder(programDir).toStdString(),
-                mbError);
+                MsgStyle::Error);
         return nullptr;
     }
     TFrmHelp* window = HelpWindowFor(QApplication::activeModalWidget());

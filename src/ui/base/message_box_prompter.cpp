@@ -9,7 +9,7 @@ namespace qnvr {
 namespace {
 
 struct StyleLook {
-    int style;
+    MsgStyle style;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton;
@@ -17,34 +17,34 @@ struct StyleLook {
 };
 
 constexpr StyleLook kLooks[] = {
-    {mbPlain, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
-    {mbError, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
-    {mbInformation, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
-    {mbWarning, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
-    {mbOkCancel, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel},
-    {mbOkCancelDefaultCancel, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
+    {MsgStyle::Plain, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
+    {MsgStyle::Error, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
+    {MsgStyle::Information, QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
+    {MsgStyle::Warning, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok},
+    {MsgStyle::OkCancel, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel},
+    {MsgStyle::OkCancelDefaultCancel, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
      QMessageBox::Cancel},
-    {mbYesNoDefaultNo, QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::No},
+    {MsgStyle::YesNoDefaultNo, QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::No},
 };
 
-const StyleLook& LookOf(int style) {
+const StyleLook& LookOf(MsgStyle style) {
     for (const StyleLook& look : kLooks)
         if (look.style == style) return look;
     return kLooks[0];
 }
 
-int ButtonId(QMessageBox::StandardButton button) {
+MsgButton ButtonId(QMessageBox::StandardButton button) {
     switch (button) {
-        case QMessageBox::Cancel: return idCancel;
-        case QMessageBox::Yes: return idYes;
-        case QMessageBox::No: return idNo;
-        default: return idOk;
+        case QMessageBox::Cancel: return MsgButton::Cancel;
+        case QMessageBox::Yes: return MsgButton::Yes;
+        case QMessageBox::No: return MsgButton::No;
+        default: return MsgButton::Ok;
     }
 }
 
 }  // namespace
 
-int MessageBoxPrompter::Show(const std::string& text, const std::string& caption, int style) {
+MsgButton MessageBoxPrompter::Show(const std::string& text, const std::string& caption, MsgStyle style) {
     const StyleLook& look = LookOf(style);
     QMessageBox box(look.icon, QString::fromStdString(caption), QString::fromStdString(text), look.buttons,
                     QApplication::activeWindow());

@@ -7,7 +7,7 @@ namespace qnvr {
 
 class MessageBoxPrompter final : public Prompter {
 public:
-    int Show(const std::string& text, const std::string& caption, int style) override;
+    MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) override;
 };
 
 }  // namespace qnvr

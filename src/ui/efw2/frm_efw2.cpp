@@ -489,7 +489,7 @@ void TFrmEFW2::ShowEfw2Files() {
 
 void TFrmEFW2::BtnOpenFolderClick() {
     const std::string folder = run_.Paths().efw2Dir;
-    if (!OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, mbError);
+    if (!OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, MsgStyle::Error);
 }
 
 // ---- Field colours ----
@@ -546,10 +546,10 @@ void TFrmEFW2::ChkFinalClick(bool checked) { ChkFinal->setChecked(run_.ClickFina
 void TFrmEFW2::BtnViewCountryCodesClick() {
     const std::string document = run_.Paths().programDir + kCountryCodesFile;
     if (!QFileInfo(Text(document)).isFile()) {
-        ShowMsg(kCountryCodesMissing, mbError);
+        ShowMsg(kCountryCodesMissing, MsgStyle::Error);
         return;
     }
-    if (!OpenDocument(document)) ShowMsg("No program is set up to open~" + document, mbError);
+    if (!OpenDocument(document)) ShowMsg("No program is set up to open~" + document, MsgStyle::Error);
 }
 
 void TFrmEFW2::BtnHelpClick() { ShowHelpTopic(kHelpTopic); }

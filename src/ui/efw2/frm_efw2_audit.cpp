@@ -80,7 +80,7 @@ void TFrmEfw2Audit::BtnSaveAsClick() {
     if (QFileInfo(Text(path)).absoluteFilePath() == QFileInfo(Text(file_)).absoluteFilePath())
         throw EQnvrException("The audit cannot be saved over the EFW2 file it audits:~" + path);
     WriteLinesFile(path, LinesOf(ReportText()));
-    ShowMsg("The audit was saved to~" + path, mbInformation);
+    ShowMsg("The audit was saved to~" + path, MsgStyle::Information);
 }
 
 void ShowEfw2Audit(const std::string& file, const Efw2AuditResult& result, QWidget* parent) {
@@ -88,7 +88,7 @@ void ShowEfw2Audit(const std::string& file, const Efw2AuditResult& result, QWidg
         const std::string name = QFileInfo(Text(file)).fileName().toStdString();
         ShowMsg("EFW2 audit of " + name + ": " + kAuditCleanMessage + " in " + std::to_string(result.records) +
                     (result.records == 1 ? " record." : " records."),
-                mbInformation);
+                MsgStyle::Information);
         return;
     }
     TFrmEfw2Audit window(file, result, parent);

@@ -116,7 +116,7 @@ void TCalculator::Run(const CalculatorAction& action) {
     std::optional<std::string> message;
     RunGuarded([&] { message = calculator_.Do(action); });  // a display that is no number
     ShowState();
-    if (message) ShowMsg(*message, kAppTitle, mbError);
+    if (message) ShowMsg(*message, kAppTitle, MsgStyle::Error);
     if (calculator_.PutKey()) accept();
 }
 

@@ -47,7 +47,7 @@ void TDateEdit::SetText(const QString& text) { setText(text); }
 
 void TDateEdit::TextEdited() {
     const std::string text = Text().toStdString();
-    if (IsCompleteInvalidDate(text)) ShowMsg(InvalidDateMessage(text), kAppTitle, mbError);
+    if (IsCompleteInvalidDate(text)) ShowMsg(InvalidDateMessage(text), kAppTitle, MsgStyle::Error);
 }
 
 void TDateEdit::keyPressEvent(QKeyEvent* event) {
@@ -107,7 +107,7 @@ void TDateEdit::focusOutEvent(QFocusEvent* event) {
 void TDateEdit::LeaveField() {
     if (!RunGuarded([this] { emit Exited(); })) return;
     const std::string text = Text().toStdString();
-    if (text != kEmptyDateText && !IsValidDate(text)) RefuseExit(this, InvalidDateMessage(text), mbError, kFocusBackFailed);
+    if (text != kEmptyDateText && !IsValidDate(text)) RefuseExit(this, InvalidDateMessage(text), MsgStyle::Error, kFocusBackFailed);
 }
 
 }  // namespace qnvr

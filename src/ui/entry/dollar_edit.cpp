@@ -131,7 +131,7 @@ void TDollarEdit::LeaveField() {
     if (requiredField_ && fieldValue_ == 0) {
         // The window's exit handlers see the field left before it takes the focus back.
         RunGuarded([this] { emit Exited(); });
-        RefuseExit(this, "This field is required!", mbWarning, kFocusBackFailed);
+        RefuseExit(this, "This field is required!", MsgStyle::Warning, kFocusBackFailed);
         return;
     }
     setText(QString::fromStdString(MoneyDisplayText(fieldValue_, settings_)));
@@ -148,7 +148,7 @@ void TDollarEdit::keyPressEvent(QKeyEvent* event) {
     const MoneyKeyResult result = MoneyKey(settings_, EditState(), enter ? kEnterKey : typed.unicode());
     firstTime_ = result.firstTime;
     if (result.emptyText) clear();
-    if (!result.message.empty()) ShowMsg(result.message, kAppTitle, mbError);
+    if (!result.message.empty()) ShowMsg(result.message, kAppTitle, MsgStyle::Error);
     if (result.openCalculator) OpenCalculator();
     if (result.accepted) QLineEdit::keyPressEvent(event);
     else event->accept();
@@ -172,7 +172,7 @@ void TDollarEdit::OpenCalculator() {
     if (result) {
         const CalculatorPaste paste = PasteCalculatorResult(settings_, text().toStdString(), result->toStdString());
         setText(QString::fromStdString(paste.text));
-        for (const std::string& message : paste.messages) ShowMsg(message, kAppTitle, mbError);
+        for (const std::string& message : paste.messages) ShowMsg(message, kAppTitle, MsgStyle::Error);
     }
     SetFieldColor(this, restore);
 }

@@ -39,10 +39,10 @@ bool TakeFocusBack(QWidget* field) {
 
 }  // namespace
 
-void RefuseExit(QWidget* field, const std::string& message, int style, const std::string& fallback) {
+void RefuseExit(QWidget* field, const std::string& message, MsgStyle style, const std::string& fallback) {
     const bool back = TakeFocusBack(field);
     ShowMsg(message, kAppTitle, style);
-    if (!back) ShowMsg(fallback, kAppTitle, mbError);
+    if (!back) ShowMsg(fallback, kAppTitle, MsgStyle::Error);
 }
 
 bool FieldVisit::Begins() {

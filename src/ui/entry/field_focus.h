@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/base/prompter.h"
+
 class QFocusEvent;
 class QLineEdit;
 class QWidget;
@@ -27,7 +29,7 @@ void SelectAllOnEntry(QLineEdit* field, Qt::FocusReason reason);
 // cannot take the focus, shows the fallback message as well and the focus stays where
 // the user moved it. The focus goes back before the message box opens, so that the box
 // returns it to the field.
-void RefuseExit(QWidget* field, const std::string& message, int style, const std::string& fallback);
+void RefuseExit(QWidget* field, const std::string& message, MsgStyle style, const std::string& fallback);
 
 // A field's visit: it begins when the field gets the focus and ends when the user moves
 // on inside the window. Another window or a popup taking the focus for a while (a

@@ -130,7 +130,7 @@ void TFilterEdit::focusOutEvent(QFocusEvent* event) {
 void TFilterEdit::LeaveField() {
     if (!RunGuarded([this] { emit Exited(); })) return;
     if (requiredField_ && text().trimmed().isEmpty())
-        RefuseExit(this, "This field is required!", mbWarning, kFilterFocusBackFailed);
+        RefuseExit(this, "This field is required!", MsgStyle::Warning, kFilterFocusBackFailed);
 }
 
 }  // namespace qnvr

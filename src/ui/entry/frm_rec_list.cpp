@@ -84,7 +84,7 @@ void TFrmRecList::done(int result) {
 
 void ShowEmployeeList(TFrmDataModule& dm, QWidget* parent) {
     if (dm.RSW2.RecordCount() < 2) {
-        ShowMsg("The list window is not available when~there is only 1 record in the database", mbPlain);
+        ShowMsg("The list window is not available when~there is only 1 record in the database", MsgStyle::Plain);
         return;
     }
     const std::vector<EmployeeListEntry>& entries = EmployeeList().For(dm);

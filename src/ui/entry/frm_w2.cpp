@@ -559,7 +559,7 @@ void TFrmW2::ValidateFields() {
     std::string warnings;
     for (const std::string& warning : W2Warnings(record))
         if (efw2Warned_.insert(warning).second) warnings += (warnings.empty() ? "" : "~") + warning;
-    if (!warnings.empty()) ShowMsg(warnings, mbWarning);
+    if (!warnings.empty()) ShowMsg(warnings, MsgStyle::Warning);
 }
 
 // ---- Print buttons -----------------------------------------------------------------

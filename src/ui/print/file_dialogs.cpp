@@ -33,7 +33,7 @@ bool AskFileName(QWidget* parent, const FileDialogSpec& spec, QString& path) {
     if (spec.save && QFileInfo::exists(chosen)) {
         const std::string question = QFileInfo(chosen).fileName().toStdString() +
                                      " already exists.~Do you want to replace it?";
-        if (ShowMsg(question, spec.title.isEmpty() ? kAppTitle : spec.title.toStdString(), mbYesNoDefaultNo) != idYes)
+        if (ShowMsg(question, spec.title.isEmpty() ? kAppTitle : spec.title.toStdString(), MsgStyle::YesNoDefaultNo) != MsgButton::Yes)
             return false;
     }
     path = chosen;

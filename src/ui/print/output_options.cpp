@@ -40,11 +40,12 @@ Widget* Named(Widget* widget, const char* name, const QString& accessibleName) {
 }
 
 PrinterSettings ToPrinterSettings(const report::PrintSettings& s) {
-    return {s.printer, s.paper, s.bin, s.orientation, s.collate, s.duplex, s.copies};
+    return {s.printer, s.paper, s.bin, StoredOrientation(s.orientation), s.collate, StoredDuplex(s.duplex), s.copies};
 }
 
 report::PrintSettings ToPrintSettings(const PrinterSettings& s) {
-    return {s.Name, s.Paper, s.Bin, s.Orientation, s.Collate, s.Duplex, std::max(1, s.Copies)};
+    return {s.Name, s.Paper, s.Bin, OrientationFromStored(s.Orientation), s.Collate, DuplexFromStored(s.Duplex),
+            std::max(1, s.Copies)};
 }
 
 }  // namespace
@@ -93,9 +94,9 @@ void TFrmOutputOptions::BuildWindow() {
     Copies->setRange(1, 999);
     Collate = Named(new QCheckBox(tr("C&ollate"), printer), "Collate", tr("Collate"));
     Duplex = Named(new QComboBox(printer), "Duplex", tr("Two-sided printing"));
-    Duplex->addItem(tr("None"), report::dupSimplex);
-    Duplex->addItem(tr("Book"), report::dupHorizontal);
-    Duplex->addItem(tr("Tablet"), report::dupVertical);
+    Duplex->addItem(tr("None"), StoredDuplex(DuplexMode::dupSimplex));
+    Duplex->addItem(tr("Book"), StoredDuplex(DuplexMode::dupHorizontal));
+    Duplex->addItem(tr("Tablet"), StoredDuplex(DuplexMode::dupVertical));
     auto* printerRow = new QHBoxLayout;
     printerRow->addWidget(PrinterName, 1);
     printerRow->addWidget(BtnSetup);
@@ -165,10 +166,10 @@ void TFrmOutputOptions::BuildWindow() {
 void TFrmOutputOptions::ShowOptions() {
     const auto setups = job_.Setups;
     const bool anyPrinter = !InstalledPrinters().empty();
-    RbPrinter->setEnabled((setups & report::ssAllowDestPrinter) && anyPrinter);
-    RbPreview->setEnabled((setups & report::ssAllowDestPreview) && !fromPreview_);
+    RbPrinter->setEnabled(setups.Has(report::ReportSetup::ssAllowDestPrinter) && anyPrinter);
+    RbPreview->setEnabled(setups.Has(report::ReportSetup::ssAllowDestPreview) && !fromPreview_);
     RbPreview->setVisible(!fromPreview_);
-    RbFile->setEnabled(setups & report::ssAllowDestFile);
+    RbFile->setEnabled(setups.Has(report::ReportSetup::ssAllowDestFile));
 
     for (const auto& name : InstalledPrinters()) PrinterName->addItem(QString::fromStdString(name));
     ShowPrintSettings(options_.print);
@@ -195,7 +196,7 @@ void TFrmOutputOptions::ShowPrintSettings(const report::PrintSettings& print) {
     PrinterName->setCurrentIndex(index >= 0 ? index : PrinterName->count() > 0 ? 0 : -1);
     Copies->setValue(std::max(1, print.copies));
     Collate->setChecked(print.collate);
-    Duplex->setCurrentIndex(std::max(0, Duplex->findData(print.duplex)));
+    Duplex->setCurrentIndex(std::max(0, Duplex->findData(StoredDuplex(print.duplex))));
     PrinterPort->setText(PrinterPortText(PrinterName->currentText()));
 }
 
@@ -204,7 +205,7 @@ report::PrintSettings TFrmOutputOptions::PrintSettingsShown() const {
     print.printer = PrinterName->currentText().toStdString();
     print.copies = Copies->value();
     print.collate = Collate->isChecked();
-    print.duplex = Duplex->currentData().toInt();
+    print.duplex = DuplexFromStored(Duplex->currentData().toInt());
     return print;
 }
 
@@ -212,10 +213,10 @@ void TFrmOutputOptions::UpdateEnabled() {
     const auto setups = job_.Setups;
     const bool printing = RbPrinter->isChecked();
     PrinterName->setEnabled(printing);
-    BtnSetup->setEnabled(printing && (setups & report::ssAllowPrinterSetup));
-    Copies->setEnabled(printing && (setups & report::ssAllowCopies));
-    Collate->setEnabled(printing && (setups & report::ssAllowCollate));
-    Duplex->setEnabled(printing && (setups & report::ssAllowDuplex));
+    BtnSetup->setEnabled(printing && setups.Has(report::ReportSetup::ssAllowPrinterSetup));
+    Copies->setEnabled(printing && setups.Has(report::ReportSetup::ssAllowCopies));
+    Collate->setEnabled(printing && setups.Has(report::ReportSetup::ssAllowCollate));
+    Duplex->setEnabled(printing && setups.Has(report::ReportSetup::ssAllowDuplex));
     const bool toFile = RbFile->isChecked();
     FileName->setEnabled(toFile);
     BtnBrowse->setEnabled(toFile);

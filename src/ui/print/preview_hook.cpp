@@ -26,13 +26,13 @@ void Show(PreviewState& state, const report::ReportJob& job) {
     window.ApplyPreviewSettings(job.Preview);
     window.SetSnapshot(job.OpenSnapshot());
     window.PrepareShow();
-    if (job.Options & report::soPreviewModal) ExecModal(window);
+    if (job.Options.Has(report::ReportOption::soPreviewModal)) ExecModal(window);
     else window.show();
 }
 
 // A preview that is not modal: the job waits, handling events, until it is closed.
 void Wait(PreviewState& state, const report::ReportJob& job) {
-    if ((job.Options & report::soPreviewModal) || !state.window || !state.window->isVisible()) return;
+    if (job.Options.Has(report::ReportOption::soPreviewModal) || !state.window || !state.window->isVisible()) return;
     QEventLoop loop;
     QObject::connect(state.window.get(), &QDialog::finished, &loop, &QEventLoop::quit);
     loop.exec();

@@ -214,8 +214,8 @@ void TFrmReportPreview::RefreshButtons() {
     BtnPrior->setEnabled(page_ > 1);
     BtnNext->setEnabled(page_ < PageCount());
     BtnLast->setEnabled(page_ < PageCount());
-    BtnSave->setEnabled(Allows(report::soAllowSaveFromPreview));
-    const bool printing = Allows(report::soAllowPrintFromPreview);
+    BtnSave->setEnabled(Allows(report::ReportOption::soAllowSaveFromPreview));
+    const bool printing = Allows(report::ReportOption::soAllowPrintFromPreview);
     BtnPrint->setEnabled(printing);
     BtnExportPDF->setEnabled(printing);
     BtnExportHTML->setEnabled(printing);
@@ -238,7 +238,7 @@ void TFrmReportPreview::BtnOpenClick() {
 }
 
 void TFrmReportPreview::BtnSaveClick() {
-    if (!Allows(report::soAllowSaveFromPreview) || !snapshot_) return;
+    if (!Allows(report::ReportOption::soAllowSaveFromPreview) || !snapshot_) return;
     QString path;
     if (!AskFileName(this, kSaveDialogNDR, path)) return;
     BusyCursor busy;
@@ -246,13 +246,13 @@ void TFrmReportPreview::BtnSaveClick() {
 }
 
 void TFrmReportPreview::BtnPrintClick() {
-    if (!Allows(report::soAllowPrintFromPreview) || !snapshot_) return;
+    if (!Allows(report::ReportOption::soAllowPrintFromPreview) || !snapshot_) return;
     report::OutputOptions options;
     options.destination = ReportDestination::Printer;
     options.print = snapshot_->Settings();
     report::PrinterPort* port = report::CurrentPrinterPort();
     if (options.print.printer.empty() && port) options.print.printer = port->DefaultPrinter();
-    if (job_.Setups & report::ssAllowPreviewSetup) {
+    if (job_.Setups.Has(report::ReportSetup::ssAllowPreviewSetup)) {
         TFrmOutputOptions window(job_, options, true, PageCount(), page_, this);
         if (ExecModal(window) != QDialog::Accepted) return;
     }
@@ -292,7 +292,7 @@ void TFrmReportPreview::BtnZoomOutClick() {
 }
 
 void TFrmReportPreview::BtnExportPDFClick() {
-    if (!Allows(report::soAllowPrintFromPreview) || !snapshot_) return;
+    if (!Allows(report::ReportOption::soAllowPrintFromPreview) || !snapshot_) return;
     QString path;
     if (!AskFileName(this, kSaveDialogPDF, path)) return;
     BusyCursor busy;
@@ -300,7 +300,7 @@ void TFrmReportPreview::BtnExportPDFClick() {
 }
 
 void TFrmReportPreview::BtnExportHTMLClick() {
-    if (!Allows(report::soAllowPrintFromPreview) || !snapshot_) return;
+    if (!Allows(report::ReportOption::soAllowPrintFromPreview) || !snapshot_) return;
     QString path;
     if (!AskFileName(this, kSaveDialogHTML, path)) return;
     BusyCursor busy;

@@ -108,7 +108,7 @@ private:
     void KeyDown();
 
     void PrintTo(const report::OutputOptions& options);
-    bool Allows(report::ReportOptions option) const { return (job_.Options & option) != 0; }
+    bool Allows(report::ReportOption option) const { return job_.Options.Has(option); }
 
     const report::ReportJob& job_;
     // Menu items that take the enabled state of their button when the menu opens.

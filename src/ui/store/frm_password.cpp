@@ -92,7 +92,7 @@ void TFrmPassword::keyPressEvent(QKeyEvent* event) {
 
 void TFrmPassword::BtnOkClick() {
     if (const auto message = ChangePassword(PW1->text().toStdString(), PW2->text().toStdString(), dm_.W3Rec)) {
-        ShowMsg(*message, mbError);
+        ShowMsg(*message, MsgStyle::Error);
         return;
     }
     dm_.RSW3.PostRec();

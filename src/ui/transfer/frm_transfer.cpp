@@ -183,7 +183,7 @@ void TFrmTransfer::UpdateSelection() {
 
 void TFrmTransfer::ChkNoOverwriteClick(bool checked) {
     if (checked) return;
-    if (ShowMsg(kOverwriteWarning, mbYesNoDefaultNo) != idYes) ChkNoOverwrite->setChecked(true);
+    if (ShowMsg(kOverwriteWarning, MsgStyle::YesNoDefaultNo) != MsgButton::Yes) ChkNoOverwrite->setChecked(true);
 }
 
 void TFrmTransfer::Pause() {

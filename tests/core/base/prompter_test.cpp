@@ -7,19 +7,19 @@ namespace {
 
 TEST(ShowMsg, TurnsEveryTildeIntoALineBreakAndDefaultsTheCaption) {
     ScriptedPrompter prompter;
-    ShowMsg("first~~second", mbInformation);
+    ShowMsg("first~~second", MsgStyle::Information);
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_EQ(prompter.Messages()[0].text, "first\n\nsecond");
     EXPECT_EQ(prompter.Messages()[0].caption, "Quenvora W-2 2026");
-    EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Information);
 }
 
 TEST(ShowMsg, ReturnsTheScriptedAnswerThenTheStylesDefault) {
     ScriptedPrompter prompter;
-    prompter.Answer(idOk);
-    EXPECT_EQ(ShowMsg("Delete?", mbOkCancelDefaultCancel), idOk);
-    EXPECT_EQ(ShowMsg("Delete?", mbOkCancelDefaultCancel), idCancel);
-    EXPECT_EQ(ShowMsg("Replace?", mbYesNoDefaultNo), idNo);
+    prompter.Answer(MsgButton::Ok);
+    EXPECT_EQ(ShowMsg("Delete?", MsgStyle::OkCancelDefaultCancel), MsgButton::Ok);
+    EXPECT_EQ(ShowMsg("Delete?", MsgStyle::OkCancelDefaultCancel), MsgButton::Cancel);
+    EXPECT_EQ(ShowMsg("Replace?", MsgStyle::YesNoDefaultNo), MsgButton::No);
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ TEST_F(Efw2RunTest, SingleClientGetsACompleteFileOfItsOwn) {
     EXPECT_EQ(prompter.Texts()[0],
               "Process Completed for Client: ACME~Total Forms W-2 processed: 3~"
               "Total Wages, tips, other compensation processed: $6,000.00");
-    EXPECT_EQ(prompter.Messages()[0].style, mbPlain);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Plain);
     EXPECT_EQ(run->Settings().ClientsProcessed, 1);
     EXPECT_EQ(run->Settings().FormsW2Processed, 3);
     EXPECT_EQ(run->Settings().WagesProcessed, 6000);
@@ -176,7 +176,7 @@ TEST_F(Efw2RunTest, MasterRunOfThreeClientsWithTheQuestionAnswered) {
     prompter.Clear();
     EXPECT_TRUE(run->ClickSubmitter(false));  // the RA record is already in the master file
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"You have already created a Submitter record."});
-    EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Information);
     run->Process();
     EXPECT_EQ(FileOutline(dataDir + "EFW2/BRAVO.txt"),
               (std::vector<std::string>{"RE B", "RW", "RW", "RW", "RT 0000003"}));
@@ -185,10 +185,10 @@ TEST_F(Efw2RunTest, MasterRunOfThreeClientsWithTheQuestionAnswered) {
     OpenPayer("CHARLIE", Employees(4));
     run = OpenWindow();
     prompter.Clear();
-    prompter.Answer(idYes);
+    prompter.Answer(MsgButton::Yes);
     EXPECT_FALSE(run->ClickFinal(false));
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Will this be the last Client to be Processed?"});
-    EXPECT_EQ(prompter.Messages()[0].style, mbYesNoDefaultNo);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::YesNoDefaultNo);
     EXPECT_EQ(run->State(), RunState::FinalPending);
     try {
         run->Close();
@@ -224,7 +224,7 @@ TEST_F(Efw2RunTest, DecliningTheLastClientKeepsFinalChecked) {
     EXPECT_TRUE(run->ClickFinal(false));  // unscripted: No, the default
     EXPECT_FALSE(run->Settings().FinalPending);
 
-    prompter.Answer(idYes);
+    prompter.Answer(MsgButton::Yes);
     EXPECT_FALSE(run->ClickFinal(false));
     EXPECT_TRUE(run->Settings().FinalPending);
     // Checking it again withdraws the answer, so no master file ends without its RF record.
@@ -333,7 +333,7 @@ TEST_F(Efw2RunTest, ResetAnsweredNoKeepsEverythingAndYesStartsAfresh) {
               "This will clear the Master EFW2 Text File and resets~the Total Forms W-3 Processed, Total Forms W-2~"
               "Processed and the Total Wages, tips, other~compensationProcessed to zero.~~Are you sure?");
 
-    prompter.Answer(idYes);
+    prompter.Answer(MsgButton::Yes);
     run->Reset();
     EXPECT_TRUE(masterList.empty());
     EXPECT_TRUE(run->ClientsList().empty());

@@ -9,7 +9,11 @@ namespace {
 #define EXPECT_CENTS(actual, expected) EXPECT_NEAR(actual, expected, 0.0001)
 
 TEST(W2Amounts, TheTaxYearConstantsAgree) {
+    // Taken from the one table of the year's figures, in dollars and as exact fractions.
     EXPECT_EQ(kSocialSecurityWageBase, 184500.00);
+    EXPECT_EQ(kMaxSocialSecurityTax, 11439.00);
+    EXPECT_EQ(kSocialSecurityTaxRate, 0.062);
+    EXPECT_EQ(kMedicareTaxRate, 0.0145);
     EXPECT_CENTS(kSocialSecurityWageBase * kSocialSecurityTaxRate, kMaxSocialSecurityTax);
 }
 

@@ -209,11 +209,11 @@ struct RecordingSurface {
     void SelectPrinter(const std::string& n) { calls.push_back("printer " + n); }
     void SelectPaper(const std::string& n) { calls.push_back("paper " + n); }
     void SelectBin(const std::string& n) { calls.push_back("bin " + n); }
-    void SetOrientation(int o) { calls.push_back("orientation " + std::to_string(o)); }
+    void SetOrientation(PageOrientation o) { calls.push_back("orientation " + std::to_string(StoredOrientation(o))); }
     bool SupportsCollate() const { return collateSupported; }
     void SetCollate(bool c) { calls.push_back(std::string("collate ") + (c ? "on" : "off")); }
     bool SupportsDuplex() const { return duplexSupported; }
-    void SetDuplex(int d) { calls.push_back("duplex " + std::to_string(d)); }
+    void SetDuplex(DuplexMode d) { calls.push_back("duplex " + std::to_string(StoredDuplex(d))); }
     void SetCopies(int c) { calls.push_back("copies " + std::to_string(c)); }
 };
 

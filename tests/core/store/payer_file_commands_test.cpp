@@ -169,7 +169,7 @@ TEST_F(PayerFileCommandsTest, SaveAsCopiesThePairUnderTheNameBeforeTheFirstDotAn
     EXPECT_EQ(busy.shown, std::vector<std::string>{"Quenvora W-2 2026: Saving " + acme + " as Acme.W226"});
     EXPECT_FALSE(busy.showing);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Files have been successfully saved"});
-    EXPECT_EQ(prompter.Messages()[0].style, mbPlain);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Plain);
     EXPECT_EQ(dm.PayerFilePath, copy);
     EXPECT_TRUE(dm.PayerFileOpen);
     EXPECT_TRUE(passwords.prompts.empty());  // the program's own reopen asks nothing
@@ -189,16 +189,16 @@ TEST_F(PayerFileCommandsTest, SaveAsOntoAnExistingFileChangesNothingWhenTheUserC
     MakeAcme();
     TempDir other;
     std::ofstream(other.File("Beta.W226")) << "another payer";
-    prompter.Answer(idCancel);
+    prompter.Answer(MsgButton::Cancel);
     commands.SaveAs(other.File("Beta.W226"));
     EXPECT_EQ(Texts(), std::vector<std::string>{"This file already exists. Do you want to replace it?"});
-    EXPECT_EQ(prompter.Messages()[0].style, mbOkCancelDefaultCancel);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::OkCancelDefaultCancel);
     EXPECT_TRUE(busy.shown.empty());
     EXPECT_EQ(dm.PayerFilePath, acme);
     EXPECT_TRUE(dm.RSW2.Active());
     EXPECT_EQ(CountFiles(other.File("*")), 1);
 
-    prompter.Answer(idOk);
+    prompter.Answer(MsgButton::Ok);
     commands.SaveAs(other.File("Beta.W226"));
     EXPECT_EQ(dm.PayerFilePath, other.File("Beta.W226"));
     EXPECT_EQ(dm.W3Rec.Boxf_a, "ACME");

@@ -213,7 +213,7 @@ TEST_F(RecordSetTest, DeleteCompactsTheFileAndMovesTheCursor) {
     for (const auto& c : cases) {
         rs.CloseRecSet();
         Open(c.records);
-        prompter.Answer(idOk);
+        prompter.Answer(MsgButton::Ok);
         rs.SetCurrentRecord(c.deleted);
         rs.DeleteRec();
         EXPECT_EQ(FileMarks(), c.remaining) << "deleting " << c.deleted;
@@ -230,12 +230,12 @@ TEST_F(RecordSetTest, DeleteAsksFirstAndCancelKeepsEverything) {
     EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2, 3}));
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_EQ(prompter.Messages()[0].text, "Confirm request\nDelete current record from database?");
-    EXPECT_EQ(prompter.Messages()[0].style, mbOkCancelDefaultCancel);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::OkCancelDefaultCancel);
 }
 
 TEST_F(RecordSetTest, TheOnlyRecordCannotBeDeleted) {
     Open(1);
-    prompter.Answer(idOk);
+    prompter.Answer(MsgButton::Ok);
     EXPECT_EQ(StoreErrorOf([&] { rs.DeleteRec(); }),
               "Unable to delete current record~you cannot delete the first record when~its the only record in the "
               "database.");
@@ -275,7 +275,7 @@ TEST_F(RecordSetTest, AFileOfDamagedSizeOpensBrowseOnlyAndIsNeverWritten) {
         EXPECT_EQ(store.BrowseReason(), TBrowseReason::Damaged) << c.name;
         EXPECT_EQ(store.SizeProblem().substr(0, path.size() + c.problem.size()), path + c.problem) << c.name;
         ASSERT_EQ(prompter.Messages().size(), 1u) << c.name;
-        EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+        EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Information);
         EXPECT_NE(prompter.Messages()[0].text.find(path + c.problem), std::string::npos) << prompter.Messages()[0].text;
         EXPECT_NE(prompter.Messages()[0].text.find("opened in browse only mode"), std::string::npos);
 
@@ -331,7 +331,7 @@ TEST_F(RecordSetTest, AFileHeldByAnotherProcessOpensBrowseOnly) {
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_EQ(prompter.Messages()[0].text, path + " is already in use!\n\nThe file has been opened in browse only"
                                                   " mode. You will not be able to record any changes.");
-    EXPECT_EQ(prompter.Messages()[0].style, mbInformation);
+    EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Information);
     rs.RecordBuffer()[0] = 77;
     EXPECT_FALSE(rs.PostRec());
     EXPECT_EQ(FileMarks(), (std::vector<int>{1, 2}));

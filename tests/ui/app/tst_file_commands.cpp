@@ -70,7 +70,7 @@ private slots:
         SetEmployee("SMITH");
         CreatePayer(QStringLiteral("Acme"));
         QCOMPARE(Messages(), std::vector<std::string>{"File already exists!"});
-        QCOMPARE(app_->Prompter().Messages()[0].style, int(mbError));
+        QCOMPARE(app_->Prompter().Messages()[0].style, MsgStyle::Error);
         QCOMPARE(Path(Dm().PayerFilePath), Path(app_->DataFolder() + "Acme.W226"));
         QCOMPARE(Dm().W2Rec.Boxe3, std::string("SMITH"));
         QCOMPARE(QDir(Path(app_->DataFolder())).entryList(QDir::Files).size(), 2);
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(Messages(), std::vector<std::string>{
                                  "The following error occured during the copy file process:~No such file or directory"});
         const auto& shown = app_->Prompter().Messages()[0];
-        QCOMPARE(shown.style, int(mbError));
+        QCOMPARE(shown.style, MsgStyle::Error);
         QCOMPARE(shown.caption, std::string(kAppTitle));
         QVERIFY(Dm().PayerFileOpen);
         QVERIFY(Dm().RSW2.Active());

@@ -208,7 +208,7 @@ private slots:
 
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
         QCOMPARE(app_->Prompter().Texts(), std::vector<std::string>{"File not found"});
-        QCOMPARE(app_->Prompter().Messages()[0].style, int(mbError));
+        QCOMPARE(app_->Prompter().Messages()[0].style, MsgStyle::Error);
         QCOMPARE(QString::fromStdString(app_->DataModule().PayerFilePath), QString::fromStdString(kept));
         QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - KEPT"));
     }
@@ -289,7 +289,7 @@ private slots:
         QVERIFY(!std::filesystem::exists(app_->ProgramFolder() + "Inst W2W3.pdf"));
         app_->ChooseMenuItem(Window().MnuHelp, Window().MnuIRSInstructions);
         QCOMPARE(app_->Prompter().Texts(), std::vector<std::string>{"The IRS Instructions cannot no be found"});
-        QCOMPARE(app_->Prompter().Messages()[0].style, static_cast<int>(mbError));
+        QCOMPARE(app_->Prompter().Messages()[0].style, MsgStyle::Error);
     }
 };
 

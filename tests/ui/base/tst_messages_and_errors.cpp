@@ -45,29 +45,29 @@ class TestMessagesAndErrors : public QObject {
 
 private slots:
     void eachStyleShowsItsButtonsIconAndDefault_data() {
-        QTest::addColumn<int>("style");
+        QTest::addColumn<MsgStyle>("style");
         QTest::addColumn<int>("icon");
         QTest::addColumn<QStringList>("buttons");
-        QTest::addColumn<int>("onEnter");
-        QTest::addColumn<int>("onEscape");
-        QTest::newRow("plain") << int(mbPlain) << int(QMessageBox::NoIcon) << QStringList{"OK"} << int(idOk) << int(idOk);
-        QTest::newRow("error") << int(mbError) << int(QMessageBox::Critical) << QStringList{"OK"} << int(idOk)
-                               << int(idOk);
-        QTest::newRow("information") << int(mbInformation) << int(QMessageBox::Information) << QStringList{"OK"}
-                                     << int(idOk) << int(idOk);
-        QTest::newRow("ok cancel") << int(mbOkCancel) << int(QMessageBox::Question) << QStringList{"OK", "Cancel"}
-                                   << int(idOk) << int(idCancel);
-        QTest::newRow("ok cancel, cancel default") << int(mbOkCancelDefaultCancel) << int(QMessageBox::Question)
-                                                   << QStringList{"OK", "Cancel"} << int(idCancel) << int(idCancel);
-        QTest::newRow("yes no, no default") << int(mbYesNoDefaultNo) << int(QMessageBox::Warning)
-                                            << QStringList{"Yes", "No"} << int(idNo) << int(idNo);
+        QTest::addColumn<MsgButton>("onEnter");
+        QTest::addColumn<MsgButton>("onEscape");
+        QTest::newRow("plain") << MsgStyle::Plain << int(QMessageBox::NoIcon) << QStringList{"OK"} << MsgButton::Ok << MsgButton::Ok;
+        QTest::newRow("error") << MsgStyle::Error << int(QMessageBox::Critical) << QStringList{"OK"} << MsgButton::Ok
+                               << MsgButton::Ok;
+        QTest::newRow("information") << MsgStyle::Information << int(QMessageBox::Information) << QStringList{"OK"}
+                                     << MsgButton::Ok << MsgButton::Ok;
+        QTest::newRow("ok cancel") << MsgStyle::OkCancel << int(QMessageBox::Question) << QStringList{"OK", "Cancel"}
+                                   << MsgButton::Ok << MsgButton::Cancel;
+        QTest::newRow("ok cancel, cancel default") << MsgStyle::OkCancelDefaultCancel << int(QMessageBox::Question)
+                                                   << QStringList{"OK", "Cancel"} << MsgButton::Cancel << MsgButton::Cancel;
+        QTest::newRow("yes no, no default") << MsgStyle::YesNoDefaultNo << int(QMessageBox::Warning)
+                                            << QStringList{"Yes", "No"} << MsgButton::No << MsgButton::No;
     }
     void eachStyleShowsItsButtonsIconAndDefault() {
-        QFETCH(int, style);
+        QFETCH(MsgStyle, style);
         QFETCH(int, icon);
         QFETCH(QStringList, buttons);
-        QFETCH(int, onEnter);
-        QFETCH(int, onEscape);
+        QFETCH(MsgButton, onEnter);
+        QFETCH(MsgButton, onEscape);
         MessageBoxPrompter prompter;
         SetPrompter(&prompter);
         ModalScript modals;
@@ -103,7 +103,7 @@ private slots:
         modals.Then([](QDialog& dialog) {
             if (auto* box = Expect<QMessageBox>(dialog)) QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         });
-        QCOMPARE(ShowMsg("Replace?", mbOkCancelDefaultCancel), int(idOk));
+        QCOMPARE(ShowMsg("Replace?", MsgStyle::OkCancelDefaultCancel), MsgButton::Ok);
         SetPrompter(nullptr);
     }
 
@@ -132,7 +132,7 @@ private slots:
         RunCommand([] { throw EFieldException("Amount1", "Box 1 must be greater than zero."); });
         QCOMPARE(prompter.Texts(), std::vector<std::string>{"Box 1 must be greater than zero."});
         QCOMPARE(prompter.Messages()[0].caption, std::string(kAppTitle));
-        QCOMPARE(prompter.Messages()[0].style, int(mbError));
+        QCOMPARE(prompter.Messages()[0].style, MsgStyle::Error);
         QCOMPARE(tabs->currentWidget(), scroll);
         QCOMPARE(window.focusWidget(), field);
         QVERIFY(scroll->verticalScrollBar()->value() > 0);

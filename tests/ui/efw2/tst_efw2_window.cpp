@@ -266,10 +266,10 @@ private slots:
         OpenPayer("CHARLIE", 4);
         TFrmEFW2& w = OpenWindow();
         prompter_->Clear();
-        prompter_->Answer(idNo);
+        prompter_->Answer(MsgButton::No);
         ClickBox(w.ChkFinal);  // No: still one of the middle clients
         QVERIFY(w.ChkFinal->isChecked());
-        prompter_->Answer(idYes);
+        prompter_->Answer(MsgButton::Yes);
         ClickBox(w.ChkFinal);
         QVERIFY(!w.ChkFinal->isChecked());
         QCOMPARE(prompter_->Texts(), std::vector<std::string>(2, "Will this be the last Client to be Processed?"));
@@ -311,7 +311,7 @@ private slots:
         TypeSubmitter(kValidSubmitterKeys);
         QTest::mouseClick(window_->BtnProcess, Qt::LeftButton);
         QCOMPARE(prompter_->Texts().back(), std::string("EFW2 audit of ALPHA.txt: no problems found in 6 records."));
-        QCOMPARE(prompter_->Messages().back().style, int(mbInformation));
+        QCOMPARE(prompter_->Messages().back().style, MsgStyle::Information);
         QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
 
         // BRAVO's second employee had too little social security tax withheld.
@@ -371,7 +371,7 @@ private slots:
         QCOMPARE(w.TotalRecords->text(), QStringLiteral("3"));
         QCOMPARE(w.MemoClientsProcessed->toPlainText(), QStringLiteral("ALPHA"));
         QVERIFY(fs::exists(ProgramDir() + "QNVR.CP"));
-        prompter_->Answer(idYes);
+        prompter_->Answer(MsgButton::Yes);
         QTest::mouseClick(w.BtnReset, Qt::LeftButton);
         QCOMPARE(prompter_->Messages().size(), std::size_t(2));
         QCOMPARE(prompter_->Texts().back(),
@@ -442,7 +442,7 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenDocumentUrl");
         QTest::mouseClick(w.BtnViewCountryCodes, Qt::LeftButton);
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{"The Country Codes file cannot no be found"});
-        QCOMPARE(prompter_->Messages().back().style, int(mbError));
+        QCOMPARE(prompter_->Messages().back().style, MsgStyle::Error);
         QVERIFY(openedUrls_.isEmpty());
 
         // The document the build delivers into the program folder.

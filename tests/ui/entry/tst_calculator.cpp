@@ -111,7 +111,7 @@ private slots:
             QTest::keyClicks(&calculator, "7/0=");
             QCOMPARE(DisplayOf(calculator), QStringLiteral("7"));
             QCOMPARE(prompter_->Texts(), std::vector<std::string>{"You cannot divide by zero"});
-            QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbError));
+            QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Error);
             QVERIFY(calculator.isVisible());
         });
         window_->TabIntoFirst();

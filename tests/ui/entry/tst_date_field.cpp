@@ -102,7 +102,7 @@ private slots:
         QVERIFY(prompter_->Messages().empty());
         QTest::keyClicks(date_, "6");
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{"02/30/2026 is not a valid date."});
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbError));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Error);
         PressTab();
         QVERIFY(date_->hasFocus());
         QCOMPARE(prompter_->Texts().size(), std::size_t{2});

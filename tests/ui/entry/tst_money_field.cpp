@@ -120,7 +120,7 @@ private slots:
         TabIntoMoney();
         PressTab();
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{"This field is required!"});
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbWarning));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Warning);
         QVERIFY(money_->hasFocus());
         QTest::keyClicks(money_, "3");
         PressTab();
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(prompter_->Texts(), (std::vector<std::string>{
                                          "This field is required!",
                                          "A non fatal error has occured in the program.~Click on OK to continue."}));
-        QCOMPARE(prompter_->Messages()[1].style, static_cast<int>(mbError));
+        QCOMPARE(prompter_->Messages()[1].style, MsgStyle::Error);
     }
 
     void theWindowsHandlersRunAfterTheFieldsOwnSteps() {
@@ -202,7 +202,7 @@ private slots:
         QTest::keyClick(money_, Qt::Key_C);
         QCOMPARE(money_->text(), shown);
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{message.toStdString()});
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbError));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Error);
     }
 
     void closingTheCalculatorWithoutPutLeavesTheField() {
@@ -259,7 +259,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EConvertError, money_->Value());
         TabIntoMoney();
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{"'1.2.3' is not a valid number"});
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbError));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Error);
     }
 
     void digitsSetTheLongestText() {

@@ -238,10 +238,10 @@ private slots:
         QCOMPARE(store_->RecordCount(), 3);
         QCOMPARE(store_->CurrentRecord(), 3);
 
-        prompter_->Answer(idCancel);
+        prompter_->Answer(MsgButton::Cancel);
         QTest::keyClick(host_->field, Qt::Key_D, Qt::AltModifier);
         QCOMPARE(store_->RecordCount(), 3);
-        prompter_->Answer(idOk);
+        prompter_->Answer(MsgButton::Ok);
         QTest::mouseClick(Btn(nbDelete), Qt::LeftButton);
         QCOMPARE(store_->RecordCount(), 2);
         QCOMPARE(store_->CurrentRecord(), 1);  // after the last record, the first

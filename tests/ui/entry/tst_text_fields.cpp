@@ -130,7 +130,7 @@ private slots:
         QVERIFY(text_->hasFocus());
         QCOMPARE(order, QStringList{"window exit"});
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{"This field is required!"});
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbWarning));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Warning);
         QTest::keyClicks(text_, "Ann");
         PressTab();
         QVERIFY(state_->hasFocus());

@@ -382,7 +382,7 @@ private slots:
         QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
         QCOMPARE(Messages(), std::vector<std::string>{"Box e, Employee's last name \"Müller\" is written as \"MULLER\" "
                                                       "in the EFW2 file, which holds plain ASCII only."});
-        QCOMPARE(prompter_->Messages().back().style, int(mbWarning));
+        QCOMPARE(prompter_->Messages().back().style, MsgStyle::Warning);
         QCOMPARE(Stored(1).Boxe3, std::string("Müller"));  // the record keeps its text
 
         prompter_->Clear();
@@ -452,7 +452,7 @@ private slots:
 
         // Cancelled at the question: the employee stays, and so does what was typed.
         TypeInto("Boxe1", "Cy");
-        prompter_->Answer(idCancel);
+        prompter_->Answer(MsgButton::Cancel);
         AltKey(Qt::Key_D);
         QCOMPARE(Messages(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
         QCOMPARE(dm_->RSW2.RecordCount(), 2);
@@ -460,7 +460,7 @@ private slots:
 
         // Confirmed: the unfinished employee goes without being checked.
         prompter_->Clear();
-        prompter_->Answer(idOk);
+        prompter_->Answer(MsgButton::Ok);
         QTest::mouseClick(Nav(nbDelete), Qt::LeftButton);
         QCOMPARE(Messages(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
         QCOMPARE(dm_->RSW2.RecordCount(), 1);

@@ -151,7 +151,7 @@ private slots:
             Publish(ini);
             QVERIFY(Run(server_->Address()) == WebUpdateResult::NothingDone);
             QCOMPARE(prompter_->Texts(), std::vector<std::string>{"Your current version is up-to-date."});
-            QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbInformation));
+            QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Information);
             QCOMPARE(FilesLeft(), std::vector<std::string>{"update.ini"});
             QVERIFY(started_.empty());
         }
@@ -159,7 +159,7 @@ private slots:
 
     void aNewerVersionIsDownloadedVerifiedAndStarted() {
         Publish("[QNVR2026]\r\nVersion=2026.01\r\nSHA256=" + Sha256Hex(package_) + "\r\n");
-        prompter_->Answer(idOk);
+        prompter_->Answer(MsgButton::Ok);
         QVERIFY(Run(server_->Address()) == WebUpdateResult::Installing);
         QCOMPARE(prompter_->Texts(),
                  (std::vector<std::string>{"There is an update available.~Would you like to download and install it?",
@@ -171,13 +171,13 @@ private slots:
 
     void aWrongHashKeepsNothingAndDoesNotClose() {
         Publish("[QNVR2026]\r\nVersion=2026.01\r\nSHA256=" + Sha256Hex("another package") + "\r\n");
-        prompter_->Answer(idOk);
+        prompter_->Answer(MsgButton::Ok);
         QCOMPARE(RunFailing(server_->Address()), std::string("Unable to download update."));
         QCOMPARE(FilesLeft(), std::vector<std::string>{"update.ini"});
         QVERIFY(started_.empty());
         // Nor without a hash at all.
         Publish("[QNVR2026]\r\nVersion=2026.01\r\n");
-        prompter_->Answer(idOk);
+        prompter_->Answer(MsgButton::Ok);
         QCOMPARE(RunFailing(server_->Address()), std::string("Unable to download update."));
         QCOMPARE(FilesLeft(), std::vector<std::string>{"update.ini"});
     }
@@ -206,7 +206,7 @@ private slots:
 
     void decliningTheDownloadLeavesNoPackage() {
         Publish("[QNVR2026]\r\nVersion=2026.01\r\nSHA256=" + Sha256Hex(package_) + "\r\n");
-        prompter_->Answer(idCancel);
+        prompter_->Answer(MsgButton::Cancel);
         QVERIFY(Run(server_->Address()) == WebUpdateResult::NothingDone);
         QCOMPARE(prompter_->Messages().size(), 1u);
         QCOMPARE(FilesLeft(), std::vector<std::string>{"update.ini"});
@@ -217,12 +217,12 @@ private slots:
     void withoutANetworkTheUserDecides() {
         Publish("[QNVR2026]\r\nVersion=2026.00\r\n");
         connected_ = false;
-        prompter_->Answer(idCancel);
+        prompter_->Answer(MsgButton::Cancel);
         QVERIFY(Run(server_->Address()) == WebUpdateResult::NothingDone);
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{"An internet connection was not detected. Proceed anyway?"});
         QVERIFY(server_->requested.empty());
         prompter_->Clear();
-        prompter_->Answer(idOk);
+        prompter_->Answer(MsgButton::Ok);
         QVERIFY(Run(server_->Address()) == WebUpdateResult::NothingDone);
         QCOMPARE(prompter_->Texts().back(), std::string("Your current version is up-to-date."));
     }

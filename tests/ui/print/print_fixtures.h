@@ -40,8 +40,8 @@ inline report::PageSnapshot SnapshotFile(const std::string& file, int pageCount)
 
 // The options and setups of the W-2 Copy A job: preview only.
 inline void MakeCopyAJob(report::ReportJob& job) {
-    job.Options = report::soShowStatus | report::soPreviewModal;
-    job.Setups = report::ssAllowDestPreview | report::ssAllowPreviewSetup;
+    job.Options = report::ReportOption::soShowStatus | report::ReportOption::soPreviewModal;
+    job.Setups = report::ReportSetup::ssAllowDestPreview | report::ReportSetup::ssAllowPreviewSetup;
 }
 
 }  // namespace qnvr::testing

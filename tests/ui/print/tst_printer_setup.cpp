@@ -274,7 +274,7 @@ private slots:
         MemorySettingsStore store;
         SavePrinterSettings(store, {TestPrinter(), "US Legal", "", 0, true, 2, 7});
         report::ReportJob job;
-        job.Setups = 0;
+        job.Setups = {};
         job.OnBeforePrint = [&](report::ReportSurface& surface) { ApplyPrinterSetup(store, surface); };
         job.OnPrint = [](report::ReportSurface& surface) { surface.PrintLeft("legal", 1); };
         QVERIFY(job.Generate());
@@ -284,7 +284,7 @@ private slots:
         QCOMPARE(recorded.paper, std::string("US Legal"));
         QCOMPARE(recorded.copies, 7);
         QCOMPARE(recorded.collate, port_.SupportsCollate(TestPrinter()));
-        QCOMPARE(recorded.duplex, port_.SupportsDuplex(TestPrinter()) ? 2 : 0);
+        QCOMPARE(StoredDuplex(recorded.duplex), port_.SupportsDuplex(TestPrinter()) ? 2 : 0);
         QCOMPARE(snapshot.ReadPage(1).heightIn, 14.0);
         report::SetPrinterPort(nullptr);
     }

@@ -317,7 +317,7 @@ private slots:
         script.Then([&](QDialog& dialog) { PickFile(dialog, damaged); });
         QTest::mouseClick(window->BtnOpen, Qt::LeftButton);
         QCOMPARE(prompter.Messages().size(), std::size_t(1));
-        QCOMPARE(prompter.Messages()[0].style, int(mbError));
+        QCOMPARE(prompter.Messages()[0].style, MsgStyle::Error);
         QVERIFY(QString::fromStdString(prompter.Messages()[0].text).contains("damaged.ndr"));
         QCOMPARE(window->PageCount(), 2);
         QCOMPARE(window->windowTitle(), QString("Form W-3 Preview"));
@@ -334,7 +334,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("keep me");
         }
-        prompter.Answer(idNo);
+        prompter.Answer(MsgButton::No);
         script.Then([&](QDialog& dialog) { PickFile(dialog, existing); });
         Press(*window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(prompter.Texts().back(), std::string("existing.ndr already exists.~Do you want to replace it?"));
@@ -343,7 +343,7 @@ private slots:
         QCOMPARE(kept.readAll(), QByteArray("keep me"));
         kept.close();
 
-        prompter.Answer(idYes);
+        prompter.Answer(MsgButton::Yes);
         script.Then([&](QDialog& dialog) { PickFile(dialog, existing); });
         Press(*window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(report::PageSnapshot::OpenFile(existing.toStdString()).PageCount(), 2);
@@ -451,7 +451,7 @@ private slots:
         QVERIFY(!job.Execute());
         QCOMPARE(pagesDrawn, 0);
 
-        job.Setups &= ~report::ssAllowSetup;
+        job.Setups &= ~report::ReportSetup::ssAllowSetup;
         QVERIFY(!job.Execute());
         QCOMPARE(pagesDrawn, 3);
         QCOMPARE(script.Opened().size(), 1);  // no preview
@@ -504,7 +504,7 @@ private slots:
         report::ReportJob job;
         for (const bool otherPrinter : {false, true}) {
             report::OutputOptions options;
-            options.print = {TestPrinter(), "US Legal", "", 0, false, report::dupSimplex, 2};
+            options.print = {TestPrinter(), "US Legal", "", report::PageOrientation::Portrait, false, report::DuplexMode::dupSimplex, 2};
             TFrmOutputOptions window(job, options, true, 3, 2);
             ModalScript script;
             script.Then([&](QDialog&) {

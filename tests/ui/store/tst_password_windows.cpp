@@ -96,7 +96,7 @@ private slots:
             QTest::mouseClick(window_->BtnOk, Qt::LeftButton);
             if (c.message) {
                 QCOMPARE(prompter_->Texts(), std::vector<std::string>{c.message});
-                QCOMPARE(prompter_->Messages()[0].style, int(mbError));
+                QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Error);
                 QVERIFY(window_->isVisible());
                 StoredPasswordIs("");
             } else {

@@ -189,13 +189,13 @@ private slots:
     void uncheckingNoOverwriteAsksFirst() {
         OpenWindow();
         ListFiles();
-        prompter_->Answer(idNo);
+        prompter_->Answer(MsgButton::No);
         Click(window_->ChkNoOverwrite);
         QVERIFY(window_->ChkNoOverwrite->isChecked());
         QCOMPARE(prompter_->Messages().size(), 1u);
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbYesNoDefaultNo));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::YesNoDefaultNo);
         QVERIFY(prompter_->Texts()[0].find("This may result in LOSS OF DATA, are you sure?") != std::string::npos);
-        prompter_->Answer(idYes);
+        prompter_->Answer(MsgButton::Yes);
         Click(window_->ChkNoOverwrite);
         QVERIFY(!window_->ChkNoOverwrite->isChecked());
         Click(window_->ChkNoOverwrite);
@@ -241,7 +241,7 @@ private slots:
         WriteBytes(data_ + "Acme.W226", std::vector<std::uint8_t>(568, 1));
         OpenWindow();
         ListFiles();
-        prompter_->Answer(idYes);
+        prompter_->Answer(MsgButton::Yes);
         Click(window_->ChkNoOverwrite);
         ClickEntry(0);  // *Acme.W325
         QCOMPARE(window_->FileListBox->item(0)->text(), QStringLiteral("*Acme.W325"));
@@ -259,7 +259,7 @@ private slots:
         Click(window_->BtnTransfer);
         // *Zulu skipped, Acme converted, Beta failed.
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{from_ + "Beta.W225: No such file or directory"});
-        QCOMPARE(prompter_->Messages()[0].style, static_cast<int>(mbError));
+        QCOMPARE(prompter_->Messages()[0].style, MsgStyle::Error);
         QVERIFY(!busy_->showing);
         QVERIFY(fs::exists(data_ + "Acme.W326"));
         QVERIFY(!fs::exists(data_ + "Beta.W326"));
