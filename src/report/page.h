@@ -20,8 +20,6 @@
 
 #include "core/print/print_modes.h"
 
-#include "core/print/print_modes.h"
-
 namespace qnvr::report {
 
 inline constexpr double kPointsPerInch = 72.0;

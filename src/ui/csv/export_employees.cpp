@@ -29,7 +29,7 @@ void ExportEmployeesTo(QWidget* parent, TFrmDataModule& dataModule, const std::s
         BusyCursor busy;
         employees = ExportEmployees(dataModule, path.toStdString());
     }
-    ShowMsg(ExportDoneMessage(employees, path.toStdString()), mbInformation);
+    ShowMsg(ExportDoneMessage(employees, path.toStdString()), MsgStyle::Information);
 }
 
 }  // namespace qnvr

@@ -302,7 +302,7 @@ void TFrmImportEmployees::BtnSaveMappingClick() {
     const std::string name = MappingName->text().trimmed().toStdString();
     const std::string selected = CmbMapping->currentData().toString().toStdString();
     if (!name.empty() && mappings.Contains(name) && QString::compare(Text(name), Text(selected), Qt::CaseInsensitive) != 0 &&
-        ShowMsg("A mapping named \"" + name + "\" exists already.~Do you want to replace it?", mbYesNoDefaultNo) != idYes)
+        ShowMsg("A mapping named \"" + name + "\" exists already.~Do you want to replace it?", MsgStyle::YesNoDefaultNo) != MsgButton::Yes)
         return;
     mappings.Save(name, SaveMapping(table_->header, mapping_));
     FillMappingChoices(mappings.Last());
@@ -320,7 +320,7 @@ void TFrmImportEmployees::BtnImportClick() {
     ShowRefused(plan.refused);
     LblSummary->clear();
     if (const std::string question = RefusedRowsQuestion(plan);
-        !question.empty() && ShowMsg(question, mbOkCancel) != idOk) {
+        !question.empty() && ShowMsg(question, MsgStyle::OkCancel) != MsgButton::Ok) {
         LblSummary->setText(tr("Nothing has been imported."));
         return;
     }
@@ -331,7 +331,7 @@ void TFrmImportEmployees::BtnImportClick() {
     imported_ = !plan.changes.empty();  // nothing written: the user may correct the mapping and try again
     LblSummary->setText(Text(ImportSummary(plan)));
     UpdateButtons();
-    ShowMsg(ImportDoneMessage(plan), mbInformation);
+    ShowMsg(ImportDoneMessage(plan), MsgStyle::Information);
 }
 
 void TFrmImportEmployees::ShowRefused(const std::vector<RefusedRow>& rows) {
@@ -355,7 +355,7 @@ void TFrmImportEmployees::BtnSaveListClick() {
     QString path = csv.absolutePath() + QLatin1Char('/') + csv.completeBaseName() + tr(" refused rows.txt");
     if (!AskFileName(this, kSaveListDialog, path)) return;
     SaveRefusedRows(path.toStdString(), refused_);
-    ShowMsg("The list of refused rows has been saved to~" + path.toStdString(), mbInformation);
+    ShowMsg("The list of refused rows has been saved to~" + path.toStdString(), MsgStyle::Information);
 }
 
 void TFrmImportEmployees::UpdateButtons() {
