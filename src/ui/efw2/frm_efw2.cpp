@@ -489,7 +489,7 @@ void TFrmEFW2::ShowEfw2Files() {
 
 void TFrmEFW2::BtnOpenFolderClick() {
     const std::string folder = run_.Paths().efw2Dir;
-    if (!OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, mbError);
+    if (!platform::OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, mbError);
 }
 
 // ---- Field colours ----
@@ -549,7 +549,7 @@ void TFrmEFW2::BtnViewCountryCodesClick() {
         ShowMsg(kCountryCodesMissing, mbError);
         return;
     }
-    if (!OpenDocument(document)) ShowMsg("No program is set up to open~" + document, mbError);
+    if (!platform::OpenDocument(document)) ShowMsg("No program is set up to open~" + document, mbError);
 }
 
 void TFrmEFW2::BtnHelpClick() { ShowHelpTopic(kHelpTopic); }
