@@ -2,7 +2,7 @@
 // engine's exception, never a crash.
 #include "report/design.h"
 #include "report/report_errors.h"
-#include "report/snapshot_codec.h"
+#include "report/internal/snapshot_codec.h"
 #include "fuzz_support.h"
 
 using namespace qnvr;

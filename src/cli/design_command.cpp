@@ -5,7 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/payer_reader.h"
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "report/html_renderer.h"
 #include "report/pdf_renderer.h"
 #include "report/report_job.h"

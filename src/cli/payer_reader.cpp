@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/base/errors.h"
 #include "core/efw2/efw2_records.h"
 #include "core/entry/w2_rules.h"

@@ -14,7 +14,7 @@
 
 #include "cli/command.h"
 #include "cli/payer_reader.h"
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/base/errors.h"
 #include "core/text/text.h"
 #include "core/text/validation.h"
@@ -241,7 +241,7 @@ int RunPrint(const std::vector<std::string>& cmdArgs) {
     } unsetPort;
 
     PayerReader payer(args.payer);
-    QtSettingsStore settings(SettingsRoot(DevelopmentEnvironment()));
+    platform::QtSettingsStore settings(SettingsRoot(platform::DevelopmentEnvironment()));
     RunSnapshot snapshot;
     FormPrinting printing(payer.Data(), settings, ProgramDir() + kReportDesignFileName, snapshot.path);
     printing.PreprintedOverride = args.preprinted;

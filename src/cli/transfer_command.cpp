@@ -11,7 +11,7 @@
 
 #include "cli/command.h"
 #include "cli/payer_reader.h"
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/base/errors.h"
 #include "core/text/files.h"
 #include "core/transfer/transfer.h"

@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/text/files.h"
 
-namespace qnvr {
+namespace qnvr::platform {
 namespace {
 
 std::string FolderText(const QString& folder) { return IncludeTrailingSlash(QDir::cleanPath(folder).toStdString()); }
@@ -33,4 +33,4 @@ bool DevelopmentEnvironment() {
     return !value.isEmpty() && value != QLatin1String("0");
 }
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

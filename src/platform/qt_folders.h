@@ -2,7 +2,7 @@
 // The program folder and the user's documents folder on this machine.
 #include "core/base/folders.h"
 
-namespace qnvr {
+namespace qnvr::platform {
 
 class QtFolders final : public Folders {
 public:
@@ -20,4 +20,4 @@ public:
 // the program then keeps its settings under the development root.
 bool DevelopmentEnvironment();
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

@@ -4,7 +4,7 @@
 
 #include "core/base/errors.h"
 
-namespace qnvr {
+namespace qnvr::platform {
 namespace {
 
 // "Software\QNVR\2026\" gives {"Software", "QNVR", "2026"}.
@@ -57,4 +57,4 @@ void QtSettingsStore::Sync() {
         throw EQnvrException("Unable to save the program's settings to " + FileName());
 }
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

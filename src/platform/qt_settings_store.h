@@ -10,7 +10,7 @@
 
 #include "core/base/settings_store.h"
 
-namespace qnvr {
+namespace qnvr::platform {
 
 class QtSettingsStore final : public SettingsStore {
 public:
@@ -31,4 +31,4 @@ private:
     std::unique_ptr<QSettings> settings_;
 };
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

@@ -11,7 +11,7 @@
 
 #include "core/base/errors.h"
 
-namespace qnvr {
+namespace qnvr::platform {
 
 std::string QtUpdateDownloader::Fetch(const std::string& url) {
     QNetworkAccessManager network;
@@ -34,4 +34,4 @@ bool InternetConnected() {
     return QNetworkInformation::instance()->reachability() != QNetworkInformation::Reachability::Disconnected;
 }
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

@@ -1,9 +1,9 @@
 #pragma once
 // The web update's network side over QtNetwork: fetching a file from the update server,
 // and whether the machine has a working network connection.
-#include "core/app/web_update.h"
+#include "core/program/web_update.h"
 
-namespace qnvr {
+namespace qnvr::platform {
 
 class QtUpdateDownloader final : public UpdateDownloader {
 public:
@@ -20,4 +20,4 @@ private:
 // False only when the system reports that no network is reachable; true when it cannot tell.
 bool InternetConnected();
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace qnvr {
+namespace qnvr::platform {
 
 bool OpenDocument(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
@@ -20,4 +20,4 @@ std::optional<QString> HelpTopicFile(const std::string& programDir, int topic) {
     return file;
 }
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace qnvr {
+namespace qnvr::platform {
 
 // Opens a file (a PDF, a web page) with its associated program; false when the desktop
 // has no program for it.
@@ -18,4 +18,4 @@ bool OpenWebAddress(const std::string& url);
 std::optional<QString> HelpTopicFile(const std::string& programDir, int topic);
 QString HelpFolder(const std::string& programDir);
 
-}  // namespace qnvr
+}  // namespace qnvr::platform

@@ -17,7 +17,7 @@
 
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
-#include "report/file_output.h"
+#include "report/internal/file_output.h"
 #include "report/fonts.h"
 #include "report/page_range.h"
 #include "report/report_errors.h"

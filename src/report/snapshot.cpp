@@ -27,9 +27,9 @@
 #include <system_error>
 
 #include "core/text/files.h"
-#include "report/file_output.h"
+#include "report/internal/file_output.h"
 #include "report/report_errors.h"
-#include "report/snapshot_codec.h"
+#include "report/internal/snapshot_codec.h"
 
 namespace qnvr::report {
 namespace {

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "cli/qnvr_fixture.h"
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "platform/print/cups_pdf_printer.h"
 
 namespace qnvr {

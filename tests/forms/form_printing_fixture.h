@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/base/scripted_prompter.h"
 #include "core/base/settings_store.h"
 #include "efw2/efw2_fixture.h"

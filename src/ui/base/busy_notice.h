@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "core/app/busy_note.h"
+#include "core/program/busy_note.h"
 #include "core/base/busy.h"
 
 class QLabel;

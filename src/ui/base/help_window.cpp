@@ -42,7 +42,7 @@ TFrmHelp::TFrmHelp(QWidget* parent) : QDialog(parent, Qt::Window) {
     Topic->setObjectName(QStringLiteral("Topic"));
     Topic->setAccessibleName(tr("Help topic"));
     Topic->setOpenExternalLinks(true);
-    Topic->setSearchPaths({HelpFolder(QtFolders().ProgramDir())});
+    Topic->setSearchPaths({platform::HelpFolder(platform::QtFolders().ProgramDir())});
     BtnContents = new QPushButton(tr("&Contents"), this);
     BtnContents->setObjectName(QStringLiteral("BtnContents"));
     BtnBack = new QPushButton(tr("&Back"), this);
@@ -66,10 +66,10 @@ TFrmHelp::TFrmHelp(QWidget* parent) : QDialog(parent, Qt::Window) {
 void TFrmHelp::ShowTopic(const QString& file) { Topic->setSource(QUrl::fromLocalFile(file)); }
 
 TFrmHelp* ShowHelpTopic(int topic) {
-    const std::string programDir = QtFolders().ProgramDir();
-    const std::optional<QString> file = HelpTopicFile(programDir, topic);
+    const std::string programDir = platform::QtFolders().ProgramDir();
+    const std::optional<QString> file = platform::HelpTopicFile(programDir, topic);
     if (!file) {
-        ShowMsg("Help topic " + std::to_string(topic) + " cannot be found in " + HelpFolder(programDir).toStdString(),
+        ShowMsg("Help topic " + std::to_string(topic) + " cannot be found in " + platform::HelpFolder(programDir).toStdString(),
                 MsgStyle::Error);
         return nullptr;
     }

@@ -489,7 +489,7 @@ void TFrmEFW2::ShowEfw2Files() {
 
 void TFrmEFW2::BtnOpenFolderClick() {
     const std::string folder = run_.Paths().efw2Dir;
-    if (!OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, MsgStyle::Error);
+    if (!platform::OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, MsgStyle::Error);
 }
 
 // ---- Field colours ----
@@ -549,7 +549,7 @@ void TFrmEFW2::BtnViewCountryCodesClick() {
         ShowMsg(kCountryCodesMissing, MsgStyle::Error);
         return;
     }
-    if (!OpenDocument(document)) ShowMsg("No program is set up to open~" + document, MsgStyle::Error);
+    if (!platform::OpenDocument(document)) ShowMsg("No program is set up to open~" + document, MsgStyle::Error);
 }
 
 void TFrmEFW2::BtnHelpClick() { ShowHelpTopic(kHelpTopic); }

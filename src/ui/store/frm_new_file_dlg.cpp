@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/store/payer_file_commands.h"
+#include "core/program/payer_file_commands.h"
 #include "core/text/text.h"
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/help_window.h"

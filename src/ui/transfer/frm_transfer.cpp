@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/app/busy_note.h"
+#include "core/program/busy_note.h"
 #include "core/base/prompter.h"
 #include "core/transfer/transfer.h"
 #include "ui/base/dialog_buttons.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/base/errors.h"
 #include "platform/qt_folders.h"
 #include "platform/qt_settings_store.h"
@@ -25,8 +25,8 @@ private slots:
     void initTestCase() { qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit()); }
 
     void eachRootHasItsOwnFileAndEachKeyItsOwnSection() {
-        QtSettingsStore program(SettingsRoot(false));
-        QtSettingsStore development(SettingsRoot(true));
+        platform::QtSettingsStore program(SettingsRoot(false));
+        platform::QtSettingsStore development(SettingsRoot(true));
         QCOMPARE(QString::fromStdString(program.FileName()), ConfigFile("QNVR/2026.ini"));
         QCOMPARE(QString::fromStdString(development.FileName()), ConfigFile("QNVRTest/2026.ini"));
 
@@ -47,12 +47,12 @@ private slots:
         const std::string paths[] = {"/home/pat/Documents/QNVR/2026/Data/A & B, Inc.W226",
                                      "/home/pat/x=1;y#2/C:\\odd\\name.W226", "/home/pat/Zoë's Café.W226", ""};
         {
-            QtSettingsStore store(SettingsRoot(true));
+            platform::QtSettingsStore store(SettingsRoot(true));
             for (int k = 0; k < 4; ++k) store.WriteString("RecentFiles", std::to_string(k), paths[k]);
             store.WriteString("RecentFiles", "9", "gone");
             store.DeleteValue("RecentFiles", "9");
         }
-        QtSettingsStore store(SettingsRoot(true));
+        platform::QtSettingsStore store(SettingsRoot(true));
         for (int k = 0; k < 4; ++k)
             QCOMPARE(store.ReadString("RecentFiles", std::to_string(k)), std::optional<std::string>(paths[k]));
         QCOMPARE(store.ReadString("RecentFiles", "9"), std::optional<std::string>());
@@ -60,23 +60,23 @@ private slots:
 
     void aStoreThatCannotBeWrittenSaysSo() {
         QDir().mkpath(ConfigFile("QNVRBroken/2026.ini"));  // a folder where the file should be
-        QtSettingsStore store("Software\\QNVRBroken\\2026\\");
+        platform::QtSettingsStore store("Software\\QNVRBroken\\2026\\");
         QVERIFY_THROWS_EXCEPTION(EQnvrException, store.WriteString("Backup", "Path", "/media/usb"));
     }
 
     void theProgramFolderComesFromTheEnvironmentWhenSet() {
         QTemporaryDir program;
         qputenv("QNVR_PROGRAM_DIR", program.path().toLocal8Bit());
-        QCOMPARE(QString::fromStdString(QtFolders().ProgramDir()), program.path() + QLatin1Char('/'));
+        QCOMPARE(QString::fromStdString(platform::QtFolders().ProgramDir()), program.path() + QLatin1Char('/'));
         qunsetenv("QNVR_PROGRAM_DIR");
-        QCOMPARE(QString::fromStdString(QtFolders().ProgramDir()), QCoreApplication::applicationDirPath() + '/');
+        QCOMPARE(QString::fromStdString(platform::QtFolders().ProgramDir()), QCoreApplication::applicationDirPath() + '/');
         for (const char* value : {"1", "yes"}) {
             qputenv("QNVR_DEVELOPMENT", value);
-            QVERIFY(DevelopmentEnvironment());
+            QVERIFY(platform::DevelopmentEnvironment());
         }
         for (const char* value : {"", "0"}) {
             qputenv("QNVR_DEVELOPMENT", value);
-            QVERIFY(!DevelopmentEnvironment());
+            QVERIFY(!platform::DevelopmentEnvironment());
         }
         qunsetenv("QNVR_DEVELOPMENT");
     }

@@ -14,7 +14,7 @@
 #include <map>
 #include <memory>
 
-#include "core/app/web_update.h"
+#include "core/program/web_update.h"
 #include "core/base/errors.h"
 #include "core/base/scripted_prompter.h"
 #include "platform/qt_update_downloader.h"
@@ -107,7 +107,7 @@ private:
         server_->files["/public/QNVR_26.deb"] = package_;
     }
     WebUpdateResult Run(const std::string& server) {
-        QtUpdateDownloader downloader(5000);
+        platform::QtUpdateDownloader downloader(5000);
         WebUpdatePorts ports{downloader, [this] { return connected_; },
                              [this](const std::string& path) {
                                  started_.push_back(path);

@@ -4,7 +4,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 
 namespace qnvr::testing {
 
@@ -17,9 +17,9 @@ MainWindowHarness::MainWindowHarness()
     : folders_((home_.path() + QStringLiteral("/program")).toStdString(),
                (home_.path() + QStringLiteral("/Documents")).toStdString()) {
     QDir(home_.path()).mkpath(QStringLiteral("program"));
-    settings_ = std::make_unique<QtSettingsStore>(SettingsRoot(true));
+    settings_ = std::make_unique<platform::QtSettingsStore>(SettingsRoot(true));
     QFile::remove(QString::fromStdString(settings_->FileName()));  // every test starts without settings
-    settings_ = std::make_unique<QtSettingsStore>(SettingsRoot(true));
+    settings_ = std::make_unique<platform::QtSettingsStore>(SettingsRoot(true));
 }
 
 MainWindowHarness::~MainWindowHarness() { Stop(); }
@@ -40,7 +40,7 @@ void MainWindowHarness::Stop() {
 
 void MainWindowHarness::Restart() {
     Stop();
-    settings_ = std::make_unique<QtSettingsStore>(SettingsRoot(true));  // read afresh from the file
+    settings_ = std::make_unique<platform::QtSettingsStore>(SettingsRoot(true));  // read afresh from the file
     Start();
 }
 

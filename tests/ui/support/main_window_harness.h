@@ -13,8 +13,8 @@
 #include "core/store/data_module.h"
 #include "platform/qt_settings_store.h"
 #include "support/modal_script.h"
-#include "ui/app/desktop_ports.h"
-#include "ui/app/frm_main.h"
+#include "ui/main/desktop_ports.h"
+#include "ui/main/frm_main.h"
 
 class QAction;
 class QMenu;
@@ -39,7 +39,7 @@ public:
 
     TFrmMain& Window() { return *window_; }
     TFrmDataModule& DataModule() { return dm_; }
-    QtSettingsStore& Settings() { return *settings_; }
+    platform::QtSettingsStore& Settings() { return *settings_; }
     ScriptedPrompter& Prompter() { return prompter_; }
     ModalScript& Modals() { return modals_; }
     std::string Home() const;
@@ -52,7 +52,7 @@ public:
 private:
     QTemporaryDir home_;
     FixedFolders folders_;
-    std::unique_ptr<QtSettingsStore> settings_;
+    std::unique_ptr<platform::QtSettingsStore> settings_;
     DesktopPorts ports_;
     ScriptedPrompter prompter_;
     ModalScript modals_;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/app/program_setup.h"
+#include "core/program/program_setup.h"
 #include "core/base/settings_store.h"
 #include "forms/form_jobs.h"
 

@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-#include "core/app/busy_note.h"
+#include "core/program/busy_note.h"
 #include "core/base/scripted_prompter.h"
 #include "core/store/password.h"
 #include "support/modal_script.h"
