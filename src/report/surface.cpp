@@ -19,7 +19,7 @@ ReportSurface::~ReportSurface() = default;
 void ReportSurface::OpenPage() {
     ++pageNo_;
     const std::size_t lastCount = page_.ops.size();
-    page_ = Page{pageWidth_, pageHeight_, {}};
+    page_ = Page{pageWidth_, pageHeight_, {}, nullptr};
     page_.ops.reserve(lastCount);  // pages of a run are alike
     if (pageStarted_ && !pageStarted_(pageNo_)) throw JobCancelled{};
 }

@@ -1,5 +1,6 @@
 // The built qnvr run on payer files written by the tests: output, exit status, and that
 // refusals leave every file as it was.
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -469,7 +470,7 @@ struct Efw2Bytes {
     std::string bytes;
 
     std::size_t At(int line, int position) const { return static_cast<std::size_t>(line - 1) * 514 + position - 1; }
-    void Put(int line, int position, std::string_view text) { bytes.replace(At(line, position), text.size(), text); }
+    void Put(int line, int position, std::string_view text) { std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(At(line, position))); }
     long long Number(int line, int position, int width) const {
         return std::stoll(bytes.substr(At(line, position), static_cast<std::size_t>(width)));
     }

@@ -53,7 +53,7 @@ struct SubmitterRecord {
     static constexpr int kSize = 584;
 
     bool Resubmitted() const { return ResubInd == "1"; }
-    void SetResubmitted(bool on) { ResubInd = on ? "1" : "0"; }
+    void SetResubmitted(bool on) { ResubInd.assign(1, on ? '1' : '0'); }
     // Stores the constants of the submitter record, as a Process that builds one does.
     void StoreRAConstants();
     // Totals and FinalPending back to zero, as Reset leaves them.

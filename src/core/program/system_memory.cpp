@@ -50,9 +50,13 @@ MemoryFigures ReadMemoryFigures() {
 }
 
 std::string FormatKilobytes(std::uint64_t kilobytes) {
-    std::string digits = std::to_string(kilobytes);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
-    return digits + " KB";
+    const std::string digits = std::to_string(kilobytes);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped + " KB";
 }
 
 std::string FormatLoad(int percent) { return std::to_string(percent) + " %"; }

@@ -151,7 +151,7 @@ TEST(PrinterSettings, OffsetsReadAsTypedWithinHalfAnInch) {
 }
 
 PrinterSetupEntry Entry() {
-    return {"Office Laser", "US Letter", {"US Letter", "A4"}, "Tray 1", {"Tray 1", "Tray 2"}, "1"};
+    return {"Office Laser", "US Letter", {"US Letter", "A4"}, "Tray 1", {"Tray 1", "Tray 2"}, "1", "", ""};
 }
 
 TEST(PrinterSettings, ValidationStopsAtTheFirstFailureWithItsControlAndMessage) {
