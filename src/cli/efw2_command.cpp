@@ -86,13 +86,13 @@ struct Employer {
 };
 
 struct Report {
-    std::string text;  // the records so far, each followed by CR LF
+    std::vector<std::string> parts;  // the records so far, each followed by CR LF
     std::vector<Employer> employers;
     int rwCount = 0;
     double wages = 0;
 };
 
-void AppendRecord(std::string& text, const std::string& record) { text.append(record).append("\r\n"); }
+void AppendRecord(std::vector<std::string>& parts, std::string record) { parts.push_back(record.append("\r\n")); }
 
 // One payer's RE, RW and RT records, after the checks that may refuse it. The payer file
 // is read once: each W-2 record is added to the W-3 totals, checked and written as it
@@ -130,7 +130,7 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
             throw EQnvrException(path + ": the employer with EIN " + Trim(w3.Boxe) + " is already in this report, from " +
                                  earlier.path);
     try {
-        client.AppendTo(report.text, w3);
+        for (std::string& part : client.TakeText(w3)) report.parts.push_back(std::move(part));
         report.rwCount += client.Count();
     } catch (const EProcessException& error) {
         throw EProcessException(path + ": " + error.what());
@@ -146,10 +146,11 @@ int RunEfw2(const std::vector<std::string>& argv) {
     RaiseIfFailed(ValidateSubmitter(settings));
 
     Report report;
-    AppendRecord(report.text, BuildSubmitterRecord(settings));
+    AppendRecord(report.parts, BuildSubmitterRecord(settings));
     for (const std::string& payer : args.payers) AddPayer(payer, args.allowInvalid, report);
-    AppendRecord(report.text, BuildFinalRecord(report.rwCount));
-    WriteWholeFile(args.outFile, report.text);
+    AppendRecord(report.parts, BuildFinalRecord(report.rwCount));
+    const std::vector<std::string_view> parts(report.parts.begin(), report.parts.end());
+    WriteWholeFile(args.outFile, parts);
 
     const std::size_t employers = report.employers.size();
     std::cout << args.outFile << ": " << employers << (employers == 1 ? " employer, " : " employers, ") << report.rwCount

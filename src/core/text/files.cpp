@@ -207,6 +207,10 @@ void CopyFileChecked(const std::string& source, const std::string& target, bool 
 }
 
 void ReplaceFileWhole(const std::string& path, std::string_view content) {
+    ReplaceFileWhole(path, std::span<const std::string_view>(&content, 1));
+}
+
+void ReplaceFileWhole(const std::string& path, std::span<const std::string_view> parts) {
     struct stat existing {};
     mode_t mode = NewFileMode();
     if (::stat(path.c_str(), &existing) == 0) {
@@ -219,7 +223,7 @@ void ReplaceFileWhole(const std::string& path, std::string_view content) {
     RemoveStaleTemporaries(path);
     TemporaryFile file{path};
     const int out = file.Fd();
-    WriteAll(out, content.data(), content.size());
+    for (const std::string_view part : parts) WriteAll(out, part.data(), part.size());
     if (::fchmod(out, mode) != 0 || ::fsync(out) != 0) ThrowLastError();
     file.Close();
     MoveIntoPlace(file, path, false);

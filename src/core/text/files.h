@@ -1,6 +1,7 @@
 #pragma once
 // File helpers: path text, counting files by mask, and the checked file copy that the
 // file commands (save as, backup, restore, last year's transfer) go through.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,8 @@ void CopyFileChecked(const std::string& source, const std::string& target, bool 
 // permissions for the user (0666 less the umask). A read-only path is refused, as
 // writing to a read-only file is. Throws std::system_error with the system's reason.
 void ReplaceFileWhole(const std::string& path, std::string_view content);
+// The same with the content given in parts, written one after the other.
+void ReplaceFileWhole(const std::string& path, std::span<const std::string_view> parts);
 
 // A new, empty hidden file beside target (".NAME.XXXXXX", the X's made unique), locked
 // while it is written and removed again unless Keep is called. Throws std::system_error.
