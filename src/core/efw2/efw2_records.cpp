@@ -135,22 +135,22 @@ private:
 };
 
 // The Box 12 amounts of one record by code, as Box12Amount finds them, each code of the
-// record trimmed and upper-cased once for the many codes the records look up.
+// record trimmed once for the many codes the records look up.
 class Box12Amounts {
 public:
     explicit Box12Amounts(const W2Record& w2) : w2_(w2) {
-        for (std::size_t k = 0; k < codes_.size(); ++k) codes_[k] = UpperCase(Trim(w2.Box12Code[k]));
+        for (std::size_t k = 0; k < codes_.size(); ++k) codes_[k] = TrimView(w2.Box12Code[k]);
     }
     // code is one of the codes the records carry: upper case, without blanks.
     double operator()(std::string_view code) const {
         for (std::size_t k = 0; k < codes_.size(); ++k)
-            if (codes_[k] == code) return w2_.Box12Amt[k];
+            if (EqualsIgnoringAsciiCase(codes_[k], code)) return w2_.Box12Amt[k];
         return 0.0;
     }
 
 private:
     const W2Record& w2_;
-    std::array<std::string, 12> codes_;
+    std::array<std::string_view, 12> codes_;
 };
 
 // A record of 512 blanks that write fills in place.

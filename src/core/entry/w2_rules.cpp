@@ -183,32 +183,12 @@ const W2Rule kW2Rules[] = {
 
 }  // namespace
 
-namespace {
-
-// The text without leading and trailing blanks and control characters, as Trim gives it.
-std::string_view TrimmedView(std::string_view text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// Equal once both are upper-cased as UpperCase does (ASCII letters only).
-bool SameUpperCase(std::string_view a, std::string_view b) {
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return upper(x) == upper(y);
-           });
-}
-
-}  // namespace
-
 // Called for every code of every record written to an EFW2 file: compared in place.
 int FindBox12Code(const W2Record& w2, std::string_view code) {
-    const std::string_view wanted = TrimmedView(code);
+    const std::string_view wanted = TrimView(code);
     if (wanted.empty()) return 0;
     for (int pair = 1; pair <= 12; ++pair)
-        if (SameUpperCase(TrimmedView(w2.Box12Code[pair - 1]), wanted)) return pair;
+        if (EqualsIgnoringAsciiCase(TrimView(w2.Box12Code[pair - 1]), wanted)) return pair;
     return 0;
 }
 

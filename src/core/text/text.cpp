@@ -28,12 +28,6 @@ std::string PaddingFor(std::string_view text, int n, char fill) {
     return std::string(static_cast<std::size_t>(std::max(n - CharCount(text), 0)), fill);
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Parses the whole of text as a T with std::from_chars; false when any of it is left
 // over or the value is out of range.
 template <typename T>
@@ -108,10 +102,18 @@ std::string ScaledDecimalText(std::string units, int decimals) {
 
 bool IsBlank(std::string_view text) { return std::all_of(text.begin(), text.end(), IsBlankOrControl); }
 
-std::string Trim(std::string_view text) {
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlankOrControl).base();
-    return first < last ? std::string(first, last) : std::string();
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string LeftStr(std::string_view text, int n) { return std::string(text.substr(0, ByteOffsetOf(text, n))); }

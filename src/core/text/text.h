@@ -15,6 +15,11 @@ bool IsBlank(std::string_view text);
 
 // The text without leading and trailing blanks and control characters.
 std::string Trim(std::string_view text);
+// The same part of text without a copy.
+std::string_view TrimView(std::string_view text);
+
+// Equal but for the case of ASCII letters.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The first n characters, the last n characters, and n characters from position p
 // (1-based; a position before 1 counts as 1). Shorter results when the text is shorter.
