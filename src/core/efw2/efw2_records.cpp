@@ -29,23 +29,40 @@ bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// 10^0 to 10^18, each exact as a double.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
-                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+// 10^0 to 10^18.
+constexpr long long kPowersOfTen[] = {1LL,
+                                      10LL,
+                                      100LL,
+                                      1000LL,
+                                      10000LL,
+                                      100000LL,
+                                      1000000LL,
+                                      10000000LL,
+                                      100000000LL,
+                                      1000000000LL,
+                                      10000000000LL,
+                                      100000000000LL,
+                                      1000000000000LL,
+                                      10000000000000LL,
+                                      100000000000000LL,
+                                      1000000000000000LL,
+                                      10000000000000000LL,
+                                      100000000000000000LL,
+                                      1000000000000000000LL};
 
 // The cents an amount is written as, width digits with leading zeros, at `at`. Zero,
 // negative and sub-cent amounts give all zeros; an amount that does not fit or is no
 // number raises EProcessException.
 void WriteMoneyDigits(double amount, int width, char* at) {
     if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
-    const double rounded = RoundTo(amount, 2);
+    const std::optional<long long> whole = WholeCents(amount);
     std::fill(at, at + width, '0');
-    if (rounded <= 0) return;
-    // Compared before converting: a cents count beyond 64 bits cannot be held at all.
-    if (rounded * 100 >= kPowersOfTen[std::clamp(width, 0, 18)])
+    if (whole ? *whole <= 0 : amount < 0) return;
+    // A cents count beyond 64 bits cannot be held at all.
+    if (!whole || *whole >= kPowersOfTen[std::clamp(width, 0, 18)])
         throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
                                 std::to_string(width) + " digits.");
-    for (long long cents = std::llround(rounded * 100), k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
+    for (long long cents = *whole, k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
         at[k] = static_cast<char>('0' + cents % 10);
 }
 
@@ -270,7 +287,8 @@ std::string FormatDollars(double amount) {
 namespace {
 
 // The cents MoneyField writes for an amount: zero for zero and negative amounts.
-long long WrittenCents(double amount) { return std::max(0LL, std::llround(RoundTo(amount, 2) * 100)); }
+// Called for amounts that were written (WriteMoneyDigits refuses one beyond 64 bits).
+long long WrittenCents(double amount) { return std::max(0LL, WholeCents(amount).value_or(0)); }
 
 constexpr double W2Record::*kTotalledBoxes[] = {&W2Record::Amount1, &W2Record::Amount2, &W2Record::Amount3,
                                                 &W2Record::Amount4, &W2Record::Amount5, &W2Record::Amount6,

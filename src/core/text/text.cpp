@@ -170,7 +170,7 @@ std::optional<double> CentsByArithmetic(double x) {
     const double fraction = hundredfold - whole;
     if (fraction > 0.4 && fraction < 0.6) return std::nullopt;
     const double cents = fraction <= 0.4 ? whole : whole + 1;
-    return (x < 0 ? -cents : cents) / 100 + 0.0;  // never minus zero
+    return x < 0 ? -cents : cents;
 }
 
 }  // namespace
@@ -178,7 +178,7 @@ std::optional<double> CentsByArithmetic(double x) {
 double RoundTo(double x, int digits) {
     if (!std::isfinite(x) || x == 0) return 0;
     if (digits == 2)
-        if (const std::optional<double> cents = CentsByArithmetic(x)) return *cents;
+        if (const std::optional<double> cents = CentsByArithmetic(x)) return *cents / 100 + 0.0;  // never minus zero
     digits = std::clamp(digits, -400, 400);  // beyond these every double rounds to 0 or to itself
     const DecimalDigits d = ToDecimalDigits(x);
     // Digit i is worth 10^(exponent - i); the ones worth at least 10^-digits stay.
@@ -191,6 +191,15 @@ double RoundTo(double x, int digits) {
     double value = 0;
     if (!ParseWhole(text, value)) return 0;
     return value + 0.0;  // never minus zero: -0.001 rounds to 0, shown as 0.00
+}
+
+std::optional<long long> WholeCents(double x) {
+    if (!std::isfinite(x) || x == 0) return 0;
+    // Below ten billion the cents fit a double exactly, and n / 100.0 times 100 gives n again.
+    if (const std::optional<double> cents = CentsByArithmetic(x)) return static_cast<long long>(*cents);
+    const double rounded = RoundTo(x, 2);
+    if (!(std::fabs(rounded) < 9e16)) return std::nullopt;
+    return std::llround(rounded * 100);
 }
 
 std::string PadLeft(std::string_view text, int n) { return PaddingFor(text, n, ' ') + std::string(text); }

@@ -4,6 +4,7 @@
 // Text is UTF-8. Helpers that take or give counts (LeftStr, PadRight, ...) count
 // characters, not bytes, so a name with an accented letter is cut and padded like any
 // other. Counts are int: a negative count means "none".
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,11 @@ long long StrToInteger(std::string_view text);
 // count rounds to tens, hundreds, ... Never throws: NaN and infinities give 0, and the
 // result is never minus zero.
 double RoundTo(double x, int digits);
+
+// RoundTo(x, 2) as a whole number of cents, std::llround(RoundTo(x, 2) * 100), without
+// the detour through a double of dollars where arithmetic gives the same; nothing when
+// the cents do not fit 64 bits (9e16 dollars and more either way).
+std::optional<long long> WholeCents(double x);
 
 // Blanks before / blanks after / zeros before the text until it is at least n
 // characters long; longer texts come back unchanged.
