@@ -161,16 +161,18 @@ namespace {
 // below ten billion whose hundredfold lies well away from a half. The 15 digits kept of
 // such an amount differ from it by far less than the margin, so both round to the same
 // whole number of cents n, and n / 100.0 is, like the parsed text, the double nearest
-// to n hundredths. Nothing when the amount needs the decimal digits.
-std::optional<double> CentsByArithmetic(double x) {
+// to n hundredths. The signed n into cents; false when the amount needs the decimal
+// digits. (No std::optional here: it runs dozens of times per record written.)
+bool CentsByArithmetic(double x, double& cents) {
     const double magnitude = std::fabs(x);
-    if (!(magnitude < 1e10)) return std::nullopt;
+    if (!(magnitude < 1e10)) return false;
     const double hundredfold = magnitude * 100;
     const double whole = std::floor(hundredfold);
     const double fraction = hundredfold - whole;
-    if (fraction > 0.4 && fraction < 0.6) return std::nullopt;
-    const double cents = fraction <= 0.4 ? whole : whole + 1;
-    return x < 0 ? -cents : cents;
+    if (fraction > 0.4 && fraction < 0.6) return false;
+    cents = fraction <= 0.4 ? whole : whole + 1;
+    if (x < 0) cents = -cents;
+    return true;
 }
 
 }  // namespace
@@ -178,7 +180,7 @@ std::optional<double> CentsByArithmetic(double x) {
 double RoundTo(double x, int digits) {
     if (!std::isfinite(x) || x == 0) return 0;
     if (digits == 2)
-        if (const std::optional<double> cents = CentsByArithmetic(x)) return *cents / 100 + 0.0;  // never minus zero
+        if (double cents = 0; CentsByArithmetic(x, cents)) return cents / 100 + 0.0;  // never minus zero
     digits = std::clamp(digits, -400, 400);  // beyond these every double rounds to 0 or to itself
     const DecimalDigits d = ToDecimalDigits(x);
     // Digit i is worth 10^(exponent - i); the ones worth at least 10^-digits stay.
@@ -196,7 +198,7 @@ double RoundTo(double x, int digits) {
 std::optional<long long> WholeCents(double x) {
     if (!std::isfinite(x) || x == 0) return 0;
     // Below ten billion the cents fit a double exactly, and n / 100.0 times 100 gives n again.
-    if (const std::optional<double> cents = CentsByArithmetic(x)) return static_cast<long long>(*cents);
+    if (double cents = 0; CentsByArithmetic(x, cents)) return static_cast<long long>(cents);
     const double rounded = RoundTo(x, 2);
     if (!(std::fabs(rounded) < 9e16)) return std::nullopt;
     return std::llround(rounded * 100);
