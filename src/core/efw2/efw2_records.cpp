@@ -55,14 +55,15 @@ constexpr long long kPowersOfTen[] = {1LL,
 // number raises EProcessException.
 void WriteMoneyDigits(double amount, int width, char* at) {
     if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
-    const std::optional<long long> whole = WholeCents(amount);
+    long long whole = 0;
+    const bool fits = WholeCents(amount, whole);
     std::fill(at, at + width, '0');
-    if (whole ? *whole <= 0 : amount < 0) return;
+    if (fits ? whole <= 0 : amount < 0) return;
     // A cents count beyond 64 bits cannot be held at all.
-    if (!whole || *whole >= kPowersOfTen[std::clamp(width, 0, 18)])
+    if (!fits || whole >= kPowersOfTen[std::clamp(width, 0, 18)])
         throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
                                 std::to_string(width) + " digits.");
-    for (long long cents = *whole, k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
+    for (long long cents = whole, k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
         at[k] = static_cast<char>('0' + cents % 10);
 }
 
@@ -151,23 +152,33 @@ private:
     int next_ = 1;
 };
 
-// The Box 12 amounts of one record by code, as Box12Amount finds them, each code of the
-// record trimmed once for the many codes the records look up.
+// The Box 12 amounts of one record for the codes the EFW2 records carry, as Box12Amount
+// finds them (the first pair of each code), from one pass over the twelve pairs.
 class Box12Amounts {
 public:
-    explicit Box12Amounts(const W2Record& w2) : w2_(w2) {
-        for (std::size_t k = 0; k < codes_.size(); ++k) codes_[k] = TrimView(w2.Box12Code[k]);
+    explicit Box12Amounts(const W2Record& w2) {
+        for (std::size_t k = 0; k < w2.Box12Code.size(); ++k) {
+            const std::string_view code = TrimView(w2.Box12Code[k]);
+            if (code.empty() || code.size() > 2) continue;
+            for (std::size_t c = 0; c < kCodes.size(); ++c)
+                if (!found_[c] && EqualsIgnoringAsciiCase(code, kCodes[c])) {
+                    found_[c] = true;
+                    amounts_[c] = w2.Box12Amt[k];
+                    break;
+                }
+        }
     }
-    // code is one of the codes the records carry: upper case, without blanks.
+    // code is one of kCodes.
     double operator()(std::string_view code) const {
-        for (std::size_t k = 0; k < codes_.size(); ++k)
-            if (EqualsIgnoringAsciiCase(codes_[k], code)) return w2_.Box12Amt[k];
+        for (std::size_t c = 0; c < kCodes.size(); ++c)
+            if (kCodes[c] == code) return amounts_[c];
         return 0.0;
     }
 
 private:
-    const W2Record& w2_;
-    std::array<std::string_view, 12> codes_;
+    static constexpr const auto& kCodes = EmployeeSums::kCodes;
+    std::array<double, EmployeeSums::kCodes.size()> amounts_{};
+    std::array<bool, EmployeeSums::kCodes.size()> found_{};
 };
 
 // A record of 512 blanks that write fills in place.
@@ -288,7 +299,11 @@ namespace {
 
 // The cents MoneyField writes for an amount: zero for zero and negative amounts.
 // Called for amounts that were written (WriteMoneyDigits refuses one beyond 64 bits).
-long long WrittenCents(double amount) { return std::max(0LL, WholeCents(amount).value_or(0)); }
+long long WrittenCents(double amount) {
+    long long cents = 0;
+    WholeCents(amount, cents);
+    return std::max(0LL, cents);
+}
 
 constexpr double W2Record::*kTotalledBoxes[] = {&W2Record::Amount1, &W2Record::Amount2, &W2Record::Amount3,
                                                 &W2Record::Amount4, &W2Record::Amount5, &W2Record::Amount6,

@@ -195,13 +195,18 @@ double RoundTo(double x, int digits) {
     return value + 0.0;  // never minus zero: -0.001 rounds to 0, shown as 0.00
 }
 
-std::optional<long long> WholeCents(double x) {
-    if (!std::isfinite(x) || x == 0) return 0;
+bool WholeCents(double x, long long& cents) {
+    cents = 0;
+    if (!std::isfinite(x) || x == 0) return true;
     // Below ten billion the cents fit a double exactly, and n / 100.0 times 100 gives n again.
-    if (double cents = 0; CentsByArithmetic(x, cents)) return static_cast<long long>(cents);
+    if (double arithmetic = 0; CentsByArithmetic(x, arithmetic)) {
+        cents = static_cast<long long>(arithmetic);
+        return true;
+    }
     const double rounded = RoundTo(x, 2);
-    if (!(std::fabs(rounded) < 9e16)) return std::nullopt;
-    return std::llround(rounded * 100);
+    if (!(std::fabs(rounded) < 9e16)) return false;
+    cents = std::llround(rounded * 100);
+    return true;
 }
 
 std::string PadLeft(std::string_view text, int n) { return PaddingFor(text, n, ' ') + std::string(text); }

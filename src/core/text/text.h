@@ -53,10 +53,11 @@ long long StrToInteger(std::string_view text);
 // result is never minus zero.
 double RoundTo(double x, int digits);
 
-// RoundTo(x, 2) as a whole number of cents, std::llround(RoundTo(x, 2) * 100), without
-// the detour through a double of dollars where arithmetic gives the same; nothing when
-// the cents do not fit 64 bits (9e16 dollars and more either way).
-std::optional<long long> WholeCents(double x);
+// RoundTo(x, 2) as a whole number of cents into cents, std::llround(RoundTo(x, 2) * 100),
+// without the detour through a double of dollars where arithmetic gives the same; false
+// (cents 0) when they do not fit 64 bits (9e16 dollars and more either way). No
+// std::optional: this runs dozens of times per record written.
+bool WholeCents(double x, long long& cents);
 
 // Blanks before / blanks after / zeros before the text until it is at least n
 // characters long; longer texts come back unchanged.
