@@ -168,12 +168,15 @@ public:
                 }
         }
     }
-    // code is one of kCodes.
+    // code is one of kCodes (one or two letters).
     double operator()(std::string_view code) const {
         for (std::size_t c = 0; c < kCodes.size(); ++c)
-            if (kCodes[c] == code) return amounts_[c];
+            if (kCodes[c].size() == code.size() && kCodes[c][0] == code[0] && kCodes[c].back() == code.back())
+                return amounts_[c];
         return 0.0;
     }
+    // The amount of kCodes[c].
+    double At(std::size_t c) const { return amounts_[c]; }
 
 private:
     static constexpr const auto& kCodes = EmployeeSums::kCodes;
@@ -316,7 +319,7 @@ constexpr double W3Record::*kTotalBoxes[] = {&W3Record::Amount1, &W3Record::Amou
 
 void EmployeeSums::Add(const W2Record& w2) {
     const Box12Amounts box12(w2);
-    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(box12(kCodes[k]));
+    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(box12.At(k));
     amount11_ += WrittenCents(w2.Amount11);
     for (std::size_t k = 0; k < boxes_.size(); ++k) boxes_[k] += WrittenCents(w2.*kTotalledBoxes[k]);
 }
