@@ -43,6 +43,11 @@ public:
     // Room for this many RW records, so that the records are not moved as they come.
     void Reserve(int employees);
     int Count() const { return count_; }
+    // The RW records built since the last ClearPending, each followed by CR LF. A writer
+    // that streams them to its file takes them as they come; TakeText and Records then
+    // have only the ones after.
+    std::string_view Pending() const { return employees_; }
+    void ClearPending() { employees_.clear(); }
     // RE, every RW record and RT, each followed by CR LF, as three texts: the RW records
     // are moved out of the builder, not copied, which leaves it without them. Raises
     // EProcessException for the W-3 record, else for the first W-2 record that could
