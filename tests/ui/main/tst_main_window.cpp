@@ -248,6 +248,38 @@ private slots:
         QVERIFY(app_->Prompter().Messages().empty());
     }
 
+    // The window is told what happens to the payer file, whoever does it: here the file
+    // commands run without the window's menus, and the data module itself.
+    void theWindowFollowsThePayerFileWhoeverChangesIt() {
+        const std::string path = MakePayerFile(app_->Home() + "Acme.W226", "ACME");
+        app_->Start({path});
+        QVERIFY(Window().MnuClose->isEnabled());
+        QVERIFY(Window().SummaryPanel->isVisible());
+
+        PayerFileCommands commands(app_->DataModule(), app_->Settings(), Window(), app_->DataFolder());
+        commands.Close();
+        QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00"));
+        for (QAction* item : {Window().MnuSaveAs, Window().MnuClose, Window().MnuEFW2, Window().MnuFormW2})
+            QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
+        QVERIFY(!Window().BtnSaveAs->isEnabled());
+        QVERIFY(Window().MessagePanel->isVisible());
+        QVERIFY(!Window().SummaryPanel->isVisible());
+        QCOMPARE(VisibleRecentItems(Window()), QStringList{"&0 " + QString::fromStdString(path)});
+
+        app_->DataModule().OpenPayerFile(path);
+        QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - ACME"));
+        QVERIFY(Window().MnuClose->isEnabled());
+        QVERIFY(Window().BtnSaveAs->isEnabled());
+        QVERIFY(!Window().MessagePanel->isVisible());
+        QVERIFY(Window().SummaryPanel->isVisible());
+
+        app_->DataModule().EditW3Rec([](W3Record& w3) { w3.Boxf_a = "ACME CORPORATION"; });
+        QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - ACME CORPORATION"));
+        app_->DataModule().EntryWindowReviewed(EntryWindow::W3);
+        QVERIFY2(Window().LblReview->text().contains(QStringLiteral("Form W-3 reviewed")),
+                 qPrintable(Window().LblReview->text()));
+    }
+
     void closingTheProgramSavesTheRecordsAndRemovesTheSnapshot() {
         const std::string path = MakePayerFile(app_->Home() + "Acme.W226", "ACME");
         app_->Start({path});
