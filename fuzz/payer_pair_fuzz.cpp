@@ -41,12 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Write(w2, data + 2 + w3Size, size - 2 - w3Size);
 
     TFrmDataModule dm;
-    for (TRecordSet* store : {&dm.RSW2(), &dm.RSW3()}) {
-        store->FileOpenMode = omOpenRead;
-        store->FileShareMode = smShareDenyNone;
-        store->AutoCreate = false;
-        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
-    }
+    dm.ReadOnly();
     // A file that cannot be read is refused with the store's exception; anything else
     // escaping is a finding.
     try {

@@ -87,14 +87,13 @@ PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(pa
         throw EQnvrException(path + ": is no payer file; give its " + kW2Extension + " file");
     RequireFile(path, W2Record::kSize);
     RequireFile(TFrmDataModule::W3PathFor(path), W3Record::kSize);
-    for (TRecordSet* store : {&data_.RSW2(), &data_.RSW3()}) {
-        store->AutoCreate = false;
-        store->ShowOpenMode = false;
-        if (access == PayerAccess::Write) continue;
-        // Read-only handles without a lock, nothing posted back.
-        store->FileOpenMode = omOpenRead;
-        store->FileShareMode = smShareDenyNone;
-        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
+    if (access == PayerAccess::Read) {
+        data_.ReadOnly();
+    } else {
+        for (TRecordSet* store : {&data_.RSW2(), &data_.RSW3()}) {
+            store->AutoCreate = false;
+            store->ShowOpenMode = false;
+        }
     }
     CliPasswordEntry passwords;
     try {

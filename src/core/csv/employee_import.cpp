@@ -243,9 +243,9 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
             return false;
         }
     };
-    auto posted = [&] {
+    auto putBack = [&](int record, const std::vector<std::uint8_t>& bytes) {
         try {
-            return rs.PostRec();
+            return data.PutBackW2(record, bytes);
         } catch (const EQnvrException&) {
             return false;
         }
@@ -255,16 +255,9 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
         std::string reason;
         if (written(change, reason)) continue;
         // Put the file back: the bytes of every record changed, and no record added.
-        auto post = std::move(rs.OnBeforePost);
-        rs.OnBeforePost = nullptr;
         bool restored = true;
-        for (const auto& [record, bytes] : originals) {
-            rs.SetCurrentRecord(record);
-            rs.RecordBuffer() = bytes;
-            restored = posted() && restored;
-        }
+        for (const auto& [record, bytes] : originals) restored = putBack(record, bytes) && restored;
         restored = DropRecordsAfter(rs, originalCount) && restored;
-        rs.OnBeforePost = std::move(post);
         rs.SetCurrentRecord(std::min(current, rs.LastRecord()));
         rs.GetRec();
         data.EmployeeListChanged();

@@ -120,6 +120,31 @@ bool TFrmDataModule::PostW3Rec(const W3Record& record) {
     return rsw3_.PostRec();
 }
 
+bool TFrmDataModule::PutBackW2(int record, const std::vector<std::uint8_t>& bytes) {
+    auto encode = std::exchange(rsw2_.OnBeforePost, nullptr);
+    bool written = false;
+    try {
+        rsw2_.SetCurrentRecord(record);
+        rsw2_.RecordBuffer() = bytes;
+        written = rsw2_.PostRec();
+    } catch (...) {
+        rsw2_.OnBeforePost = std::move(encode);
+        throw;
+    }
+    rsw2_.OnBeforePost = std::move(encode);
+    return written;
+}
+
+void TFrmDataModule::ReadOnly() {
+    for (TRecordSet* store : {&rsw2_, &rsw3_}) {
+        store->AutoCreate = false;
+        store->ShowOpenMode = false;
+        store->FileOpenMode = omOpenRead;
+        store->FileShareMode = smShareDenyNone;
+        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
+    }
+}
+
 void TFrmDataModule::EmployeeListChanged() {
     employeeListDirty_ = true;
     Notify(PayerFileChange::EmployeeListChanged);

@@ -6,8 +6,10 @@
 // EditW3Rec; every read of a store replaces them, every post writes them. Whatever
 // changes is told to the subscribers (Subscribe), which is how windows follow the file.
 #include <exception>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/base/notifier.h"
 #include "core/store/password.h"
@@ -118,6 +120,15 @@ public:
     // payer file is open afterwards. Both files close even when a record cannot be
     // saved; that failure is raised afterwards.
     void ClosePayerFile();
+
+    // Writes record's earlier bytes back as they were read, past the record codec: for
+    // putting a file back after a change that failed half way. False when the store did
+    // not write them.
+    bool PutBackW2(int record, const std::vector<std::uint8_t>& bytes);
+
+    // From now on the pair opens for reading only: read handles without a lock, no file
+    // created, no notice of another user, nothing posted back. For tools that only read.
+    void ReadOnly();
 
     // A new employee's presets from the W-3 record (the payer's state and state ID),
     // given to the current W-2 record. Every added record gets them; New gives them to
