@@ -260,6 +260,18 @@ private slots:
         }
     }
 
+    // The employer's boxes follow the W-3 record, whoever replaces it.
+    void theEmployerBoxesFollowTheW3Record() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 1234.5)});
+        OpenWindow();
+        auto* name = window_->findChild<QLineEdit*>(QStringLiteral("W3Boxf_a"));
+        dm_->EditW3Rec([](W3Record& w3) { w3.Boxf_a = "ACME TOOLS AND DIES"; });
+        QCOMPARE(name->text(), QStringLiteral("ACME TOOLS AND DIES"));
+        dm_->RSW3().GetRec();  // the file still holds the old name
+        QCOMPARE(name->text(), QStringLiteral("ACME TOOLS"));
+        QCOMPARE(Shown("Boxe3"), QStringLiteral("Smith"));  // the employee is left as shown
+    }
+
     void tabVisitsEveryFieldInFormOrder() {
         MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 10)});
         OpenWindow();
