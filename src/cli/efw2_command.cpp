@@ -180,7 +180,7 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     int formsWithWages = 0;
     PayerCheck check(false);
     ClientRecordsBuilder client;
-    const int records = payer.Data().RSW2.RecordCount();
+    const int records = payer.Data().RSW2().RecordCount();
     const bool streams = report.output.Streams();
     const int chunk = static_cast<int>(kStreamedBytes / (kEfw2RecordLength + 2));
     client.Reserve(streams ? std::min(records, chunk + 1) : records);
@@ -197,7 +197,7 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
             client.ClearPending();
         }
     });
-    W3Record& w3 = payer.Data().W3Rec;
+    W3Record w3 = payer.Data().W3Rec();
     totals.ApplyTo(w3, forms);
     if (formsWithWages == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
     if (!allowInvalid) {

@@ -96,9 +96,9 @@ ClientRecords ClientRecordsBuilder::Records(const W3Record& w3) const {
 
 ClientRecords BuildClientRecords(TFrmDataModule& data) {
     ClientRecordsBuilder builder;
-    builder.Reserve(data.RSW2.RecordCount());
+    builder.Reserve(data.RSW2().RecordCount());
     data.ForEachW2([&](const W2Record& w2) { builder.Add(w2); });
-    return builder.Records(data.W3Rec);
+    return builder.Records(data.W3Rec());
 }
 
 Efw2Run::Efw2Run(TFrmDataModule& data, std::vector<std::string>& masterList, Efw2Paths paths)
@@ -108,7 +108,7 @@ void Efw2Run::Open() {
     CreateFolder(paths_.efw2Dir);
     CreateSubmitterFileIfMissing(paths_.SubmitterFile());
     settings_ = ReadSubmitterFile(paths_.SubmitterFile());
-    processEnabled_ = data_.ReviewCount == 2 && !settings_.FinalPending;
+    processEnabled_ = data_.ReviewCount() == 2 && !settings_.FinalPending;
 
     clientsList_ = ReadClientsFile(paths_.ClientsFile());
     const std::string master = paths_.MasterFile();
@@ -119,7 +119,7 @@ void Efw2Run::Open() {
     }
 
     // A client is processed once per run.
-    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0) processEnabled_ = false;
+    if (IndexOfText(data_.W3Rec().Boxf_a, clientsList_) > 0) processEnabled_ = false;
     EnableChecksLikeProcess();
     // In a master run the RA record has been written with the first client.
     if (settings_.ExcludeSubmitter && settings_.ExcludeFinal && !clientsList_.empty()) submitterEnabled_ = false;
@@ -155,7 +155,7 @@ void Efw2Run::Process() {
     }
     lastClientPartial_ = settings_.ExcludeSubmitter || settings_.ExcludeFinal;
 
-    const W3Record& w3 = data_.W3Rec;
+    const W3Record& w3 = data_.W3Rec();
     if (!settings_.ExcludeSubmitter) settings_.StoreRAConstants();
     settings_.ClientsProcessed += 1;
     settings_.FormsW2Processed += client.rwCount;
@@ -230,7 +230,7 @@ void Efw2Run::Reset() {
     masterList_.clear();
     clientsList_.clear();
     settings_.ClearRunTotals();
-    processEnabled_ = data_.ReviewCount == 2;
+    processEnabled_ = data_.ReviewCount() == 2;
     settings_.ExcludeSubmitter = settings_.ExcludeFinal = false;
     EnableChecksLikeProcess();
 }
@@ -248,7 +248,7 @@ RunState Efw2Run::State() const {
 
 std::string Efw2Run::ProcessHint() const {
     if (processEnabled_) return "Ready: Process writes the EFW2 file of this payer.";
-    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0)
+    if (IndexOfText(data_.W3Rec().Boxf_a, clientsList_) > 0)
         return "This payer has been processed since the last Reset; Reset starts a new run.";
     if (settings_.FinalPending) return "The master file's last client has been processed; Reset starts a new run.";
     const bool w3 = data_.Reviewed(EntryWindow::W3), w2 = data_.Reviewed(EntryWindow::W2);
@@ -263,7 +263,7 @@ std::string Efw2Run::ProcessHint() const {
 }
 
 std::string Efw2Run::CurrentClientCaption() const {
-    return Utf8Left(" Current Client:  " + data_.W3Rec.Boxf_a, 58);
+    return Utf8Left(" Current Client:  " + data_.W3Rec().Boxf_a, 58);
 }
 
 }  // namespace qnvr

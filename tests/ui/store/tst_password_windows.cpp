@@ -43,10 +43,8 @@ private:
     }
     void StoredPasswordIs(const std::string& plain) {
         dm_->ClosePayerFile();
-        dm_->SkipPasswordCheck = true;
-        dm_->OpenPayerFile(PayerFile());
-        dm_->SkipPasswordCheck = false;
-        QCOMPARE(Unscramble(dm_->W3Rec.Password), plain);
+        dm_->ReopenPayerFile(PayerFile());
+        QCOMPARE(Unscramble(dm_->W3Rec().Password), plain);
     }
 
 private slots:
@@ -55,7 +53,7 @@ private slots:
         prompter_ = std::make_unique<ScriptedPrompter>();
         dm_ = std::make_unique<TFrmDataModule>();
         dm_->OpenPayerFile(PayerFile());
-        QVERIFY(dm_->PayerFileOpen);
+        QVERIFY(dm_->PayerFileOpen());
     }
     void cleanup() {
         window_.reset();
@@ -108,8 +106,8 @@ private slots:
     }
 
     void keepingThePasswordNeedsItTypedAgainAndClearingItRemovesIt() {
-        dm_->W3Rec.Password = Scramble("Secret12");
-        dm_->RSW3.PostRec();
+        dm_->EditW3Rec([&](W3Record& w3) { w3.Password = Scramble("Secret12"); });
+        dm_->RSW3().PostRec();
         OpenWindow();
         QCOMPARE(window_->PW1->text(), QStringLiteral("Secret12"));
         QVERIFY(window_->PW2->text().isEmpty());
