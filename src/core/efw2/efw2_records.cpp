@@ -50,19 +50,26 @@ constexpr long long kPowersOfTen[] = {1LL,
                                       100000000000000000LL,
                                       1000000000000000000LL};
 
+// The refusals of WriteMoneyDigits, apart so that the writing itself stays small.
+[[noreturn, gnu::cold]] void RaiseNoNumber() {
+    throw EProcessException("An amount of a record is no number; the record is damaged.");
+}
+[[noreturn, gnu::cold]] void RaiseTooLarge(double amount, int width) {
+    throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
+                            std::to_string(width) + " digits.");
+}
+
 // The cents an amount is written as, width digits with leading zeros, at `at`. Zero,
 // negative and sub-cent amounts give all zeros; an amount that does not fit or is no
 // number raises EProcessException.
 void WriteMoneyDigits(double amount, int width, char* at) {
-    if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
+    if (!std::isfinite(amount)) RaiseNoNumber();
     long long whole = 0;
     const bool fits = WholeCents(amount, whole);
     std::fill(at, at + width, '0');
     if (fits ? whole <= 0 : amount < 0) return;
     // A cents count beyond 64 bits cannot be held at all.
-    if (!fits || whole >= kPowersOfTen[std::clamp(width, 0, 18)])
-        throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
-                                std::to_string(width) + " digits.");
+    if (!fits || whole >= kPowersOfTen[std::clamp(width, 0, 18)]) RaiseTooLarge(amount, width);
     for (long long cents = whole, k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
         at[k] = static_cast<char>('0' + cents % 10);
 }
@@ -123,10 +130,13 @@ private:
         return std::move(folded.text);
     }
 
+    [[noreturn, gnu::cold]] static void RaiseOutOfPlace(int from, int to) {
+        throw std::logic_error("EFW2 field " + std::to_string(from) + "-" + std::to_string(to) + " out of place");
+    }
+
     // The field's first character; the next field starts after it.
     char* Field(int from, int to) {
-        if (from != next_ || to < from || to > kEfw2RecordLength)
-            throw std::logic_error("EFW2 field " + std::to_string(from) + "-" + std::to_string(to) + " out of place");
+        if (from != next_ || to < from || to > kEfw2RecordLength) RaiseOutOfPlace(from, to);
         next_ = to + 1;
         return record_ + (from - 1);
     }
