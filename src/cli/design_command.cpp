@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/printing_commands.h"
 #include "cli/payer_reader.h"
 #include "core/program/program_setup.h"
 #include "report/html_renderer.h"
@@ -103,12 +104,7 @@ int RunDesign(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration registration{{
-    "design",
-    "NAME [--param NAME=VALUE ...] [--names] [--designs FILE] (--pdf OUT | --html OUT | --ndr OUT)",
-    "Renders one page of a report design (--names fills every parameter with its name).",
-    RunDesign,
-}};
+const CommandRegistration registration{{kDesignCommand.name, kDesignCommand.usage, kDesignCommand.summary, RunDesign}};
 
 }  // namespace
 }  // namespace qnvr::cli

@@ -2,8 +2,13 @@
 // several (a master file), from the submitter settings of the desktop program. Nothing
 // of the desktop program's run state changes, and OUT is written only when every payer
 // passes: any refusal leaves an existing OUT as it was.
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <system_error>
 
 #include "cli/command.h"
 #include "cli/payer_reader.h"
@@ -12,6 +17,7 @@
 #include "core/efw2/efw2_records.h"
 #include "core/efw2/efw2_run.h"
 #include "core/efw2/submitter_record.h"
+#include "core/text/files.h"
 #include "core/text/text.h"
 
 namespace qnvr::cli {
@@ -80,19 +86,89 @@ void RefuseProtectedOutput(const Efw2Args& args) {
         if (SameFile(args.outFile, input)) throw EQnvrException(args.outFile + ": is an input file, not overwritten");
 }
 
+// The EFW2 file as it is made. The records stream to a hidden file beside OUT, so that
+// the disk writes them while the rest is made, and it replaces OUT only when complete.
+// When that file cannot be made at the start, the records are kept and written at the
+// end instead, where the failure is reported after the payers' refusals, as a write
+// that fails does.
+class ReportOutput {
+public:
+    explicit ReportOutput(const std::string& path) : path_(path) {
+        try {
+            file_.emplace(path);
+        } catch (const std::system_error&) {
+        }
+    }
+
+    bool Streams() const { return file_.has_value(); }
+    void Append(std::string_view text) {
+        if (file_)
+            file_->Append(text);
+        else
+            parts_.emplace_back(text);
+    }
+    void Append(std::string&& text) {
+        if (file_)
+            file_->Append(text);
+        else
+            parts_.push_back(std::move(text));
+    }
+    // Room for text of this length, filled later by Fill.
+    std::uint64_t Reserve(std::size_t length) {
+        const std::uint64_t at = file_ ? file_->Size() : parts_.size();
+        Append(std::string(length, ' '));
+        return at;
+    }
+    void Fill(std::uint64_t at, std::string&& text) {
+        if (file_)
+            WriteAt(at, text);
+        else
+            parts_[at] = std::move(text);
+    }
+    void Finish() {
+        if (file_) {
+            try {
+                file_->Commit();
+            } catch (const std::system_error& error) {
+                RaiseFileError("save", path_, error.code().message());
+            }
+            return;
+        }
+        const std::vector<std::string_view> parts(parts_.begin(), parts_.end());
+        WriteWholeFile(path_, parts);
+    }
+
+private:
+    void WriteAt(std::uint64_t at, std::string_view text) {
+        try {
+            file_->WriteAt(at, text);
+        } catch (const std::system_error& error) {
+            RaiseFileError("save", path_, error.code().message());
+        }
+    }
+
+    std::string path_;
+    std::optional<FileReplacement> file_;
+    std::vector<std::string> parts_;
+};
+
+// RW records go to the file in parts of about this size.
+constexpr std::size_t kStreamedBytes = std::size_t{1} << 20;
+
 struct Employer {
     std::string ein;  // digits only
     std::string path;
 };
 
 struct Report {
-    std::string text;  // the records so far, each followed by CR LF
+    explicit Report(const std::string& path) : output(path) {}
+    ReportOutput output;  // the records so far, each followed by CR LF
     std::vector<Employer> employers;
     int rwCount = 0;
     double wages = 0;
 };
 
-void AppendRecord(std::string& text, const std::string& record) { text.append(record).append("\r\n"); }
+void AppendRecord(ReportOutput& output, std::string record) { output.Append(std::move(record.append("\r\n"))); }
 
 // One payer's RE, RW and RT records, after the checks that may refuse it. The payer file
 // is read once: each W-2 record is added to the W-3 totals, checked and written as it
@@ -104,13 +180,22 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     int formsWithWages = 0;
     PayerCheck check(false);
     ClientRecordsBuilder client;
-    client.Reserve(payer.Data().RSW2().RecordCount());
+    const int records = payer.Data().RSW2().RecordCount();
+    const bool streams = report.output.Streams();
+    const int chunk = static_cast<int>(kStreamedBytes / (kEfw2RecordLength + 2));
+    client.Reserve(streams ? std::min(records, chunk + 1) : records);
+    // The RE record comes first but is made at the end.
+    const std::uint64_t employerAt = report.output.Reserve(streams ? kEfw2RecordLength + 2 : 0);
     payer.Data().ReadEachW2([&](const W2Record& w2) {
         ++forms;
         totals.Add(w2);
         if (HasWages(w2)) ++formsWithWages;
         if (!allowInvalid) check.Add(w2);
         client.Add(w2);
+        if (streams && client.Pending().size() >= kStreamedBytes) {
+            report.output.Append(client.Pending());
+            client.ClearPending();
+        }
     });
     W3Record w3 = payer.Data().W3Rec();
     totals.ApplyTo(w3, forms);
@@ -130,7 +215,10 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
             throw EQnvrException(path + ": the employer with EIN " + Trim(w3.Boxe) + " is already in this report, from " +
                                  earlier.path);
     try {
-        client.AppendTo(report.text, w3);
+        std::array<std::string, 3> text = client.TakeText(w3);
+        report.output.Fill(employerAt, std::move(text[0]));
+        report.output.Append(std::move(text[1]));
+        report.output.Append(std::move(text[2]));
         report.rwCount += client.Count();
     } catch (const EProcessException& error) {
         throw EProcessException(path + ": " + error.what());
@@ -145,11 +233,11 @@ int RunEfw2(const std::vector<std::string>& argv) {
     const SubmitterRecord settings = ReadSubmitterFile(args.settingsFile);
     RaiseIfFailed(ValidateSubmitter(settings));
 
-    Report report;
-    AppendRecord(report.text, BuildSubmitterRecord(settings));
+    Report report(args.outFile);
+    AppendRecord(report.output, BuildSubmitterRecord(settings));
     for (const std::string& payer : args.payers) AddPayer(payer, args.allowInvalid, report);
-    AppendRecord(report.text, BuildFinalRecord(report.rwCount));
-    WriteWholeFile(args.outFile, report.text);
+    AppendRecord(report.output, BuildFinalRecord(report.rwCount));
+    report.output.Finish();
 
     const std::size_t employers = report.employers.size();
     std::cout << args.outFile << ": " << employers << (employers == 1 ? " employer, " : " employers, ") << report.rwCount

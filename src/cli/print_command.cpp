@@ -13,6 +13,7 @@
 #include <set>
 
 #include "cli/command.h"
+#include "cli/printing_commands.h"
 #include "cli/payer_reader.h"
 #include "core/program/program_setup.h"
 #include "core/base/errors.h"
@@ -260,16 +261,7 @@ int RunPrint(const std::vector<std::string>& cmdArgs) {
     return 0;
 }
 
-const CommandRegistration registration{{
-    "print",
-    "KIND [--unmasked] [--preprinted [--offset X,Y]] [--split DIR]\n"
-    "             (--pdf OUT | --html OUT | --ndr OUT | --printer NAME) PAYER.W226\n"
-    "      KIND: employee | employer | state | w3 | labels | ssa",
-    "Prints the forms or labels of a payer file: the employee copies (SSNs masked unless --unmasked), "
-    "Copy D for the employer, Copy 1 for the state, Form W-3, Avery 5160 mailing labels, or Copy A "
-    "(only onto preprinted forms). --split DIR writes one PDF per employee.",
-    RunPrint,
-}};
+const CommandRegistration registration{{kPrintCommand.name, kPrintCommand.usage, kPrintCommand.summary, RunPrint}};
 
 }  // namespace
 }  // namespace qnvr::cli

@@ -13,10 +13,12 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <tuple>
 #include <nlohmann/json.hpp>
 
 #include "core/base/scripted_prompter.h"
 #include "core/efw2/efw2_files.h"
+#include "core/efw2/efw2_records.h"
 #include "core/efw2/submitter_record.h"
 #include "cli/qnvr_fixture.h"
 #include "core/store/password.h"
@@ -180,6 +182,38 @@ TEST_F(QnvrTest, Efw2OfSeveralPayersIsAMasterFile) {
     EXPECT_EQ(ReadText(out).substr(514 + 39, 5), "ALPHA");
 }
 
+// The records of a large payer reach the file in parts while the rest is made; the file
+// is the same as the records made one by one.
+TEST_F(QnvrTest, Efw2OfPayersLargerThanOnePartIsTheSameAsItsRecords) {
+    const std::string out = dir.File("large.txt");
+    std::vector<std::pair<W3Record, std::vector<W2Record>>> payers;
+    for (const auto& [name, ein, count] : {std::tuple{"LARGE", "12-0000001", 4500}, {"SMALL", "12-0000002", 3}}) {
+        W3Record w3 = Employer(name);
+        w3.Boxe = ein;
+        payers.emplace_back(w3, Employees(count, 10.01));
+    }
+    std::string expected = BuildSubmitterRecord(ReadSubmitterFile(programDir + "QNVR.W2S")) + "\r\n";
+    std::vector<std::string> args = {"efw2", "-o", out};
+    int forms = 0;
+    for (const auto& [w3, employees] : payers) {
+        args.push_back(Payer(w3.Boxf_a, w3, employees));
+        EmployeeSums sums;
+        expected += BuildEmployerRecord(w3) + "\r\n";
+        for (const W2Record& w2 : employees) {
+            expected += BuildEmployeeRecord(w2) + "\r\n";
+            sums.Add(w2);
+        }
+        const int count = static_cast<int>(employees.size());
+        expected += BuildTotalRecord(sums.WithTotals(w3), count, sums) + "\r\n";
+        forms += count;
+    }
+    expected += BuildFinalRecord(forms) + "\r\n";
+    const Result r = Run(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(ReadText(out) == expected);  // 2.3 MB: not printed when it fails
+    EXPECT_TRUE(r.out.starts_with(out + ": 2 employers, 4503 Forms W-2, wages $")) << r.out;
+}
+
 TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
     const std::string out = dir.File("out.txt");
     const std::string good = Payer("GOOD", 2);
@@ -218,6 +252,9 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
         {{"-o", out, good, dir.File("NONE.W226")}, "NONE.W226: no such payer file"},
         {{"-o", good, good}, "is an input file"},
         {{"-o", dir.File("FormsW2Report.txt"), good}, "FormsW2Report.txt is not written by qnvr"},
+        {{"-o", dir.File("no/such/folder/out.txt"), good}, "Unable to save " + dir.File("no/such/folder/out.txt")},
+        // An output that cannot be written is reported after the payers' refusals.
+        {{"-o", dir.File("no/such/folder/out.txt"), invalid}, "INVALID.W226: W-2 record 1: Employee's Zip Code"},
     };
     for (const Case& c : cases) {
         WriteBytes(out, {'O', 'L', 'D'});
@@ -230,6 +267,9 @@ TEST_F(QnvrTest, Efw2RefusalsLeaveAnExistingOutputUntouched) {
         EXPECT_EQ(ReadText(out), "OLD") << c.message;
         EXPECT_EQ(ReadBytes(good), goodBefore) << c.message;
         EXPECT_FALSE(fs::exists(dir.File("FormsW2Report.txt")));
+        // Nor is anything of the refused report left beside it.
+        for (const auto& entry : fs::directory_iterator(dir.File("")))
+            EXPECT_FALSE(entry.path().filename().string().starts_with(".out.txt.")) << c.message << ": " << entry.path();
     }
 
     // An invalid payer is written when the user says so.

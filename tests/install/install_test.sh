@@ -27,6 +27,11 @@ State folder: $program/" ] || fail "quenvora-w2 --version said: $out"
   check "quenvora-w2 runs from $prefix/bin and finds $program/"
   env -u QNVR_PROGRAM_DIR PATH="$prefix/bin:/usr/bin:/bin" qnvr help | grep -q 'qnvr transfer' || fail "qnvr help"
   check "qnvr runs from $prefix/bin"
+  # qnvr hands print and design to qnvr-print in the program folder.
+  env -u QNVR_PROGRAM_DIR PATH="$prefix/bin:/usr/bin:/bin" qnvr design FormW3 --names --pdf "$work/design.pdf" \
+    >/dev/null || fail "qnvr design"
+  [ "$(head -c 5 "$work/design.pdf")" = "%PDF-" ] || fail "qnvr design wrote no PDF"
+  check "qnvr design runs the installed qnvr-print"
 
   # The program folder holds every asset of the source tree and the documents.
   while IFS= read -r asset; do
@@ -110,6 +115,7 @@ if [ "$mode" = deb ]; then
   check "Depends: $depends"
   contents=$(dpkg-deb --contents "$deb")
   for path in ./usr/lib/quenvora-w2/2026/quenvora-w2 ./usr/lib/quenvora-w2/2026/qnvr \
+              ./usr/lib/quenvora-w2/2026/qnvr-print \
               "./usr/lib/quenvora-w2/2026/Inst W2W3.pdf" ./usr/lib/quenvora-w2/2026/help/1.html \
               ./usr/share/applications/com.quenvora.W2.desktop ./usr/share/mime/packages/com.quenvora.W2.xml \
               ./usr/share/metainfo/com.quenvora.W2.metainfo.xml ./usr/share/man/man1/qnvr.1 \

@@ -61,8 +61,12 @@ void WriteLinesFile(const std::string& path, const std::vector<std::string>& lin
 }
 
 void WriteWholeFile(const std::string& path, std::string_view text) {
+    WriteWholeFile(path, std::span<const std::string_view>(&text, 1));
+}
+
+void WriteWholeFile(const std::string& path, std::span<const std::string_view> parts) {
     try {
-        ReplaceFileWhole(path, text);
+        ReplaceFileWhole(path, parts);
     } catch (const std::system_error& error) {
         RaiseFileError("save", path, error.code().message());
     }

@@ -2,6 +2,7 @@
 // The files of electronic filing: where they live, and EFW2 text files and the clients
 // list as lines. EFW2 lines are the records' Windows-1252 bytes; the clients list holds
 // employer names, UTF-8 in memory and Windows-1252 on disk.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,8 @@ std::vector<std::string> ReadLinesFile(const std::string& path);
 void WriteLinesFile(const std::string& path, const std::vector<std::string>& lines);
 // Replaces the whole file with text, as WriteLinesFile does.
 void WriteWholeFile(const std::string& path, std::string_view text);
+// The same with the text given in parts, written one after the other.
+void WriteWholeFile(const std::string& path, std::span<const std::string_view> parts);
 
 // The clients list ("QNVR.CP"): employer names converted to and from Windows-1252.
 std::vector<std::string> ReadClientsFile(const std::string& path);

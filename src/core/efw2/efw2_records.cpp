@@ -29,23 +29,48 @@ bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// 10^0 to 10^18, each exact as a double.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
-                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+// 10^0 to 10^18.
+constexpr long long kPowersOfTen[] = {1LL,
+                                      10LL,
+                                      100LL,
+                                      1000LL,
+                                      10000LL,
+                                      100000LL,
+                                      1000000LL,
+                                      10000000LL,
+                                      100000000LL,
+                                      1000000000LL,
+                                      10000000000LL,
+                                      100000000000LL,
+                                      1000000000000LL,
+                                      10000000000000LL,
+                                      100000000000000LL,
+                                      1000000000000000LL,
+                                      10000000000000000LL,
+                                      100000000000000000LL,
+                                      1000000000000000000LL};
+
+// The refusals of WriteMoneyDigits, apart so that the writing itself stays small.
+[[noreturn, gnu::cold]] void RaiseNoNumber() {
+    throw EProcessException("An amount of a record is no number; the record is damaged.");
+}
+[[noreturn, gnu::cold]] void RaiseTooLarge(double amount, int width) {
+    throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
+                            std::to_string(width) + " digits.");
+}
 
 // The cents an amount is written as, width digits with leading zeros, at `at`. Zero,
 // negative and sub-cent amounts give all zeros; an amount that does not fit or is no
 // number raises EProcessException.
 void WriteMoneyDigits(double amount, int width, char* at) {
-    if (!std::isfinite(amount)) throw EProcessException("An amount of a record is no number; the record is damaged.");
-    const double rounded = RoundTo(amount, 2);
+    if (!std::isfinite(amount)) RaiseNoNumber();
+    long long whole = 0;
+    const bool fits = WholeCents(amount, whole);
     std::fill(at, at + width, '0');
-    if (rounded <= 0) return;
-    // Compared before converting: a cents count beyond 64 bits cannot be held at all.
-    if (rounded * 100 >= kPowersOfTen[std::clamp(width, 0, 18)])
-        throw EProcessException("The amount " + FormatDollars(amount) + " is too large for its EFW2 field of " +
-                                std::to_string(width) + " digits.");
-    for (long long cents = std::llround(rounded * 100), k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
+    if (fits ? whole <= 0 : amount < 0) return;
+    // A cents count beyond 64 bits cannot be held at all.
+    if (!fits || whole >= kPowersOfTen[std::clamp(width, 0, 18)]) RaiseTooLarge(amount, width);
+    for (long long cents = whole, k = width - 1; cents > 0 && k >= 0; cents /= 10, --k)
         at[k] = static_cast<char>('0' + cents % 10);
 }
 
@@ -105,10 +130,13 @@ private:
         return std::move(folded.text);
     }
 
+    [[noreturn, gnu::cold]] static void RaiseOutOfPlace(int from, int to) {
+        throw std::logic_error("EFW2 field " + std::to_string(from) + "-" + std::to_string(to) + " out of place");
+    }
+
     // The field's first character; the next field starts after it.
     char* Field(int from, int to) {
-        if (from != next_ || to < from || to > kEfw2RecordLength)
-            throw std::logic_error("EFW2 field " + std::to_string(from) + "-" + std::to_string(to) + " out of place");
+        if (from != next_ || to < from || to > kEfw2RecordLength) RaiseOutOfPlace(from, to);
         next_ = to + 1;
         return record_ + (from - 1);
     }
@@ -134,23 +162,36 @@ private:
     int next_ = 1;
 };
 
-// The Box 12 amounts of one record by code, as Box12Amount finds them, each code of the
-// record trimmed and upper-cased once for the many codes the records look up.
+// The Box 12 amounts of one record for the codes the EFW2 records carry, as Box12Amount
+// finds them (the first pair of each code), from one pass over the twelve pairs.
 class Box12Amounts {
 public:
-    explicit Box12Amounts(const W2Record& w2) : w2_(w2) {
-        for (std::size_t k = 0; k < codes_.size(); ++k) codes_[k] = UpperCase(Trim(w2.Box12Code[k]));
+    explicit Box12Amounts(const W2Record& w2) {
+        for (std::size_t k = 0; k < w2.Box12Code.size(); ++k) {
+            const std::string_view code = TrimView(w2.Box12Code[k]);
+            if (code.empty() || code.size() > 2) continue;
+            for (std::size_t c = 0; c < kCodes.size(); ++c)
+                if (!found_[c] && EqualsIgnoringAsciiCase(code, kCodes[c])) {
+                    found_[c] = true;
+                    amounts_[c] = w2.Box12Amt[k];
+                    break;
+                }
+        }
     }
-    // code is one of the codes the records carry: upper case, without blanks.
+    // code is one of kCodes (one or two letters).
     double operator()(std::string_view code) const {
-        for (std::size_t k = 0; k < codes_.size(); ++k)
-            if (codes_[k] == code) return w2_.Box12Amt[k];
+        for (std::size_t c = 0; c < kCodes.size(); ++c)
+            if (kCodes[c].size() == code.size() && kCodes[c][0] == code[0] && kCodes[c].back() == code.back())
+                return amounts_[c];
         return 0.0;
     }
+    // The amount of kCodes[c].
+    double At(std::size_t c) const { return amounts_[c]; }
 
 private:
-    const W2Record& w2_;
-    std::array<std::string, 12> codes_;
+    static constexpr const auto& kCodes = EmployeeSums::kCodes;
+    std::array<double, EmployeeSums::kCodes.size()> amounts_{};
+    std::array<bool, EmployeeSums::kCodes.size()> found_{};
 };
 
 // A record of 512 blanks that write fills in place.
@@ -270,7 +311,12 @@ std::string FormatDollars(double amount) {
 namespace {
 
 // The cents MoneyField writes for an amount: zero for zero and negative amounts.
-long long WrittenCents(double amount) { return std::max(0LL, std::llround(RoundTo(amount, 2) * 100)); }
+// Called for amounts that were written (WriteMoneyDigits refuses one beyond 64 bits).
+long long WrittenCents(double amount) {
+    long long cents = 0;
+    WholeCents(amount, cents);
+    return std::max(0LL, cents);
+}
 
 constexpr double W2Record::*kTotalledBoxes[] = {&W2Record::Amount1, &W2Record::Amount2, &W2Record::Amount3,
                                                 &W2Record::Amount4, &W2Record::Amount5, &W2Record::Amount6,
@@ -283,7 +329,7 @@ constexpr double W3Record::*kTotalBoxes[] = {&W3Record::Amount1, &W3Record::Amou
 
 void EmployeeSums::Add(const W2Record& w2) {
     const Box12Amounts box12(w2);
-    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(box12(kCodes[k]));
+    for (std::size_t k = 0; k < kCodes.size(); ++k) box12_[k] += WrittenCents(box12.At(k));
     amount11_ += WrittenCents(w2.Amount11);
     for (std::size_t k = 0; k < boxes_.size(); ++k) boxes_[k] += WrittenCents(w2.*kTotalledBoxes[k]);
 }

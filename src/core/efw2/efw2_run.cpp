@@ -75,12 +75,11 @@ std::string ClientRecordsBuilder::BuildTotalLine(const W3Record& w3) const {
     return BuildTotalRecord(sums_.WithTotals(w3), count_, sums_);
 }
 
-void ClientRecordsBuilder::AppendTo(std::string& out, const W3Record& w3) const {
-    const std::string employer = BuildEmployerLine(w3);
+std::array<std::string, 3> ClientRecordsBuilder::TakeText(const W3Record& w3) {
+    std::string employer = BuildEmployerLine(w3);
     if (!failure_.empty()) throw EProcessException(failure_);
-    const std::string total = BuildTotalLine(w3);
-    out.reserve(out.size() + employer.size() + employees_.size() + total.size() + 4);
-    out.append(employer).append("\r\n").append(employees_).append(total).append("\r\n");
+    std::string total = BuildTotalLine(w3);
+    return {std::move(employer.append("\r\n")), std::move(employees_), std::move(total.append("\r\n"))};
 }
 
 ClientRecords ClientRecordsBuilder::Records(const W3Record& w3) const {

@@ -10,6 +10,7 @@
 // "Submitter" and "Final" (ExcludeSubmitter, ExcludeFinal) leave those two out. The run
 // state survives between openings and program runs in "QNVR.W2S", "QNVR.CP" and the
 // master file.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,10 +43,16 @@ public:
     // Room for this many RW records, so that the records are not moved as they come.
     void Reserve(int employees);
     int Count() const { return count_; }
-    // RE, every RW record and RT, each followed by CR LF, appended to out. Raises
+    // The RW records built since the last ClearPending, each followed by CR LF. A writer
+    // that streams them to its file takes them as they come; TakeText and Records then
+    // have only the ones after.
+    std::string_view Pending() const { return employees_; }
+    void ClearPending() { employees_.clear(); }
+    // RE, every RW record and RT, each followed by CR LF, as three texts: the RW records
+    // are moved out of the builder, not copied, which leaves it without them. Raises
     // EProcessException for the W-3 record, else for the first W-2 record that could
-    // not be written; out is then as it was.
-    void AppendTo(std::string& out, const W3Record& w3) const;
+    // not be written; the builder is then as it was.
+    std::array<std::string, 3> TakeText(const W3Record& w3);
     // The same records as lines.
     ClientRecords Records(const W3Record& w3) const;
 

@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <type_traits>
 
 #include "core/entry/money_keys.h"
+#include "core/store/w2_fields.h"
 #include "core/text/text.h"
 
 namespace qnvr {
@@ -15,27 +17,25 @@ std::string AmountText(double amount) {
     return MoneyDisplayText(amount, settings);
 }
 
-// whoseOf names the record; it is asked only when an amount fails.
-template <class Record, class Whose>
-std::optional<RuleFailure> FirstAmountBeyond(const std::vector<FieldLayout<Record>>& layout, const Record& record,
-                                             double limit, const Whose& whoseOf, const std::string& form) {
-    auto& source = const_cast<Record&>(record);  // the layout's accessors only read here
-    for (const auto& field : layout) {
-        const auto ref = field.Of(source);
-        const auto* amountField = std::get_if<double*>(&ref);
-        if (amountField == nullptr) continue;
-        const double amount = **amountField;
-        if (IsAmountInRange(amount, limit)) continue;
-        const std::string whose = whoseOf();
-        const std::string box = AmountBoxName(field.name);
-        if (!std::isfinite(amount))
-            return RuleFailure{std::string(field.name),
-                               box + " of " + whose + " holds no number; the record is damaged."};
-        return RuleFailure{std::string(field.name), box + " of " + whose + " holds " + AmountText(amount) +
-                                                        ", beyond the " + AmountText(limit) + " a " + form +
-                                                        " box can hold."};
-    }
-    return std::nullopt;
+// The first amount that eachAmount(visit) passes to visit(name, amount) out of range, as
+// a failure; whoseOf names the record and is asked only when an amount fails.
+template <class EachAmount, class Whose>
+std::optional<RuleFailure> FirstAmountBeyond(const EachAmount& eachAmount, double limit, const Whose& whoseOf,
+                                             const std::string& form) {
+    std::string_view field;
+    double amount = 0;
+    eachAmount([&](std::string_view name, double value) {
+        if (!field.empty() || IsAmountInRange(value, limit)) return;
+        field = name;
+        amount = value;
+    });
+    if (field.empty()) return std::nullopt;
+    const std::string whose = whoseOf();
+    const std::string box = AmountBoxName(field);
+    if (!std::isfinite(amount))
+        return RuleFailure{std::string(field), box + " of " + whose + " holds no number; the record is damaged."};
+    return RuleFailure{std::string(field), box + " of " + whose + " holds " + AmountText(amount) + ", beyond the " +
+                                               AmountText(limit) + " a " + form + " box can hold."};
 }
 
 }  // namespace
@@ -64,8 +64,13 @@ bool IsAmountInRange(double amount, double limit) {
 }
 
 std::optional<RuleFailure> CheckW2AmountLimits(const W2Record& w2) {
+    const auto eachAmount = [&w2](const auto& visit) {
+        ForEachW2Field(w2, [&](std::string_view name, int, int, const auto& value) {
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, double>) visit(name, value);
+        });
+    };
     return FirstAmountBeyond(
-        W2Layout(), w2, kMaxW2Amount,
+        eachAmount, kMaxW2Amount,
         [&] {
             std::string name = Trim(Trim(w2.Boxe1) + " " + Trim(w2.Boxe3));
             std::string whose = "employee " + (name.empty() ? std::string("(no name)") : name);
@@ -76,7 +81,13 @@ std::optional<RuleFailure> CheckW2AmountLimits(const W2Record& w2) {
 }
 
 std::optional<RuleFailure> CheckW3AmountLimits(const W3Record& w3) {
-    return FirstAmountBeyond(W3Layout(), w3, kMaxW3Amount, [] { return std::string("the W-3 record"); }, "Form W-3");
+    const auto eachAmount = [&w3](const auto& visit) {
+        auto& source = const_cast<W3Record&>(w3);  // the layout's accessors only read here
+        for (const auto& field : W3Layout())
+            if (const auto ref = field.Of(source); const auto* amount = std::get_if<double*>(&ref))
+                visit(field.name, **amount);
+    };
+    return FirstAmountBeyond(eachAmount, kMaxW3Amount, [] { return std::string("the W-3 record"); }, "Form W-3");
 }
 
 }  // namespace qnvr

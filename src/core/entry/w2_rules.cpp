@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <type_traits>
 
 #include "core/base/prompter.h"
 #include "core/efw2/efw2_records.h"
 #include "core/entry/amount_limits.h"
+#include "core/store/w2_fields.h"
 #include "core/text/text.h"
 #include "core/text/validation.h"
 
@@ -160,16 +162,15 @@ Failure CheckLocalLines(const W2Record& w2) {
 // The money fields refuse a minus sign, so only a record that came from elsewhere holds
 // a negative amount; it is refused rather than printed or filed. Box 9 has no field.
 Failure CheckNoNegativeAmounts(const W2Record& w2) {
-    auto& source = const_cast<W2Record&>(w2);  // the layout's accessors only read here
-    for (const auto& field : W2Layout()) {
-        const auto ref = field.Of(source);
-        const auto* amount = std::get_if<double*>(&ref);
-        // Only an amount below zero can round to one below zero.
-        if (amount == nullptr || !(**amount < 0) || field.name == "Amount9") continue;
-        if (RoundTo(**amount, 2) < 0)
-            return RuleFailure{std::string(field.name), "Amounts cannot be negative."};
-    }
-    return std::nullopt;
+    std::string_view negative;  // the first field, in file order
+    ForEachW2Field(w2, [&](std::string_view name, int, int, const auto& value) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, double>) {
+            // Only an amount below zero can round to one below zero.
+            if (negative.empty() && value < 0 && name != "Amount9" && RoundTo(value, 2) < 0) negative = name;
+        }
+    });
+    if (negative.empty()) return std::nullopt;
+    return RuleFailure{std::string(negative), "Amounts cannot be negative."};
 }
 
 using W2Rule = Failure (*)(const W2Record&);
@@ -182,32 +183,12 @@ const W2Rule kW2Rules[] = {
 
 }  // namespace
 
-namespace {
-
-// The text without leading and trailing blanks and control characters, as Trim gives it.
-std::string_view TrimmedView(std::string_view text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// Equal once both are upper-cased as UpperCase does (ASCII letters only).
-bool SameUpperCase(std::string_view a, std::string_view b) {
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return upper(x) == upper(y);
-           });
-}
-
-}  // namespace
-
 // Called for every code of every record written to an EFW2 file: compared in place.
 int FindBox12Code(const W2Record& w2, std::string_view code) {
-    const std::string_view wanted = TrimmedView(code);
+    const std::string_view wanted = TrimView(code);
     if (wanted.empty()) return 0;
     for (int pair = 1; pair <= 12; ++pair)
-        if (SameUpperCase(TrimmedView(w2.Box12Code[pair - 1]), wanted)) return pair;
+        if (EqualsIgnoringAsciiCase(TrimView(w2.Box12Code[pair - 1]), wanted)) return pair;
     return 0;
 }
 

@@ -361,7 +361,7 @@ bool IsCode(std::string_view text, std::string_view code) {
 }  // namespace
 
 void W3TotalsSum::Add(const W2Record& w2) {
-    static const char* const kDeferredCompensationCodes[] = {"D", "E", "F", "G", "H", "S"};
+    static constexpr std::string_view kDeferredCompensationCodes[] = {"D", "E", "F", "G", "H", "S"};
     W3Record& w3 = sums_;
     w3.Amount1 += w2.Amount1;
     w3.Amount2 += w2.Amount2;
@@ -375,7 +375,7 @@ void W3TotalsSum::Add(const W2Record& w2) {
     w3.Amount11 += w2.Amount11;
     // Only the first four Box 12 pairs count towards deferred compensation.
     for (int k = 0; k < 4; ++k)
-        for (const char* code : kDeferredCompensationCodes)
+        for (const std::string_view code : kDeferredCompensationCodes)
             if (IsCode(w2.Box12Code[k], code)) w3.Box12a += w2.Box12Amt[k];
     w3.Box16 += w2.Box16a + w2.Box16b;
     w3.Box17 += w2.Box17a + w2.Box17b;

@@ -24,6 +24,17 @@ void WriteStoredText(std::uint8_t* at, int chars, const std::string& text);
 // ReadStoredText into text, whose storage is reused where it can be.
 void ReadStoredTextInto(std::string& text, const std::uint8_t* at, int chars);
 
+// One field of a record from its bytes at `at` (chars: the characters of a text).
+template <class T>
+void DecodeStoredField(const std::uint8_t* at, int chars, T& value) {
+    if constexpr (std::is_same_v<T, std::string>)
+        ReadStoredTextInto(value, at, chars);
+    else if constexpr (std::is_same_v<T, bool>)
+        value = at[0] != 0;
+    else
+        std::memcpy(&value, at, sizeof(T));  // little-endian, as on disk
+}
+
 // Every field of record replaced by its value in bytes; a record reused for the next
 // record read keeps the storage of its texts.
 template <class Record>
@@ -31,17 +42,7 @@ void DecodeRecordInto(const std::vector<FieldLayout<Record>>& layout, std::span<
                       Record& record) {
     for (const auto& field : layout) {
         const std::uint8_t* at = bytes.data() + field.offset;
-        std::visit(
-            [&](auto* value) {
-                using T = std::remove_pointer_t<decltype(value)>;
-                if constexpr (std::is_same_v<T, std::string>)
-                    ReadStoredTextInto(*value, at, field.chars);
-                else if constexpr (std::is_same_v<T, bool>)
-                    *value = at[0] != 0;
-                else
-                    std::memcpy(value, at, sizeof(T));  // little-endian, as on disk
-            },
-            field.Of(record));
+        std::visit([&](auto* value) { DecodeStoredField(at, field.chars, *value); }, field.Of(record));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/store/record_codec.h"
+#include "core/store/w2_fields.h"
 #include "core/text/cp1252.h"
 #include "core/text/text.h"
 
@@ -29,36 +30,13 @@ namespace {
 #define W3_VALUE(field, offset) QNVR_FIELD(W3Record, field, offset, 0)
 
 const std::vector<FieldLayout<W2Record>> kW2Layout = {
-    W2_TEXT(Boxa, 0, 11),       W2_TEXT(Boxd, 12, 10),      W2_TEXT(Boxe1, 23, 15),
-    W2_TEXT(Boxe2, 39, 1),      W2_TEXT(Boxe3, 41, 20),     W2_TEXT(Suffix, 62, 4),
-    W2_TEXT(Boxf_a, 67, 22),    W2_TEXT(Boxf_b, 90, 22),    W2_TEXT(Boxf_c, 113, 2),
-    W2_TEXT(Boxf_d, 116, 10),   W2_TEXT(Boxf_csz, 127, 36),
-    W2_VALUE(Amount1, 168),     W2_VALUE(Amount2, 176),     W2_VALUE(Amount3, 184),
-    W2_VALUE(Amount4, 192),     W2_VALUE(Amount5, 200),     W2_VALUE(Amount6, 208),
-    W2_VALUE(Amount7, 216),     W2_VALUE(Amount8, 224),     W2_VALUE(Amount9, 232),
-    W2_VALUE(Amount10, 240),    W2_VALUE(Amount11, 248),
-    QNVR_FIELD_AT(W2Record, Box12Code, 1, 256, 2),  QNVR_FIELD_AT(W2Record, Box12Code, 2, 259, 2),
-    QNVR_FIELD_AT(W2Record, Box12Code, 3, 262, 2),  QNVR_FIELD_AT(W2Record, Box12Code, 4, 265, 2),
-    QNVR_FIELD_AT(W2Record, Box12Code, 5, 268, 2),  QNVR_FIELD_AT(W2Record, Box12Code, 6, 271, 2),
-    QNVR_FIELD_AT(W2Record, Box12Code, 7, 274, 2),  QNVR_FIELD_AT(W2Record, Box12Code, 8, 277, 2),
-    QNVR_FIELD_AT(W2Record, Box12Code, 9, 280, 2),  QNVR_FIELD_AT(W2Record, Box12Code, 10, 283, 2),
-    QNVR_FIELD_AT(W2Record, Box12Code, 11, 286, 2), QNVR_FIELD_AT(W2Record, Box12Code, 12, 289, 2),
-    QNVR_FIELD_AT(W2Record, Box12Amt, 1, 296, 0),   QNVR_FIELD_AT(W2Record, Box12Amt, 2, 304, 0),
-    QNVR_FIELD_AT(W2Record, Box12Amt, 3, 312, 0),   QNVR_FIELD_AT(W2Record, Box12Amt, 4, 320, 0),
-    QNVR_FIELD_AT(W2Record, Box12Amt, 5, 328, 0),   QNVR_FIELD_AT(W2Record, Box12Amt, 6, 336, 0),
-    QNVR_FIELD_AT(W2Record, Box12Amt, 7, 344, 0),   QNVR_FIELD_AT(W2Record, Box12Amt, 8, 352, 0),
-    QNVR_FIELD_AT(W2Record, Box12Amt, 9, 360, 0),   QNVR_FIELD_AT(W2Record, Box12Amt, 10, 368, 0),
-    QNVR_FIELD_AT(W2Record, Box12Amt, 11, 376, 0),  QNVR_FIELD_AT(W2Record, Box12Amt, 12, 384, 0),
-    W2_VALUE(Box13a, 392),      W2_VALUE(Box13b, 393),      W2_VALUE(Box13c, 394),
-    W2_TEXT(Box14Desc_a, 395, 8), W2_TEXT(Box14Desc_b, 404, 8), W2_TEXT(Box14Desc_c, 413, 8),
-    W2_VALUE(Box14Amt_a, 424),  W2_VALUE(Box14Amt_b, 432),  W2_VALUE(Box14Amt_c, 440),
-    W2_TEXT(Box14bTTOC, 448, 3), W2_TEXT(Box14bTTOC2, 452, 3),
-    W2_TEXT(Box15a, 456, 2),    W2_TEXT(Box15b, 459, 2),
-    W2_TEXT(StateID_a, 462, 12), W2_TEXT(StateID_b, 475, 12),
-    W2_VALUE(Box16a, 488),      W2_VALUE(Box16b, 496),      W2_VALUE(Box17a, 504),
-    W2_VALUE(Box17b, 512),      W2_VALUE(Box18a, 520),      W2_VALUE(Box18b, 528),
-    W2_VALUE(Box19a, 536),      W2_VALUE(Box19b, 544),
-    W2_TEXT(Box20a, 552, 6),    W2_TEXT(Box20b, 559, 6),
+#define QNVR_LAYOUT_AT(array, k, offset, chars) QNVR_FIELD_AT(W2Record, array, k, offset, chars),
+#define QNVR_LAYOUT_TEXT(field, offset, chars) W2_TEXT(field, offset, chars),
+#define QNVR_LAYOUT_VALUE(field, offset) W2_VALUE(field, offset),
+    QNVR_W2_FIELDS(QNVR_LAYOUT_TEXT, QNVR_LAYOUT_VALUE, QNVR_LAYOUT_AT)
+#undef QNVR_LAYOUT_AT
+#undef QNVR_LAYOUT_TEXT
+#undef QNVR_LAYOUT_VALUE
 };
 
 const std::vector<FieldLayout<W3Record>> kW3Layout = {
@@ -120,9 +98,18 @@ void WriteStoredText(std::uint8_t* at, int chars, const std::string& text) {
 const std::vector<FieldLayout<W2Record>>& W2Layout() { return kW2Layout; }
 const std::vector<FieldLayout<W3Record>>& W3Layout() { return kW3Layout; }
 
-W2Record DecodeW2(std::span<const std::uint8_t> bytes) { return DecodeRecord(kW2Layout, bytes.first(W2Record::kSize)); }
+W2Record DecodeW2(std::span<const std::uint8_t> bytes) {
+    W2Record record;
+    DecodeW2Into(bytes, record);
+    return record;
+}
+// The same as DecodeRecordInto(kW2Layout, ...), each field decoded in place: this runs
+// for every record of every walk through a payer file.
 void DecodeW2Into(std::span<const std::uint8_t> bytes, W2Record& record) {
-    DecodeRecordInto(kW2Layout, bytes.first(W2Record::kSize), record);
+    const std::uint8_t* const first = bytes.first(W2Record::kSize).data();
+    ForEachW2Field(record, [first](std::string_view, int offset, int chars, auto& value) {
+        DecodeStoredField(first + offset, chars, value);
+    });
 }
 W3Record DecodeW3(std::span<const std::uint8_t> bytes) { return DecodeRecord(kW3Layout, bytes.first(W3Record::kSize)); }
 void EncodeW2(const W2Record& record, std::span<std::uint8_t> bytes) {

@@ -207,22 +207,63 @@ void CopyFileChecked(const std::string& source, const std::string& target, bool 
 }
 
 void ReplaceFileWhole(const std::string& path, std::string_view content) {
+    ReplaceFileWhole(path, std::span<const std::string_view>(&content, 1));
+}
+
+void ReplaceFileWhole(const std::string& path, std::span<const std::string_view> parts) {
+    FileReplacement file(path);
+    for (const std::string_view part : parts) file.Append(part);
+    file.Commit();
+}
+
+namespace {
+
+// The permissions the new content of path gets: those of the file it replaces, or a new
+// file's. A folder, or a file that may not be written, is refused.
+mode_t ReplacementMode(const std::string& path) {
     struct stat existing {};
-    mode_t mode = NewFileMode();
-    if (::stat(path.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) ThrowSystemError(EISDIR);
-        // Judged on the attribute too, since access() lets the superuser write anything.
-        if ((existing.st_mode & 0222) == 0) ThrowSystemError(EACCES);
-        if (::access(path.c_str(), W_OK) != 0) ThrowLastError();
-        mode = existing.st_mode & 07777;
-    }
+    if (::stat(path.c_str(), &existing) != 0) return NewFileMode();
+    if (S_ISDIR(existing.st_mode)) ThrowSystemError(EISDIR);
+    // Judged on the attribute too, since access() lets the superuser write anything.
+    if ((existing.st_mode & 0222) == 0) ThrowSystemError(EACCES);
+    if (::access(path.c_str(), W_OK) != 0) ThrowLastError();
+    return existing.st_mode & 07777;
+}
+
+const std::string& WithoutStaleTemporaries(const std::string& path) {
     RemoveStaleTemporaries(path);
-    TemporaryFile file{path};
-    const int out = file.Fd();
-    WriteAll(out, content.data(), content.size());
-    if (::fchmod(out, mode) != 0 || ::fsync(out) != 0) ThrowLastError();
-    file.Close();
-    MoveIntoPlace(file, path, false);
+    return path;
+}
+
+}  // namespace
+
+FileReplacement::FileReplacement(const std::string& path)
+    : path_(path), mode_(ReplacementMode(path)), file_(WithoutStaleTemporaries(path)) {}
+
+void FileReplacement::Append(std::string_view part) {
+    WriteAll(file_.Fd(), part.data(), part.size());
+    // The disk may start on it now rather than when Commit waits for it; only a hint.
+    ::sync_file_range(file_.Fd(), static_cast<off_t>(size_), static_cast<off_t>(part.size()), SYNC_FILE_RANGE_WRITE);
+    size_ += part.size();
+}
+
+void FileReplacement::WriteAt(std::uint64_t offset, std::string_view part) {
+    if (offset > size_ || part.size() > size_ - offset) ThrowSystemError(EINVAL);
+    for (std::size_t done = 0; done < part.size();) {
+        const ssize_t written = ::pwrite(file_.Fd(), part.data() + done, part.size() - done,
+                                         static_cast<off_t>(offset + done));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            ThrowLastError();
+        }
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+void FileReplacement::Commit() {
+    if (::fchmod(file_.Fd(), static_cast<mode_t>(mode_)) != 0 || ::fsync(file_.Fd()) != 0) ThrowLastError();
+    file_.Close();
+    MoveIntoPlace(file_, path_, false);
 }
 
 bool IsFileReadOnly(const std::string& path) {

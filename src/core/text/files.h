@@ -1,6 +1,8 @@
 #pragma once
 // File helpers: path text, counting files by mask, and the checked file copy that the
 // file commands (save as, backup, restore, last year's transfer) go through.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,8 @@ void CopyFileChecked(const std::string& source, const std::string& target, bool 
 // permissions for the user (0666 less the umask). A read-only path is refused, as
 // writing to a read-only file is. Throws std::system_error with the system's reason.
 void ReplaceFileWhole(const std::string& path, std::string_view content);
+// The same with the content given in parts, written one after the other.
+void ReplaceFileWhole(const std::string& path, std::span<const std::string_view> parts);
 
 // A new, empty hidden file beside target (".NAME.XXXXXX", the X's made unique), locked
 // while it is written and removed again unless Keep is called. Throws std::system_error.
@@ -61,6 +65,31 @@ private:
     std::string path_;
     int fd_ = -1;
     bool kept_ = false;
+};
+
+// The whole new content of a file written as it is made, with ReplaceFileWhole's safety:
+// the parts go to a hidden file beside path, and the disk starts writing each part while
+// the next one is made; Commit brings the file to the disk and renames it over path.
+// Without Commit (a failure on the way) the hidden file is removed and path stays as it
+// was. The checks and permissions are ReplaceFileWhole's. Throws std::system_error.
+class FileReplacement {
+public:
+    explicit FileReplacement(const std::string& path);
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Writes part at the end.
+    void Append(std::string_view part);
+    // Writes part over bytes appended before, from offset.
+    void WriteAt(std::uint64_t offset, std::string_view part);
+    std::uint64_t Size() const { return size_; }
+    void Commit();
+
+private:
+    std::string path_;
+    unsigned mode_;
+    TemporaryFileBeside file_;
+    std::uint64_t size_ = 0;
 };
 
 // Removes the temporary files of target that writers killed before they finished left

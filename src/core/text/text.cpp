@@ -28,12 +28,6 @@ std::string PaddingFor(std::string_view text, int n, char fill) {
     return std::string(static_cast<std::size_t>(std::max(n - CharCount(text), 0)), fill);
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Parses the whole of text as a T with std::from_chars; false when any of it is left
 // over or the value is out of range.
 template <typename T>
@@ -108,10 +102,18 @@ std::string ScaledDecimalText(std::string units, int decimals) {
 
 bool IsBlank(std::string_view text) { return std::all_of(text.begin(), text.end(), IsBlankOrControl); }
 
-std::string Trim(std::string_view text) {
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlankOrControl).base();
-    return first < last ? std::string(first, last) : std::string();
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string LeftStr(std::string_view text, int n) { return std::string(text.substr(0, ByteOffsetOf(text, n))); }
@@ -159,16 +161,18 @@ namespace {
 // below ten billion whose hundredfold lies well away from a half. The 15 digits kept of
 // such an amount differ from it by far less than the margin, so both round to the same
 // whole number of cents n, and n / 100.0 is, like the parsed text, the double nearest
-// to n hundredths. Nothing when the amount needs the decimal digits.
-std::optional<double> CentsByArithmetic(double x) {
+// to n hundredths. The signed n into cents; false when the amount needs the decimal
+// digits. (No std::optional here: it runs dozens of times per record written.)
+bool CentsByArithmetic(double x, double& cents) {
     const double magnitude = std::fabs(x);
-    if (!(magnitude < 1e10)) return std::nullopt;
+    if (!(magnitude < 1e10)) return false;
     const double hundredfold = magnitude * 100;
     const double whole = std::floor(hundredfold);
     const double fraction = hundredfold - whole;
-    if (fraction > 0.4 && fraction < 0.6) return std::nullopt;
-    const double cents = fraction <= 0.4 ? whole : whole + 1;
-    return (x < 0 ? -cents : cents) / 100 + 0.0;  // never minus zero
+    if (fraction > 0.4 && fraction < 0.6) return false;
+    cents = fraction <= 0.4 ? whole : whole + 1;
+    if (x < 0) cents = -cents;
+    return true;
 }
 
 }  // namespace
@@ -176,7 +180,7 @@ std::optional<double> CentsByArithmetic(double x) {
 double RoundTo(double x, int digits) {
     if (!std::isfinite(x) || x == 0) return 0;
     if (digits == 2)
-        if (const std::optional<double> cents = CentsByArithmetic(x)) return *cents;
+        if (double cents = 0; CentsByArithmetic(x, cents)) return cents / 100 + 0.0;  // never minus zero
     digits = std::clamp(digits, -400, 400);  // beyond these every double rounds to 0 or to itself
     const DecimalDigits d = ToDecimalDigits(x);
     // Digit i is worth 10^(exponent - i); the ones worth at least 10^-digits stay.
@@ -189,6 +193,20 @@ double RoundTo(double x, int digits) {
     double value = 0;
     if (!ParseWhole(text, value)) return 0;
     return value + 0.0;  // never minus zero: -0.001 rounds to 0, shown as 0.00
+}
+
+bool WholeCents(double x, long long& cents) {
+    cents = 0;
+    if (!std::isfinite(x) || x == 0) return true;
+    // Below ten billion the cents fit a double exactly, and n / 100.0 times 100 gives n again.
+    if (double arithmetic = 0; CentsByArithmetic(x, arithmetic)) {
+        cents = static_cast<long long>(arithmetic);
+        return true;
+    }
+    const double rounded = RoundTo(x, 2);
+    if (!(std::fabs(rounded) < 9e16)) return false;
+    cents = std::llround(rounded * 100);
+    return true;
 }
 
 std::string PadLeft(std::string_view text, int n) { return PaddingFor(text, n, ' ') + std::string(text); }

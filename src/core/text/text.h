@@ -4,6 +4,7 @@
 // Text is UTF-8. Helpers that take or give counts (LeftStr, PadRight, ...) count
 // characters, not bytes, so a name with an accented letter is cut and padded like any
 // other. Counts are int: a negative count means "none".
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,11 @@ bool IsBlank(std::string_view text);
 
 // The text without leading and trailing blanks and control characters.
 std::string Trim(std::string_view text);
+// The same part of text without a copy.
+std::string_view TrimView(std::string_view text);
+
+// Equal but for the case of ASCII letters.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The first n characters, the last n characters, and n characters from position p
 // (1-based; a position before 1 counts as 1). Shorter results when the text is shorter.
@@ -46,6 +52,12 @@ long long StrToInteger(std::string_view text);
 // count rounds to tens, hundreds, ... Never throws: NaN and infinities give 0, and the
 // result is never minus zero.
 double RoundTo(double x, int digits);
+
+// RoundTo(x, 2) as a whole number of cents into cents, std::llround(RoundTo(x, 2) * 100),
+// without the detour through a double of dollars where arithmetic gives the same; false
+// (cents 0) when they do not fit 64 bits (9e16 dollars and more either way). No
+// std::optional: this runs dozens of times per record written.
+bool WholeCents(double x, long long& cents);
 
 // Blanks before / blanks after / zeros before the text until it is at least n
 // characters long; longer texts come back unchanged.
