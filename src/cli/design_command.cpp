@@ -76,7 +76,7 @@ DesignArgs ParseArgs(const std::vector<std::string>& args) {
     return parsed;
 }
 
-int RunDesign(const std::vector<std::string>& args) {
+int RunDesign(const report::ReportPorts& ports, const std::vector<std::string>& args) {
     const DesignArgs parsed = ParseArgs(args);
     report::ReportProject project;
     project.SetProjectFile(parsed.designFile);
@@ -87,7 +87,7 @@ int RunDesign(const std::vector<std::string>& args) {
     }
     for (const auto& [name, value] : parsed.params) project.SetParam(name, value);
 
-    report::ReportJob job;
+    report::ReportJob job(ports);
     job.JobTitle = "Design " + parsed.design;
     job.OnPrint = [&project](report::ReportSurface&) { project.Execute(); };
     project.SetEngine(&job);

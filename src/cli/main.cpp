@@ -4,9 +4,11 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/payer_reader.h"
 #include "core/base/errors.h"
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
+#include "platform/print/cups_printer_port.h"
 
 namespace qnvr::cli {
 namespace {
@@ -97,6 +99,13 @@ int main(int argc, char** argv) {
         PrintHelp(std::cout);
         return 0;
     }
+    // The tool's ports: questions get their default answer, a password comes from
+    // QNVR_PASSWORD or the terminal, the printers are the print system's, and print jobs
+    // run without windows.
+    CliPrompter prompter;
+    CliPasswordEntry passwords;
+    qnvr::platform::CupsPrinterPort printers;
+    const qnvr::report::ReportPorts ports{{.prompter = prompter, .passwordEntry = passwords}, printers};
     const auto& commands = Commands();
     auto it = std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == args[0]; });
     if (it == commands.end()) {
@@ -105,7 +114,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        return it->run({args.begin() + 1, args.end()});
+        return it->run(ports, {args.begin() + 1, args.end()});
     } catch (const UsageError& e) {
         std::cerr << "qnvr " << it->name << ": " << Printable(e.what()) << "\nUsage: qnvr " << it->name << ' ' << it->usage
                   << '\n';

@@ -11,7 +11,8 @@
 
 namespace qnvr {
 
-TFrmDataModule::TFrmDataModule() {
+TFrmDataModule::TFrmDataModule(const CorePorts& ports)
+    : RSW2(ports), RSW3(ports), PasswordDialog(ports.passwordEntry), ports_(ports) {
     RSW3.SetRecSize(W3Record::kSize);
     RSW3.FileShareMode = smShareDenyWrite;
     RSW3.MaxRec = 1000;
@@ -33,7 +34,7 @@ TFrmDataModule::~TFrmDataModule() {
     try {
         ClosePayerFile();
     } catch (const std::exception& error) {
-        ShowMsg(error.what(), MsgStyle::Error);
+        ShowMsg(ports_.prompter, error.what(), MsgStyle::Error);
     }
 }
 
@@ -135,7 +136,7 @@ void TFrmDataModule::RSW2BeforeOpen() {
     }
     RSW2.OpenBrowseOnly = RSW3.BrowseOnly();
     if (RSW3.BrowseReason() == TBrowseReason::InUse && RSW2.ShowOpenMode)
-        ShowMsg(PayerFilePath + " is already in use!~~The file has been opened in browse only" +
+        ShowMsg(ports_.prompter, PayerFilePath + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
                 RSW2.AppTitle.empty() ? std::string(kAppTitle) : RSW2.AppTitle, MsgStyle::Information);
 }

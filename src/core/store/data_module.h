@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "core/base/core_ports.h"
 #include "core/store/password.h"
 #include "core/store/record_set.h"
 #include "core/store/records.h"
@@ -37,7 +38,11 @@ bool HasWages(const W2Record& w2);
 
 class TFrmDataModule {
 public:
-    TFrmDataModule();
+    // The payer file asks, warns and shows busy through ports.
+    explicit TFrmDataModule(const CorePorts& ports);
+    // The ports it was built with: the commands that work on the payer file (open, save
+    // as, backup, EFW2) talk to the same user through them.
+    const CorePorts& Ports() const { return ports_; }
     ~TFrmDataModule();
     TFrmDataModule(const TFrmDataModule&) = delete;
     TFrmDataModule& operator=(const TFrmDataModule&) = delete;
@@ -92,6 +97,7 @@ public:
     void ReadEachW2(const std::function<void(const W2Record&)>& visit) const;
 
 private:
+    CorePorts ports_;
     unsigned reviewedWindows_ = 0;  // EntryWindow bits
     std::exception_ptr closeFailure_;  // a save that failed while the pair closed
 

@@ -15,6 +15,7 @@
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
 #include "ui/entry/enter_as_tab.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -92,7 +93,7 @@ void TFrmPassword::keyPressEvent(QKeyEvent* event) {
 
 void TFrmPassword::BtnOkClick() {
     if (const auto message = ChangePassword(PW1->text().toStdString(), PW2->text().toStdString(), dm_.W3Rec)) {
-        ShowMsg(*message, MsgStyle::Error);
+        ShowMsg(PortsOf(this).prompter, *message, MsgStyle::Error);
         return;
     }
     dm_.RSW3.PostRec();
