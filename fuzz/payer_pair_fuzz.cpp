@@ -41,24 +41,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Write(w2, data + 2 + w3Size, size - 2 - w3Size);
 
     TFrmDataModule dm{CorePorts{.prompter = prompter}};
-    for (TRecordSet* store : {&dm.RSW2, &dm.RSW3}) {
-        store->FileOpenMode = omOpenRead;
-        store->FileShareMode = smShareDenyNone;
-        store->AutoCreate = false;
-        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
-    }
-    dm.SkipPasswordCheck = true;
+    dm.ReadOnly();
     // A file that cannot be read is refused with the store's exception; anything else
     // escaping is a finding.
     try {
-        dm.OpenPayerFile(w2.string());
-        if (dm.PayerFileOpen) {
+        dm.ReopenPayerFile(w2.string());  // no password is asked
+        if (dm.PayerFileOpen()) {
             dm.ForEachW2([](const W2Record& record) { (void)ValidateW2(record); });
             (void)dm.CountW2WithWages();
             dm.ComputeW3Totals();
-            (void)ValidateW3(dm.W3Rec);
-            dm.RSW2.LastRec();
-            dm.RSW2.PriorRec();
+            (void)ValidateW3(dm.W3Rec());
+            dm.RSW2().LastRec();
+            dm.RSW2().PriorRec();
         }
     } catch (const EStoreException&) {
     }

@@ -172,16 +172,16 @@ double ShowWriterPeakMiB(const std::string& payer, int employees) {
     return ChildPeakMiB([&] {
         ScriptedPrompter prompter;
         TFrmDataModule data{CorePorts{.prompter = prompter}};
-        for (TRecordSet* store : {&data.RSW2, &data.RSW3}) {
+        for (TRecordSet* store : {&data.RSW2(), &data.RSW3()}) {
             store->AutoCreate = false;
             store->ShowOpenMode = false;
             store->FileOpenMode = omOpenRead;
             store->FileShareMode = smShareDenyNone;
             store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
         }
-        data.RSW2.MaxRec = employees;
+        data.RSW2().MaxRec = employees;
         data.OpenPayerFile(payer);
-        if (data.RSW2.RecordCount() != employees) return 1;
+        if (data.RSW2().RecordCount() != employees) return 1;
         cli::WriteShowJson(data, std::cout);
         std::cout.flush();
         return std::cout ? 0 : 1;
@@ -265,7 +265,8 @@ int main(int argc, char** argv) {
     ScriptedPrompter prompter;
     TFrmDataModule data{CorePorts{.prompter = prompter}};
     data.OpenPayerFile(payer);
-    data.ReviewCount = 2;
+    data.EntryWindowReviewed(EntryWindow::W2);
+    data.EntryWindowReviewed(EntryWindow::W3);
     Report("ComputeW3Totals, in-process", [&] { data.ComputeW3Totals(); });
     Report("BuildClientRecords, in-process", [&] { BuildClientRecords(data); });
     std::vector<std::string> masterList;

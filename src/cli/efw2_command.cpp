@@ -104,7 +104,7 @@ void AddPayer(const CorePorts& ports, const std::string& path, bool allowInvalid
     int formsWithWages = 0;
     PayerCheck check(false);
     ClientRecordsBuilder client;
-    client.Reserve(payer.Data().RSW2.RecordCount());
+    client.Reserve(payer.Data().RSW2().RecordCount());
     payer.Data().ReadEachW2([&](const W2Record& w2) {
         ++forms;
         totals.Add(w2);
@@ -112,7 +112,7 @@ void AddPayer(const CorePorts& ports, const std::string& path, bool allowInvalid
         if (!allowInvalid) check.Add(w2);
         client.Add(w2);
     });
-    W3Record& w3 = payer.Data().W3Rec;
+    W3Record w3 = payer.Data().W3Rec();
     totals.ApplyTo(w3, forms);
     if (formsWithWages == 0) throw ENoEmployeesException(path + ": " + kNoEmployeesMessage);
     if (!allowInvalid) {

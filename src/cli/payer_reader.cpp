@@ -76,23 +76,22 @@ PayerReader::PayerReader(const CorePorts& ports, const std::string& path, PayerA
         throw EQnvrException(path + ": is no payer file; give its " + kW2Extension + " file");
     RequireFile(path, W2Record::kSize);
     RequireFile(TFrmDataModule::W3PathFor(path), W3Record::kSize);
-    for (TRecordSet* store : {&data_.RSW2, &data_.RSW3}) {
-        store->AutoCreate = false;
-        store->ShowOpenMode = false;
-        if (access == PayerAccess::Write) continue;
-        // Read-only handles without a lock, nothing posted back.
-        store->FileOpenMode = omOpenRead;
-        store->FileShareMode = smShareDenyNone;
-        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
+    if (access == PayerAccess::Read) {
+        data_.ReadOnly();
+    } else {
+        for (TRecordSet* store : {&data_.RSW2(), &data_.RSW3()}) {
+            store->AutoCreate = false;
+            store->ShowOpenMode = false;
+        }
     }
     try {
         data_.OpenPayerFile(path);
     } catch (const EQnvrException& error) {
         throw EQnvrException(path + ": " + OnOneLine(TildeToBreak(error.what())));
     }
-    if (data_.PayerFileOpen && data_.RSW2.Active()) {
+    if (data_.PayerFileOpen() && data_.RSW2().Active()) {
         // A damaged file is refused rather than read in part.
-        for (const TRecordSet* store : {&data_.RSW3, &data_.RSW2})
+        for (const TRecordSet* store : {&data_.RSW3(), &data_.RSW2()})
             if (!store->SizeProblem().empty())
                 throw EQnvrException(OnOneLine(TildeToBreak(store->SizeProblem())) + " Nothing was read.");
         return;
@@ -106,7 +105,7 @@ PayerReader::~PayerReader() { data_.ClosePayerFile(); }
 
 std::vector<W2Record> PayerReader::Employees() {
     std::vector<W2Record> employees;
-    employees.reserve(static_cast<std::size_t>(data_.RSW2.RecordCount()));
+    employees.reserve(static_cast<std::size_t>(data_.RSW2().RecordCount()));
     data_.ForEachW2([&](const W2Record& w2) { employees.push_back(w2); });
     return employees;
 }

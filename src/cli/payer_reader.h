@@ -54,7 +54,7 @@ public:
 
     const std::string& Path() const { return path_; }
     TFrmDataModule& Data() { return data_; }
-    const W3Record& W3() const { return data_.W3Rec; }
+    const W3Record& W3() const { return data_.W3Rec(); }
     std::vector<W2Record> Employees();
     // The W-3 totals recomputed from the W-2 records, in memory only.
     void RecomputeTotals();

@@ -207,16 +207,16 @@ int PrintSplit(const report::ReportPorts& ports, FormPrinting& printing, const P
 
     std::set<std::string> taken;
     std::vector<std::string> names;
-    for (int record = dm.RSW2.FirstRecord(); record <= dm.RSW2.LastRecord(); ++record) {
+    for (int record = dm.RSW2().FirstRecord(); record <= dm.RSW2().LastRecord(); ++record) {
         report::ReportJob job(ports);
         job.StreamMode = report::SnapshotStore::File;
         SetupJob(printing, job, args.kind, {record, record}, args.unmasked);
         job.StreamFileName = snapshotFile;
-        dm.RSW2.SetCurrentRecord(record);
-        dm.RSW2.GetRec();
-        std::string name = SplitFileName(dm.W2Rec);
+        dm.RSW2().SetCurrentRecord(record);
+        dm.RSW2().GetRec();
+        std::string name = SplitFileName(dm.W2Rec());
         for (int n = 2; taken.count(name) || fs::exists(args.splitDir / (name + ".pdf")); ++n)
-            name = SplitFileName(dm.W2Rec) + "_" + std::to_string(n);
+            name = SplitFileName(dm.W2Rec()) + "_" + std::to_string(n);
         taken.insert(name);
         report::RenderPdf(Record(job), staging / (name + ".pdf"));
         names.push_back(name);

@@ -38,7 +38,7 @@ void WriteNested(std::ostream& out, const Json& json, std::string_view indent) {
 
 void WriteShowJson(TFrmDataModule& data, std::ostream& out) {
     out << "{\n  \"w3\": ";
-    WriteNested(out, RecordJson(W3Layout(), data.W3Rec), "  ");
+    WriteNested(out, RecordJson(W3Layout(), data.W3Rec()), "  ");
     out << ",\n  \"w2\": [";
     bool first = true;
     data.ForEachW2([&](const W2Record& w2) {

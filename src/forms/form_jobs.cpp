@@ -105,7 +105,7 @@ report::PreprintedForms FormPrinting::Preprinted() const {
     return {saved.on, saved.offsetX, saved.offsetY};
 }
 
-W2PrintRange FormPrinting::AllRecords() const { return {dm_.RSW2.FirstRecord(), dm_.RSW2.LastRecord()}; }
+W2PrintRange FormPrinting::AllRecords() const { return {dm_.RSW2().FirstRecord(), dm_.RSW2().LastRecord()}; }
 
 
 void FormPrinting::BindProject(ReportJob& job, bool preprinted) {
@@ -129,12 +129,12 @@ void FormPrinting::SetupEmployeeW2(ReportJob& job, W2PrintRange range, bool mask
 
 void FormPrinting::PrintEmployeeW2(ReportSurface& surface, W2PrintRange range, bool maskSSN) {
     OpenDesign design(project_, "FormW2");
-    RememberedRecord remembered(dm_.RSW2);
-    SetParams(W2EmployerParams(dm_.W3Rec, 0));
+    RememberedRecord remembered(dm_.RSW2());
+    SetParams(W2EmployerParams(dm_.W3Rec(), 0));
     const W2FormStyle style{MoneyStyle::Grouped, maskSSN};
     for (int record = range.first; record <= range.last; ++record) {
-        ReadRecord(dm_.RSW2, record);
-        SetParams(W2EmployeeParams(dm_.W2Rec, 0, style));
+        ReadRecord(dm_.RSW2(), record);
+        SetParams(W2EmployeeParams(dm_.W2Rec(), 0, style));
         project_.Execute();
         if (record != range.last) surface.NewPage();
     }
@@ -152,14 +152,14 @@ void FormPrinting::SetupCopyD1(ReportJob& job, W2PrintRange range, W2FormType fo
 
 void FormPrinting::PrintCopyD1(ReportSurface& surface, W2PrintRange range, W2FormType formType) {
     OpenDesign design(project_, "FormW2_CopyD1");
-    RememberedRecord remembered(dm_.RSW2);
+    RememberedRecord remembered(dm_.RSW2());
     const W2FormStyle style{MoneyStyle::Grouped, false};
     const char* caption = formType == W2FormType::State ? kCopy1Caption : kCopyDCaption;
     int slot = 1;
     for (int record = range.first; record <= range.last; ++record) {
-        ReadRecord(dm_.RSW2, record);
+        ReadRecord(dm_.RSW2(), record);
         if (slot == 1) project_.SetParam("FormType", caption);
-        SetParams(W2SlotParams(dm_.W2Rec, dm_.W3Rec, slot, style));
+        SetParams(W2SlotParams(dm_.W2Rec(), dm_.W3Rec(), slot, style));
         const bool last = record == range.last;
         if (slot == kFourUpFormsPerPage || last) project_.Execute();
         if (slot == kFourUpFormsPerPage && !last) {
@@ -200,15 +200,15 @@ void FormPrinting::SetupSsaW2(ReportJob& job) {
 }
 
 void FormPrinting::PrintSsaW2(ReportSurface& surface) {
-    const int count = dm_.RSW2.RecordCount();
+    const int count = dm_.RSW2().RecordCount();
     const std::vector<EmployeeListEntry>& entries = EmployeeList().For(dm_);
-    RememberedRecord remembered(dm_.RSW2);
+    RememberedRecord remembered(dm_.RSW2());
     OpenDesign design(project_, "FormW2_SSA");
     const W2FormStyle style{MoneyStyle::Plain, false};
     for (int k = 0; k < count && k < static_cast<int>(entries.size()); ++k) {
-        ReadRecord(dm_.RSW2, entries[k].record);
+        ReadRecord(dm_.RSW2(), entries[k].record);
         const int slot = SlotOf(k, kCopyAFormsPerPage);
-        SetParams(W2SlotParams(dm_.W2Rec, dm_.W3Rec, slot, style));
+        SetParams(W2SlotParams(dm_.W2Rec(), dm_.W3Rec(), slot, style));
         const bool last = k == count - 1;
         if (last && count % 2 == 1) project_.SetParam("Void2", "X");
         if (slot == kCopyAFormsPerPage || last) project_.Execute();
@@ -232,7 +232,7 @@ void FormPrinting::SetupFormW3(ReportJob& job) {
 
 void FormPrinting::PrintFormW3() {
     OpenDesign design(project_, "FormW3");
-    SetParams(W3FormParams(dm_.W3Rec));
+    SetParams(W3FormParams(dm_.W3Rec()));
     project_.Execute();
 }
 
@@ -275,15 +275,15 @@ void DrawLabel(ReportSurface& surface, const LabelSheet& sheet, int index, const
 
 void FormPrinting::PrintLabels(ReportSurface& surface) {
     const LabelSheet& sheet = kAvery5160;
-    RememberedRecord remembered(dm_.RSW2);
-    dm_.RSW2.FirstRec();
+    RememberedRecord remembered(dm_.RSW2());
+    dm_.RSW2().FirstRec();
     surface.SetFont(kLabelFont, kLabelFontSizePt);
     for (bool more = true; more;) {
         DrawLabelOutlines(surface, sheet);
         for (int index = 0; more && index < sheet.LabelsPerPage(); ++index) {
-            DrawLabel(surface, sheet, index, MailingLabelFor(dm_.W2Rec));
-            more = !dm_.RSW2.Eof();
-            if (more) dm_.RSW2.NextRec();
+            DrawLabel(surface, sheet, index, MailingLabelFor(dm_.W2Rec()));
+            more = !dm_.RSW2().Eof();
+            if (more) dm_.RSW2().NextRec();
         }
         surface.ResetSection();
         if (more) surface.NewPage();

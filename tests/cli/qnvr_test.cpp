@@ -267,7 +267,7 @@ TEST_F(QnvrTest, APayerFileHeldByTheDesktopProgramIsReadAndNeverWritten) {
     ScriptedPrompter prompter;
     TFrmDataModule desktop{CorePorts{.prompter = prompter}};  // holds the files as the desktop program does
     desktop.OpenPayerFile(payer);
-    ASSERT_TRUE(desktop.PayerFileOpen);
+    ASSERT_TRUE(desktop.PayerFileOpen());
     const auto before = ReadBytes(payer);
     const auto w3Before = ReadBytes(dir.File("ACME.W326"));
 
@@ -278,8 +278,8 @@ TEST_F(QnvrTest, APayerFileHeldByTheDesktopProgramIsReadAndNeverWritten) {
     EXPECT_EQ(ReadBytes(payer), before);
     EXPECT_EQ(ReadBytes(dir.File("ACME.W326")), w3Before);
     // The desktop program still holds its files for writing.
-    desktop.W2Rec.Boxe3 = "CHANGED";
-    EXPECT_TRUE(desktop.RSW2.PostRec());
+    desktop.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "CHANGED"; });
+    EXPECT_TRUE(desktop.RSW2().PostRec());
 }
 
 // An amount read from a file is checked against what the forms' fields can hold: a

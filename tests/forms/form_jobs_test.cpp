@@ -252,8 +252,8 @@ TEST_F(FormJobsTest, LabelsThirtyToASheetWithBarCodesUnderFullZipPlusFour) {
 
 TEST_F(FormJobsTest, EveryJobLeavesTheCurrentRecordAsItWas) {
     Open(Numbered(6));
-    dm_.RSW2.SetCurrentRecord(4);
-    dm_.RSW2.GetRec();
+    dm_.RSW2().SetCurrentRecord(4);
+    dm_.RSW2().GetRec();
     const std::function<void(ReportJob&)> setups[] = {
         [&](ReportJob& job) { printing_.SetupEmployeeW2(job, printing_.AllRecords(), true); },
         [&](ReportJob& job) { printing_.SetupCopyD1(job, printing_.AllRecords(), W2FormType::Employer); },
@@ -263,8 +263,8 @@ TEST_F(FormJobsTest, EveryJobLeavesTheCurrentRecordAsItWas) {
     };
     for (const auto& setup : setups) {
         Run(setup, nullptr);
-        EXPECT_EQ(dm_.RSW2.CurrentRecord(), 4);
-        EXPECT_EQ(dm_.W2Rec.Boxe3, "Worker104");
+        EXPECT_EQ(dm_.RSW2().CurrentRecord(), 4);
+        EXPECT_EQ(dm_.W2Rec().Boxe3, "Worker104");
     }
 }
 

@@ -24,7 +24,7 @@ protected:
         const std::string path = dir_.File("ACME.W226");
         qnvr::testing::WritePayerFile(path, w3, employees);
         dm_.OpenPayerFile(path);
-        ASSERT_TRUE(dm_.PayerFileOpen);
+        ASSERT_TRUE(dm_.PayerFileOpen());
     }
 
     ScriptedPrompter prompter_;

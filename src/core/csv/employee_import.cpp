@@ -98,7 +98,7 @@ std::optional<DuplicateAction> DuplicateActionNamed(std::string_view name) {
 
 ImportPlan PlanImport(TFrmDataModule& data, const CsvTable& table, const ColumnMapping& mapping,
                       DuplicateAction onDuplicate) {
-    if (!data.RSW2.Active()) throw EQnvrException("No payer file is open.");
+    if (!data.RSW2().Active()) throw EQnvrException("No payer file is open.");
     if (std::find(mapping.begin(), mapping.end(), "Boxa") == mapping.end())
         throw EQnvrException("No column holds the social security number. Choose the column that holds it.");
 
@@ -139,7 +139,7 @@ ImportPlan PlanImport(TFrmDataModule& data, const CsvTable& table, const ColumnM
             continue;
         }
         const bool update = duplicate && onDuplicate == DuplicateAction::Update;
-        W2Record employee = !update            ? NewEmployee(data.W3Rec)
+        W2Record employee = !update            ? NewEmployee(data.W3Rec())
                             : known->second > 0 ? existing[known->second - 1]
                                                 : plan.changes[-known->second - 1].employee;
 
@@ -187,7 +187,7 @@ ImportPlan PlanImport(TFrmDataModule& data, const CsvTable& table, const ColumnM
 }
 
 void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
-    TRecordSet& rs = data.RSW2;
+    TRecordSet& rs = data.RSW2();
     if (!rs.Active()) throw EQnvrException("No payer file is open.");
     if (rs.BrowseOnly())
         throw EQnvrException(rs.FileName + " is open in browse only mode.~No employee has been imported.");
@@ -218,7 +218,7 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
             rs.NewRec();
             if (rs.LastRecord() != before + 1) return false;
         }
-        data.W2Rec = change.employee;
+        data.EditW2Rec(change.employee);
         return rs.PostRec();
     };
 
@@ -231,9 +231,9 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
             return false;
         }
     };
-    auto posted = [&] {
+    auto putBack = [&](int record, const std::vector<std::uint8_t>& bytes) {
         try {
-            return rs.PostRec();
+            return data.PutBackW2(record, bytes);
         } catch (const EQnvrException&) {
             return false;
         }
@@ -243,19 +243,12 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
         std::string reason;
         if (written(change, reason)) continue;
         // Put the file back: the bytes of every record changed, and no record added.
-        auto post = std::move(rs.OnBeforePost);
-        rs.OnBeforePost = nullptr;
         bool restored = true;
-        for (const auto& [record, bytes] : originals) {
-            rs.SetCurrentRecord(record);
-            rs.RecordBuffer() = bytes;
-            restored = posted() && restored;
-        }
+        for (const auto& [record, bytes] : originals) restored = putBack(record, bytes) && restored;
         restored = DropRecordsAfter(rs, originalCount) && restored;
-        rs.OnBeforePost = std::move(post);
         rs.SetCurrentRecord(std::min(current, rs.LastRecord()));
         rs.GetRec();
-        data.EmployeeListDirty = true;
+        data.EmployeeListChanged();
         const std::string why = reason.empty() ? std::string() : "~" + reason;
         if (!restored)
             throw EQnvrException("The import failed at line " + std::to_string(change.line) + ", and " + rs.FileName +
@@ -263,11 +256,11 @@ void ApplyImport(TFrmDataModule& data, const ImportPlan& plan) {
         throw EQnvrException("The import failed at line " + std::to_string(change.line) +
                              ".~No employee has been imported: " + rs.FileName + " is as it was before." + why);
     }
-    data.EmployeeListDirty = true;
+    data.EmployeeListChanged();
     rs.SetCurrentRecord(current);
     rs.GetRec();
     data.ComputeW3Totals();
-    data.RSW3.PostRec();
+    data.RSW3().PostRec();
 }
 
 std::string RefusedRowText(const RefusedRow& row) {

@@ -97,9 +97,9 @@ ClientRecords ClientRecordsBuilder::Records(const W3Record& w3) const {
 
 ClientRecords BuildClientRecords(TFrmDataModule& data) {
     ClientRecordsBuilder builder;
-    builder.Reserve(data.RSW2.RecordCount());
+    builder.Reserve(data.RSW2().RecordCount());
     data.ForEachW2([&](const W2Record& w2) { builder.Add(w2); });
-    return builder.Records(data.W3Rec);
+    return builder.Records(data.W3Rec());
 }
 
 Efw2Run::Efw2Run(TFrmDataModule& data, std::vector<std::string>& masterList, Efw2Paths paths)
@@ -109,7 +109,7 @@ void Efw2Run::Open() {
     CreateFolder(paths_.efw2Dir);
     CreateSubmitterFileIfMissing(paths_.SubmitterFile());
     settings_ = ReadSubmitterFile(paths_.SubmitterFile());
-    processEnabled_ = data_.ReviewCount == 2 && !settings_.FinalPending;
+    processEnabled_ = data_.ReviewCount() == 2 && !settings_.FinalPending;
 
     clientsList_ = ReadClientsFile(paths_.ClientsFile());
     const std::string master = paths_.MasterFile();
@@ -120,7 +120,7 @@ void Efw2Run::Open() {
     }
 
     // A client is processed once per run.
-    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0) processEnabled_ = false;
+    if (IndexOfText(data_.W3Rec().Boxf_a, clientsList_) > 0) processEnabled_ = false;
     EnableChecksLikeProcess();
     // In a master run the RA record has been written with the first client.
     if (settings_.ExcludeSubmitter && settings_.ExcludeFinal && !clientsList_.empty()) submitterEnabled_ = false;
@@ -156,7 +156,7 @@ void Efw2Run::Process() {
     }
     lastClientPartial_ = settings_.ExcludeSubmitter || settings_.ExcludeFinal;
 
-    const W3Record& w3 = data_.W3Rec;
+    const W3Record& w3 = data_.W3Rec();
     if (!settings_.ExcludeSubmitter) settings_.StoreRAConstants();
     settings_.ClientsProcessed += 1;
     settings_.FormsW2Processed += client.rwCount;
@@ -231,7 +231,7 @@ void Efw2Run::Reset() {
     masterList_.clear();
     clientsList_.clear();
     settings_.ClearRunTotals();
-    processEnabled_ = data_.ReviewCount == 2;
+    processEnabled_ = data_.ReviewCount() == 2;
     settings_.ExcludeSubmitter = settings_.ExcludeFinal = false;
     EnableChecksLikeProcess();
 }
@@ -249,7 +249,7 @@ RunState Efw2Run::State() const {
 
 std::string Efw2Run::ProcessHint() const {
     if (processEnabled_) return "Ready: Process writes the EFW2 file of this payer.";
-    if (IndexOfText(data_.W3Rec.Boxf_a, clientsList_) > 0)
+    if (IndexOfText(data_.W3Rec().Boxf_a, clientsList_) > 0)
         return "This payer has been processed since the last Reset; Reset starts a new run.";
     if (settings_.FinalPending) return "The master file's last client has been processed; Reset starts a new run.";
     const bool w3 = data_.Reviewed(EntryWindow::W3), w2 = data_.Reviewed(EntryWindow::W2);
@@ -264,7 +264,7 @@ std::string Efw2Run::ProcessHint() const {
 }
 
 std::string Efw2Run::CurrentClientCaption() const {
-    return Utf8Left(" Current Client:  " + data_.W3Rec.Boxf_a, 58);
+    return Utf8Left(" Current Client:  " + data_.W3Rec().Boxf_a, 58);
 }
 
 }  // namespace qnvr

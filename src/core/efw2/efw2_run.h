@@ -128,7 +128,7 @@ public:
 
     const std::vector<std::string>& ClientsList() const { return clientsList_; }
     const std::vector<std::string>& MasterList() const { return masterList_; }
-    std::string ClientFile() const { return paths_.ClientFileFor(data_.PayerFilePath); }
+    std::string ClientFile() const { return paths_.ClientFileFor(data_.PayerFilePath()); }
     const Efw2Paths& Paths() const { return paths_; }
     // One line on why Process is not available (which review is missing, or that the
     // payer was processed already), or that it is ready.

@@ -21,15 +21,15 @@ void SortEmployeeList(std::vector<EmployeeListEntry>& entries) {
 
 std::vector<EmployeeListEntry> BuildEmployeeList(TFrmDataModule& dm) {
     std::vector<EmployeeListEntry> entries;
-    entries.reserve(static_cast<std::size_t>(std::max(dm.RSW2.RecordCount(), 0)));
-    dm.ForEachW2([&](const W2Record& w2) { entries.push_back({EmployeeListText(w2), dm.RSW2.CurrentRecord()}); });
+    entries.reserve(static_cast<std::size_t>(std::max(dm.RSW2().RecordCount(), 0)));
+    dm.ForEachW2([&](const W2Record& w2) { entries.push_back({EmployeeListText(w2), dm.RSW2().CurrentRecord()}); });
     SortEmployeeList(entries);
-    dm.EmployeeListDirty = false;
+    dm.EmployeeListBuilt();
     return entries;
 }
 
 const std::vector<EmployeeListEntry>& TEmployeeList::For(TFrmDataModule& dm) {
-    if (dm.EmployeeListDirty || builtFor_ != &dm) {
+    if (dm.EmployeeListDirty() || builtFor_ != &dm) {
         entries_ = BuildEmployeeList(dm);
         builtFor_ = &dm;
     }

@@ -85,19 +85,6 @@ std::exception_ptr CopyUnderBusyNotice(const CorePorts& ports, const std::string
     }
 }
 
-// Clears the flag on every path out, so that a failed reopen cannot leave the password
-// check switched off for the next ordinary open.
-class SkippingPasswordCheck {
-public:
-    explicit SkippingPasswordCheck(TFrmDataModule& dm) : dm_(dm) { dm_.SkipPasswordCheck = true; }
-    ~SkippingPasswordCheck() { dm_.SkipPasswordCheck = false; }
-    SkippingPasswordCheck(const SkippingPasswordCheck&) = delete;
-    SkippingPasswordCheck& operator=(const SkippingPasswordCheck&) = delete;
-
-private:
-    TFrmDataModule& dm_;
-};
-
 }  // namespace
 
 void CopyPayerFilePair(const std::string& sourceW2, const std::string& targetW2) {
@@ -124,40 +111,22 @@ std::string PayerFileCommands::SaveAsTarget(const std::string& chosenPath) {
     return (chosen.parent_path() / (base + kW2Extension)).string();
 }
 
-void PayerFileCommands::Refresh() {
-    window_.UpdateFormCaption();
-    window_.EnableMenuItems(dm_.PayerFileOpen);
-}
-
-// The main window shows what is open whether or not the open succeeded.
-void PayerFileCommands::OpenAndRefresh(const std::string& path) {
+// Nothing is reviewed in a file just opened, whether or not the open succeeded.
+void PayerFileCommands::OpenAndClearReviews(const std::string& path) {
     try {
         dm_.ClosePayerFile();
         dm_.OpenPayerFile(path);
     } catch (...) {
-        Refresh();
         dm_.ClearReviews();
         throw;
     }
-    Refresh();
     dm_.ClearReviews();
-}
-
-void PayerFileCommands::ReopenWithoutPasswordCheck(const std::string& path) {
-    try {
-        SkippingPasswordCheck skip(dm_);
-        dm_.OpenPayerFile(path);
-    } catch (...) {
-        Refresh();
-        throw;
-    }
-    Refresh();
 }
 
 void PayerFileCommands::Open(const std::string& chosenPath) {
     if (UpperCase(fs::path(chosenPath).extension().string()) != kW2Extension)
         throw EStoreException("The selected file is not valid", chosenPath, 0, StoreOperation::Open);
-    OpenAndRefresh(chosenPath);
+    OpenAndClearReviews(chosenPath);
 }
 
 bool PayerFileCommands::New(const std::string& typedName) {
@@ -171,36 +140,26 @@ bool PayerFileCommands::New(const std::string& typedName) {
     // A W-3 file left without its W-2 file counts too: the new payer would inherit it.
     if (Exists(path) || Exists(TFrmDataModule::W3PathFor(path)))
         throw EStoreException("File already exists!", path, 0, StoreOperation::Open);
-    try {
-        dm_.ClosePayerFile();
-        dm_.OpenPayerFile(path);
-    } catch (...) {
-        Refresh();
-        throw;
-    }
-    if (!dm_.PayerFileOpen) {
-        Refresh();
-        return false;
-    }
+    dm_.ClosePayerFile();
+    dm_.OpenPayerFile(path);
+    if (!dm_.PayerFileOpen()) return false;
     window_.ShowW3Entry();
-    window_.UpdateFormCaption();
     // Record 1 came with the file rather than from adding an employee, so it gets the
     // presets every new employee gets from the W-3 record the user has just entered.
-    if (dm_.RSW2.OnAfterNewRec) dm_.RSW2.OnAfterNewRec(dm_.RSW2);
-    dm_.RSW2.PostRec();
+    dm_.ApplyNewEmployeePresets();
+    dm_.RSW2().PostRec();
     window_.ShowW2Entry();
-    Refresh();
     dm_.ClearReviews();
     return true;
 }
 
 void PayerFileCommands::SaveAs(const std::string& chosenPath) {
-    if (!dm_.PayerFileOpen) return;
+    if (!dm_.PayerFileOpen()) return;
     const std::string target = SaveAsTarget(chosenPath);
     if (Exists(target) &&
         ShowMsg(dm_.Ports().prompter, "This file already exists. Do you want to replace it?", MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok)
         return;
-    const std::string current = dm_.PayerFilePath;
+    const std::string current = dm_.PayerFilePath();
     const std::exception_ptr failure =
         CopyUnderBusyNotice(dm_.Ports(), "Saving " + current + " as " + FileNameOf(target), [&] {
             dm_.ClosePayerFile();
@@ -211,7 +170,7 @@ void PayerFileCommands::SaveAs(const std::string& chosenPath) {
         ShowMsg(dm_.Ports().prompter, "Files have been successfully saved", MsgStyle::Plain);
         reopen = target;
     }
-    ReopenWithoutPasswordCheck(reopen);
+    dm_.ReopenPayerFile(reopen);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -224,48 +183,42 @@ void PayerFileCommands::RememberBackupFolder(const std::string& folder) {
 }
 
 void PayerFileCommands::Backup(const std::string& folder) {
-    if (!dm_.PayerFileOpen || IsBlank(folder)) return;
+    if (!dm_.PayerFileOpen() || IsBlank(folder)) return;
     RememberBackupFolder(folder);
-    const std::string current = dm_.PayerFilePath;
+    const std::string current = dm_.PayerFilePath();
     const std::exception_ptr failure = CopyUnderBusyNotice(dm_.Ports(), "Copying files to " + folder, [&] {
         dm_.ClosePayerFile();
         CopyPayerFilePair(current, IncludeTrailingSlash(folder) + FileNameOf(current));
     });
-    ReopenWithoutPasswordCheck(current);
+    dm_.ReopenPayerFile(current);
     if (failure) std::rethrow_exception(failure);
     ShowMsg(dm_.Ports().prompter, "Backup completed successfully", MsgStyle::Plain);
 }
 
 void PayerFileCommands::Restore(const std::string& folder) {
-    if (!dm_.PayerFileOpen || IsBlank(folder)) return;
+    if (!dm_.PayerFileOpen() || IsBlank(folder)) return;
     RememberBackupFolder(folder);
-    const std::string current = dm_.PayerFilePath;
+    const std::string current = dm_.PayerFilePath();
     const std::exception_ptr failure = CopyUnderBusyNotice(dm_.Ports(), "Copying files from " + folder, [&] {
         dm_.ClosePayerFile();
         CopyPayerFilePair(IncludeTrailingSlash(folder) + FileNameOf(current), current);
     });
-    ReopenWithoutPasswordCheck(current);
+    dm_.ReopenPayerFile(current);
     dm_.ClearReviews();
     if (failure) std::rethrow_exception(failure);
     ShowMsg(dm_.Ports().prompter, "File restore completed successfully", MsgStyle::Plain);
 }
 
-void PayerFileCommands::Close() {
-    dm_.ClosePayerFile();
-    dm_.PayerFilePath.clear();
-    dm_.RSW2.FileName.clear();
-    dm_.PayerFileOpen = false;
-    Refresh();
-}
+void PayerFileCommands::Close() { dm_.ClosePayerFile(); }
 
 void PayerFileCommands::OpenRecent(const std::string& path) {
     if (path.empty() || !Exists(path)) throw EStoreException("File not found", path, 0, StoreOperation::Open);
-    OpenAndRefresh(path);
+    OpenAndClearReviews(path);
 }
 
 void PayerFileCommands::OpenFromCommandLine(const std::vector<std::string>& args) {
     const std::string path = CommandLinePayerFile(args);
-    if (!path.empty()) OpenAndRefresh(path);
+    if (!path.empty()) OpenAndClearReviews(path);
 }
 
 }  // namespace qnvr

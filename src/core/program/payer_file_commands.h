@@ -4,7 +4,7 @@
 // its dialog returned (a chosen path, a typed name, a folder) and does the rest with the
 // data module. Every command treats the ".W226"/".W326" pair as one unit: it closes the
 // open payer file first (which saves the current records), copies or opens both files
-// and reopens, then has the main window refresh its caption and menus.
+// and reopens; the main window follows through the data module's notifications.
 #include <string>
 #include <vector>
 
@@ -22,12 +22,11 @@ inline constexpr const char* kBackupPathValue = "Path";
 inline constexpr const char* kPayerNameValidChars = "[A..Z,a..z,0..9, ,',',!,#,$,%,&,(,),-,_,{,},@]";
 inline constexpr int kPayerNameMaxLength = 50;
 
-// What the commands need of the main window.
+// What the commands need of the main window. The window follows what they open and
+// close through the data module's notifications (TFrmDataModule::Subscribe).
 class PayerFileWindow {
 public:
     virtual ~PayerFileWindow() = default;
-    virtual void UpdateFormCaption() = 0;
-    virtual void EnableMenuItems(bool enable) = 0;
     // New shows the W-3 entry window and then the W-2 entry window, each modally, so
     // that the payer is entered before the first employee.
     virtual void ShowW3Entry() = 0;
@@ -63,9 +62,7 @@ public:
     static std::string SaveAsTarget(const std::string& chosenPath);
 
 private:
-    void OpenAndRefresh(const std::string& path);
-    void ReopenWithoutPasswordCheck(const std::string& path);
-    void Refresh();
+    void OpenAndClearReviews(const std::string& path);
     void RememberBackupFolder(const std::string& folder);
 
     TFrmDataModule& dm_;

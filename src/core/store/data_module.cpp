@@ -11,21 +11,38 @@
 
 namespace qnvr {
 
-TFrmDataModule::TFrmDataModule(const CorePorts& ports)
-    : RSW2(ports), RSW3(ports), PasswordDialog(ports.passwordEntry), ports_(ports) {
-    RSW3.SetRecSize(W3Record::kSize);
-    RSW3.FileShareMode = smShareDenyWrite;
-    RSW3.MaxRec = 1000;
-    RSW3.ShowOpenMode = false;
-    RSW3.OneRecordFile = true;
+namespace {
 
-    RSW2.SetRecSize(W2Record::kSize);
-    RSW2.FileShareMode = smShareDenyWrite;
-    RSW2.MaxRec = kMaxEmployees;
-    RSW2.DelErrText =
+// Records read while it lives are not told one by one: opening and closing tell Opened
+// and Closed when they are done, and a walk ends on the record it started from.
+class Quietly {
+public:
+    explicit Quietly(int& depth) : depth_(depth) { ++depth_; }
+    ~Quietly() { --depth_; }
+    Quietly(const Quietly&) = delete;
+    Quietly& operator=(const Quietly&) = delete;
+
+private:
+    int& depth_;
+};
+
+}  // namespace
+
+TFrmDataModule::TFrmDataModule(const CorePorts& ports)
+    : ports_(ports), rsw2_(ports), rsw3_(ports), passwordDialog_(ports.passwordEntry) {
+    rsw3_.SetRecSize(W3Record::kSize);
+    rsw3_.FileShareMode = smShareDenyWrite;
+    rsw3_.MaxRec = 1000;
+    rsw3_.ShowOpenMode = false;
+    rsw3_.OneRecordFile = true;
+
+    rsw2_.SetRecSize(W2Record::kSize);
+    rsw2_.FileShareMode = smShareDenyWrite;
+    rsw2_.MaxRec = kMaxEmployees;
+    rsw2_.DelErrText =
         "Unable to delete current employee~you cannot delete the first employee when~its the only record in the "
         "database.";
-    RSW2.DelMsgText = "Confirm request~Delete current employee from database?";
+    rsw2_.DelMsgText = "Confirm request~Delete current employee from database?";
     WireStores();
 }
 
@@ -39,17 +56,23 @@ TFrmDataModule::~TFrmDataModule() {
 }
 
 void TFrmDataModule::WireStores() {
-    RSW3.OnAfterRead = [this](TRecordSet& rs) { W3Rec = DecodeW3(rs.RecordBuffer()); };
-    RSW3.OnBeforePost = [this](TRecordSet& rs) { EncodeW3(W3Rec, rs.RecordBuffer()); };
+    rsw3_.OnAfterRead = [this](TRecordSet& rs) {
+        w3Rec_ = DecodeW3(rs.RecordBuffer());
+        Notify(PayerFileChange::W3RecordReplaced);
+    };
+    rsw3_.OnBeforePost = [this](TRecordSet& rs) { EncodeW3(w3Rec_, rs.RecordBuffer()); };
 
-    RSW2.OnAfterRead = [this](TRecordSet& rs) { W2Rec = DecodeW2(rs.RecordBuffer()); };
-    RSW2.OnBeforePost = [this](TRecordSet& rs) { EncodeW2(W2Rec, rs.RecordBuffer()); };
-    RSW2.OnBeforeOpen = [this](TRecordSet&) { RSW2BeforeOpen(); };
-    RSW2.OnAfterOpen = [this](TRecordSet&) { RSW2AfterOpen(); };
-    RSW2.OnBeforeClose = [this](TRecordSet&) { RSW2BeforeClose(); };
-    RSW2.OnAfterClose = [this](TRecordSet&) { RSW2AfterClose(); };
-    RSW2.OnAfterNewRec = [this](TRecordSet&) { RSW2AfterNewRec(); };
-    RSW2.OnAfterDelete = [this](TRecordSet&) { EmployeeListDirty = true; };
+    rsw2_.OnAfterRead = [this](TRecordSet& rs) {
+        w2Rec_ = DecodeW2(rs.RecordBuffer());
+        Notify(PayerFileChange::W2RecordReplaced);
+    };
+    rsw2_.OnBeforePost = [this](TRecordSet& rs) { EncodeW2(w2Rec_, rs.RecordBuffer()); };
+    rsw2_.OnBeforeOpen = [this](TRecordSet&) { RSW2BeforeOpen(); };
+    rsw2_.OnAfterOpen = [this](TRecordSet&) { RSW2AfterOpen(); };
+    rsw2_.OnBeforeClose = [this](TRecordSet&) { RSW2BeforeClose(); };
+    rsw2_.OnAfterClose = [this](TRecordSet&) { RSW2AfterClose(); };
+    rsw2_.OnAfterNewRec = [this](TRecordSet&) { RSW2AfterNewRec(); };
+    rsw2_.OnAfterDelete = [this](TRecordSet&) { EmployeeListChanged(); };
 }
 
 // Names on Linux are case-sensitive, but a payer file copied from elsewhere may carry
@@ -68,46 +91,148 @@ std::string TFrmDataModule::W3PathFor(const std::string& w2Path) {
     return expected.string();
 }
 
+void TFrmDataModule::EditW2Rec(const W2Record& record) {
+    w2Rec_ = record;
+    Notify(PayerFileChange::W2RecordReplaced);
+}
+
+void TFrmDataModule::EditW3Rec(const W3Record& record) {
+    w3Rec_ = record;
+    Notify(PayerFileChange::W3RecordReplaced);
+}
+
+void TFrmDataModule::EditW2Rec(const std::function<void(W2Record&)>& edit) {
+    edit(w2Rec_);
+    Notify(PayerFileChange::W2RecordReplaced);
+}
+
+void TFrmDataModule::EditW3Rec(const std::function<void(W3Record&)>& edit) {
+    edit(w3Rec_);
+    Notify(PayerFileChange::W3RecordReplaced);
+}
+
+bool TFrmDataModule::PostW2Rec(const W2Record& record) {
+    EditW2Rec(record);
+    return rsw2_.PostRec();
+}
+
+bool TFrmDataModule::PostW3Rec(const W3Record& record) {
+    EditW3Rec(record);
+    return rsw3_.PostRec();
+}
+
+bool TFrmDataModule::PutBackW2(int record, const std::vector<std::uint8_t>& bytes) {
+    auto encode = std::exchange(rsw2_.OnBeforePost, nullptr);
+    bool written = false;
+    try {
+        rsw2_.SetCurrentRecord(record);
+        rsw2_.RecordBuffer() = bytes;
+        written = rsw2_.PostRec();
+    } catch (...) {
+        rsw2_.OnBeforePost = std::move(encode);
+        throw;
+    }
+    rsw2_.OnBeforePost = std::move(encode);
+    return written;
+}
+
+void TFrmDataModule::ReadOnly() {
+    for (TRecordSet* store : {&rsw2_, &rsw3_}) {
+        store->AutoCreate = false;
+        store->ShowOpenMode = false;
+        store->FileOpenMode = omOpenRead;
+        store->FileShareMode = smShareDenyNone;
+        store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
+    }
+}
+
+void TFrmDataModule::EmployeeListChanged() {
+    employeeListDirty_ = true;
+    Notify(PayerFileChange::EmployeeListChanged);
+}
+
 void TFrmDataModule::EntryWindowReviewed(EntryWindow window) {
+    const unsigned before = reviewedWindows_;
     reviewedWindows_ |= static_cast<unsigned>(window);
-    ReviewCount = std::popcount(reviewedWindows_);
+    reviewCount_ = std::popcount(reviewedWindows_);
+    if (reviewedWindows_ != before) Notify(PayerFileChange::ReviewsChanged);
 }
 
 void TFrmDataModule::ClearReviews() {
+    const unsigned before = reviewedWindows_;
     reviewedWindows_ = 0;
-    ReviewCount = 0;
+    reviewCount_ = 0;
+    if (before != 0) Notify(PayerFileChange::ReviewsChanged);
 }
 
 void TFrmDataModule::OpenPayerFile(const std::string& path) {
-    PayerFilePath = path;
-    RSW2.FileName = path;
-    auto closeHalfOpened = [this] {
-        RSW2.OpenBrowseOnly = false;
-        if (RSW2.Active() && !RSW3.Active()) {
-            try {
-                RSW2.CloseRecSet();  // nothing was changed yet
-            } catch (const EStoreException&) {
+    ClosePayerFile();  // one payer file at a time
+    {
+        Quietly quietly(quiet_);
+        payerFilePath_ = path;
+        rsw2_.FileName = path;
+        auto closeHalfOpened = [this] {
+            rsw2_.OpenBrowseOnly = false;
+            if (rsw2_.Active() && !rsw3_.Active()) {
+                try {
+                    rsw2_.CloseRecSet();  // nothing was changed yet
+                } catch (const EStoreException&) {
+                }
             }
+            if (!rsw2_.Active()) {
+                rsw3_.CloseRecSet();
+                payerFileOpen_ = false;
+            }
+        };
+        try {
+            rsw2_.OpenRecSet();
+        } catch (...) {
+            closeHalfOpened();
+            throw;
         }
-        if (!RSW2.Active()) {
-            RSW3.CloseRecSet();
-            PayerFileOpen = false;
-        }
-    };
-    try {
-        RSW2.OpenRecSet();
-    } catch (...) {
         closeHalfOpened();
+    }
+    if (payerFileOpen_) Notify(PayerFileChange::Opened);
+}
+
+// The password was asked when the file was opened before; the flag is cleared on every
+// way out, so that a failed reopen cannot leave the check switched off.
+void TFrmDataModule::ReopenPayerFile(const std::string& path) {
+    skipPasswordCheck_ = true;
+    try {
+        OpenPayerFile(path);
+    } catch (...) {
+        skipPasswordCheck_ = false;
         throw;
     }
-    closeHalfOpened();
+    skipPasswordCheck_ = false;
 }
 
 // Both files close even when a record cannot be saved; the first failure is raised then.
+// Listeners hear Closed while PayerFilePath() still names the file that closed.
 void TFrmDataModule::ClosePayerFile() {
-    closeFailure_ = nullptr;
-    RSW2.CloseRecSet();
-    if (closeFailure_) std::rethrow_exception(std::exchange(closeFailure_, nullptr));
+    std::exception_ptr failure;
+    const bool wasOpen = rsw2_.Active();
+    {
+        Quietly quietly(quiet_);
+        closeFailure_ = nullptr;
+        try {
+            rsw2_.CloseRecSet();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (!failure) failure = std::exchange(closeFailure_, nullptr);
+        closeFailure_ = nullptr;
+    }
+    if (rsw2_.Active()) {  // the file could not be closed: it stays open
+        if (failure) std::rethrow_exception(failure);
+        return;
+    }
+    payerFileOpen_ = false;
+    if (wasOpen) Notify(PayerFileChange::Closed);
+    payerFilePath_.clear();
+    rsw2_.FileName.clear();
+    if (failure) std::rethrow_exception(failure);
 }
 
 // The W-3 file opens first: it holds the password, and the new-record presets come
@@ -118,95 +243,98 @@ void TFrmDataModule::ClosePayerFile() {
 // same moment never end up with one file each; should the W-2 file still open
 // browse-only on its own, the W-3 file follows it (RSW2AfterOpen).
 void TFrmDataModule::RSW2BeforeOpen() {
-    PayerFileOpen = true;
-    RSW3.FileName = W3PathFor(PayerFilePath);
+    payerFileOpen_ = true;
+    rsw3_.FileName = W3PathFor(payerFilePath_);
     try {
-        RSW3.OpenRecSet();
-        RSW3.GetRec();
+        rsw3_.OpenRecSet();
+        rsw3_.GetRec();
     } catch (...) {
-        RSW3.CloseRecSet();
-        PayerFileOpen = false;
+        rsw3_.CloseRecSet();
+        payerFileOpen_ = false;
         throw;
     }
-    if (RSW3.Active() && !IsBlank(W3Rec.Password) && !SkipPasswordCheck) CheckPassword();
-    if (!RSW3.Active()) {
-        PayerFileOpen = false;
-        RSW2.Cancel();
+    if (rsw3_.Active() && !IsBlank(w3Rec_.Password) && !skipPasswordCheck_) CheckPassword();
+    if (!rsw3_.Active()) {
+        payerFileOpen_ = false;
+        rsw2_.Cancel();
         return;
     }
-    RSW2.OpenBrowseOnly = RSW3.BrowseOnly();
-    if (RSW3.BrowseReason() == TBrowseReason::InUse && RSW2.ShowOpenMode)
-        ShowMsg(ports_.prompter, PayerFilePath + " is already in use!~~The file has been opened in browse only" +
+    rsw2_.OpenBrowseOnly = rsw3_.BrowseOnly();
+    if (rsw3_.BrowseReason() == TBrowseReason::InUse && rsw2_.ShowOpenMode)
+        ShowMsg(ports_.prompter, payerFilePath_ + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
-                RSW2.AppTitle.empty() ? std::string(kAppTitle) : RSW2.AppTitle, MsgStyle::Information);
+                rsw2_.AppTitle.empty() ? std::string(kAppTitle) : rsw2_.AppTitle, MsgStyle::Information);
 }
 
 bool TFrmDataModule::CheckPassword() {
-    PasswordDialog.Password = Unscramble(W3Rec.Password);
-    if (PasswordDialog.Execute()) return true;
-    PayerFileOpen = false;
-    const std::string path = PayerFilePath;
-    PayerFilePath.clear();
-    RSW2.FileName.clear();
-    RSW3.CloseRecSet();  // nothing was changed, so nothing is saved
-    if (!PasswordDialog.Cancel()) throw EStoreException("Incorrect Password", path, 0, StoreOperation::Open);
+    passwordDialog_.Password = Unscramble(w3Rec_.Password);
+    if (passwordDialog_.Execute()) return true;
+    payerFileOpen_ = false;
+    const std::string path = payerFilePath_;
+    payerFilePath_.clear();
+    rsw2_.FileName.clear();
+    rsw3_.CloseRecSet();  // nothing was changed, so nothing is saved
+    if (!passwordDialog_.Cancel()) throw EStoreException("Incorrect Password", path, 0, StoreOperation::Open);
     return false;
 }
 
 void TFrmDataModule::RSW2AfterOpen() {
-    RSW2.OpenBrowseOnly = false;
-    if (RSW2.BrowseOnly() && RSW3.Active() && !RSW3.BrowseOnly()) {
-        RSW3.CloseRecSet();  // nothing was changed yet, so nothing is saved
-        RSW3.OpenBrowseOnly = true;
-        RSW3.OpenRecSet();
-        RSW3.OpenBrowseOnly = false;
-        RSW3.GetRec();
+    rsw2_.OpenBrowseOnly = false;
+    if (rsw2_.BrowseOnly() && rsw3_.Active() && !rsw3_.BrowseOnly()) {
+        rsw3_.CloseRecSet();  // nothing was changed yet, so nothing is saved
+        rsw3_.OpenBrowseOnly = true;
+        rsw3_.OpenRecSet();
+        rsw3_.OpenBrowseOnly = false;
+        rsw3_.GetRec();
     }
-    if (OnRebuildRecentMenu) OnRebuildRecentMenu();
-    EmployeeListDirty = true;
-    RSW2.GetRec();
+    EmployeeListChanged();
+    rsw2_.GetRec();
 }
 
 void TFrmDataModule::RSW2BeforeClose() {
     try {
-        RSW2.PostRec();
+        rsw2_.PostRec();
     } catch (const EStoreException&) {
         closeFailure_ = std::current_exception();
     }
 }
 
 void TFrmDataModule::RSW2AfterClose() {
-    if (OnAddRecentFile) OnAddRecentFile(PayerFilePath);
-    if (OnRebuildRecentMenu) OnRebuildRecentMenu();
     try {
-        RSW3.PostRec();
+        rsw3_.PostRec();
     } catch (const EStoreException&) {
         if (!closeFailure_) closeFailure_ = std::current_exception();
     }
-    RSW3.CloseRecSet();
+    rsw3_.CloseRecSet();
+}
+
+void TFrmDataModule::RSW2AfterNewRec() {
+    EmployeeListChanged();
+    ApplyNewEmployeePresets();
 }
 
 // A new employee starts in the payer's state with the payer's state ID.
-void TFrmDataModule::RSW2AfterNewRec() {
-    EmployeeListDirty = true;
-    if (W3Rec.Box15 != "X") W2Rec.Box15a = LeftStr(W3Rec.Box15, 2);
-    W2Rec.StateID_a = LeftStr(W3Rec.StateID, 12);
+void TFrmDataModule::ApplyNewEmployeePresets() {
+    if (w3Rec_.Box15 != "X") w2Rec_.Box15a = LeftStr(w3Rec_.Box15, 2);
+    w2Rec_.StateID_a = LeftStr(w3Rec_.StateID, 12);
+    Notify(PayerFileChange::W2RecordReplaced);
 }
 
 void TFrmDataModule::ForEachW2(const std::function<void(const W2Record&)>& visit) {
-    if (!RSW2.Active()) return;
-    const int count = RSW2.RecordCount();
-    RSW2.RootRec();
+    if (!rsw2_.Active()) return;
+    Quietly quietly(quiet_);
+    const int count = rsw2_.RecordCount();
+    rsw2_.RootRec();
     for (int i = 0; i < count; ++i) {
-        RSW2.NextRec();
-        visit(W2Rec);
+        rsw2_.NextRec();
+        visit(w2Rec_);
     }
-    RSW2.PopRec();
+    rsw2_.PopRec();
 }
 
 void TFrmDataModule::ReadEachW2(const std::function<void(const W2Record&)>& visit) const {
     W2Record w2;
-    RSW2.ReadEach([&](int, std::span<const std::uint8_t> bytes) {
+    rsw2_.ReadEach([&](int, std::span<const std::uint8_t> bytes) {
         DecodeW2Into(bytes, w2);
         visit(w2);
     });
@@ -279,7 +407,8 @@ void W3TotalsSum::ApplyTo(W3Record& w3, int formCount) const {
 void TFrmDataModule::ComputeW3Totals() {
     W3TotalsSum sum;
     ForEachW2([&](const W2Record& w2) { sum.Add(w2); });
-    sum.ApplyTo(W3Rec, RSW2.RecordCount());
+    sum.ApplyTo(w3Rec_, rsw2_.RecordCount());
+    Notify(PayerFileChange::W3RecordReplaced);
 }
 
 }  // namespace qnvr

@@ -20,9 +20,9 @@ const FileDialogSpec kExportDialog{"ExportCsvDialog", QStringLiteral("Export Emp
 }  // namespace
 
 void ExportEmployeesTo(QWidget* parent, TFrmDataModule& dataModule, const std::string& folder) {
-    if (!dataModule.PayerFileOpen)
+    if (!dataModule.PayerFileOpen())
         throw EQnvrException("No payer file is open.~Open the payer file whose employees you want to export.");
-    const QString proposed = QFileInfo(QString::fromStdString(ExportFileNameFor(dataModule.PayerFilePath))).fileName();
+    const QString proposed = QFileInfo(QString::fromStdString(ExportFileNameFor(dataModule.PayerFilePath()))).fileName();
     QString path = QString::fromStdString(folder) + proposed;
     if (!AskFileName(parent, kExportDialog, path)) return;
     int employees = 0;

@@ -84,7 +84,7 @@ void TFrmRecList::done(int result) {
 }
 
 void ShowEmployeeList(TFrmDataModule& dm, QWidget* parent) {
-    if (dm.RSW2.RecordCount() < 2) {
+    if (dm.RSW2().RecordCount() < 2) {
         ShowMsg(PortsOf(parent).prompter, "The list window is not available when~there is only 1 record in the database", MsgStyle::Plain);
         return;
     }
@@ -92,8 +92,8 @@ void ShowEmployeeList(TFrmDataModule& dm, QWidget* parent) {
     TFrmRecList window(entries, parent);
     ExecModal(window);
     if (window.Selected < 0 || window.Selected >= static_cast<int>(entries.size())) return;
-    dm.RSW2.SetCurrentRecord(entries[static_cast<std::size_t>(window.Selected)].record);
-    dm.RSW2.GetRec();
+    dm.RSW2().SetCurrentRecord(entries[static_cast<std::size_t>(window.Selected)].record);
+    dm.RSW2().GetRec();
 }
 
 }  // namespace qnvr

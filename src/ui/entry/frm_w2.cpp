@@ -204,6 +204,9 @@ TFrmW2::TFrmW2(TFrmDataModule& dm, forms::FormPrinting& printing, QWidget* paren
     // The window previews its keys (the navigator's Alt keys) and the double-clicks on
     // its code fields (the code lists).
     qApp->installEventFilter(this);
+    employerChanges_ = dm_.Subscribe([this](PayerFileChange change) {
+        if (change == PayerFileChange::W3RecordReplaced) ShowEmployer();
+    });
 }
 
 // Creates every field of the form from the table; the layout places them afterwards.
@@ -391,14 +394,13 @@ void TFrmW2::WireNavigator() {
 // ---- Showing and closing ---------------------------------------------------------
 
 void TFrmW2::FormShow() {
-    dm_.RSW3.GetRec();
-    for (const EmployerField& employer : kEmployerFields)
-        SetFieldText(Field(QString::fromLatin1(employer.name)), RecordText(dm_.W3Rec.*employer.member));
-    dm_.RSW2.GetRec();
-    ShowBrowseOnly(dm_.RSW2.BrowseOnly());
+    dm_.RSW3().GetRec();
+    ShowEmployer();
+    dm_.RSW2().GetRec();
+    ShowBrowseOnly(dm_.RSW2().BrowseOnly());
     W2RecordToWindow();
-    RSNavigator->SetRecordSet(&dm_.RSW2);
-    employeeCount_ = dm_.RSW2.RecordCount();
+    RSNavigator->SetRecordSet(&dm_.RSW2());
+    employeeCount_ = dm_.RSW2().RecordCount();
     FW2Checked = TW2Checked();
     FW2Checked.Resize(employeeCount_);
     MarkCurrentRecordShown();
@@ -414,9 +416,14 @@ void TFrmW2::FormClose() {
     SaveRecord();
 }
 
+void TFrmW2::ShowEmployer() {
+    for (const EmployerField& employer : kEmployerFields)
+        SetFieldText(Field(QString::fromLatin1(employer.name)), RecordText(dm_.W3Rec().*employer.member));
+}
+
 void TFrmW2::SaveRecord() {
     W2WindowToRecord();
-    dm_.RSW2.PostRec();
+    dm_.RSW2().PostRec();
 }
 
 // The window sees its key presses before its fields: the Alt keys of the navigator work
@@ -513,7 +520,9 @@ void TFrmW2::ShowAmounts(const W2Record& record, std::initializer_list<const cha
             money->SetValue(*std::get<double*>(LayoutFieldNamed(W2Layout(), name)->Of(source)));
 }
 
-void TFrmW2::BoxeChange() { dm_.EmployeeListDirty = true; }
+void TFrmW2::BoxeChange() {
+    if (!showingRecord_) dm_.EmployeeListChanged();  // loading the names is no change by the user
+}
 
 // The code fields are read-only: the code lists are the only way to set or clear them,
 // and cancelling a list clears the field.
@@ -533,19 +542,19 @@ void TFrmW2::ScrollBox12PanelTo(int pair) {
 // ---- The record --------------------------------------------------------------------
 
 W2Record TFrmW2::WindowRecord() const {
-    W2Record record = dm_.W2Rec;
+    W2Record record = dm_.W2Rec();
     // Boxf_csz and the reserved Amount9 have no field.
     ReadRecordFields(record, W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
     record.Boxf_csz = CityStateZipLine(record.Boxf_b, record.Boxf_c, record.Boxf_d);
     return record;
 }
 
-void TFrmW2::W2WindowToRecord() { dm_.W2Rec = WindowRecord(); }
+void TFrmW2::W2WindowToRecord() { dm_.EditW2Rec(WindowRecord()); }
 
 void TFrmW2::W2RecordToWindow() {
-    const bool listDirty = dm_.EmployeeListDirty;  // loading the names is no change by the user
-    ShowRecordFields(dm_.W2Rec, W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
-    dm_.EmployeeListDirty = listDirty;
+    showingRecord_ = true;
+    ShowRecordFields(dm_.W2Rec(), W2Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
+    showingRecord_ = false;
     // The navigator leaves the focus where it was: a visit of Box 7 goes on in the record
     // just loaded, so leaving it must keep that record's Box 3 + Box 7, not the last one's.
     if (QApplication::focusWidget() == Field(QStringLiteral("Amount7"))) Amount7Enter();
@@ -573,13 +582,13 @@ void TFrmW2::UpdatePrintButtons() {
 // All forms may be printed once every employee has been shown.
 void TFrmW2::UpdatePrintAll() { BtnPrintAll->setEnabled(BtnPrintOne->isEnabled() && FW2Checked.AllMarked()); }
 
-void TFrmW2::MarkCurrentRecordShown() { FW2Checked.Mark(dm_.RSW2.CurrentRecord()); }
+void TFrmW2::MarkCurrentRecordShown() { FW2Checked.Mark(dm_.RSW2().CurrentRecord()); }
 
 // Both buttons print what the file holds: the record on screen must pass the rules and
 // is saved first.
 void TFrmW2::BtnPrintOneClick() {
     ValidateFields();
-    const int record = dm_.RSW2.CurrentRecord();
+    const int record = dm_.RSW2().CurrentRecord();
     SaveRecord();
     RunPrintJob([&](report::ReportJob& job) {
         printing_.SetupEmployeeW2(job, {record, record}, printing_.Choices.maskSSN);
@@ -614,7 +623,7 @@ void TFrmW2::RunPrintJob(const std::function<void(report::ReportJob&)>& setup) {
 // move before the store moves. Delete removes the record without checking it.
 void TFrmW2::RSNavigatorBeforeAction() {
     if (RSNavigator->Action() == baDelete) {
-        deletingRecord_ = dm_.RSW2.CurrentRecord();
+        deletingRecord_ = dm_.RSW2().CurrentRecord();
         return;
     }
     // A browse-only record cannot be changed, so it is neither checked nor saved: the
@@ -625,7 +634,7 @@ void TFrmW2::RSNavigatorBeforeAction() {
 }
 
 void TFrmW2::RSNavigatorAfterAction() {
-    const int count = dm_.RSW2.RecordCount();
+    const int count = dm_.RSW2().RecordCount();
     const TNavigateAction action = RSNavigator->Action();
     if (action == baDelete) {
         const bool deleted = count < employeeCount_;

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "core/base/notifier.h"
 #include "core/entry/w2_review.h"
 #include "ui/entry/entry_window.h"
 
@@ -99,12 +100,16 @@ private:
     void UpdatePrintButtons();
     void UpdatePrintAll();
     void MarkCurrentRecordShown();
+    // The employer's boxes, read-only here, as the W-3 record holds them.
+    void ShowEmployer();
 
     TFrmDataModule& dm_;
     forms::FormPrinting& printing_;
     int employeeCount_ = 0;
     int deletingRecord_ = 0;  // the record a Delete started on
     std::set<std::string> efw2Warned_;  // the W2Warnings shown while the window is open
+    bool showingRecord_ = false;  // W2RecordToWindow is filling the fields
+    Subscription employerChanges_;  // the W-3 record replaced: the employer's boxes follow
 };
 
 }  // namespace qnvr

@@ -290,7 +290,7 @@ void TFrmW3::FormShow() {
     RptFormW3.emplace(PortsOf(this));
     printing_.SetupFormW3(*RptFormW3);
     RptFormW3->OverridePreview = ReportPreviewHook(this);
-    ShowBrowseOnly(dm_.RSW3.BrowseOnly());
+    ShowBrowseOnly(dm_.RSW3().BrowseOnly());
     ComputeW3Totals();
     W3RecordToWindow();
     EnableStateID();
@@ -305,7 +305,7 @@ void TFrmW3::FormClose() {
     if (!BrowseOnly()) ValidateFields();  // a browse-only record cannot be put right
     dm_.EntryWindowReviewed(EntryWindow::W3);
     W3WindowToRecord();
-    dm_.RSW3.PostRec();
+    dm_.RSW3().PostRec();
 }
 
 // Prints the record as the window shows it; it reaches the file when the window closes.
@@ -359,7 +359,7 @@ void TFrmW3::Box13KeyPress(TFilterEdit& field, QChar& key) {
 // ---- The record --------------------------------------------------------------------
 
 W3Record TFrmW3::WindowRecord() const {
-    W3Record record = dm_.W3Rec;
+    W3Record record = dm_.W3Rec();
     ReadRecordFields(record, W3Layout(), [this](std::string_view name) -> QWidget* {
         const FieldSpec* spec = SpecNamed(name);
         if (!spec || IsComputed(spec->control)) return nullptr;  // never read back from the window
@@ -369,12 +369,12 @@ W3Record TFrmW3::WindowRecord() const {
     return record;
 }
 
-void TFrmW3::W3WindowToRecord() { dm_.W3Rec = WindowRecord(); }
+void TFrmW3::W3WindowToRecord() { dm_.EditW3Rec(WindowRecord()); }
 
 void TFrmW3::W3RecordToWindow() {
     checkingGroup_ = true;  // loading the boxes is no click
     // Boxg_csz, the reserved boxes and the password have no field.
-    ShowRecordFields(dm_.W3Rec, W3Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
+    ShowRecordFields(dm_.W3Rec(), W3Layout(), [this](std::string_view name) { return Field(RecordText(name)); });
     checkingGroup_ = false;
 }
 

@@ -28,7 +28,8 @@ inline QString RecordText(std::string_view text) {
 // Shows every field of record in its control; controlOf(name) gives the control of a
 // record field, nullptr for a field the window does not show.
 template <class Record, class ControlOf>
-void ShowRecordFields(Record& record, const std::vector<FieldLayout<Record>>& layout, ControlOf controlOf) {
+void ShowRecordFields(const Record& record, const std::vector<FieldLayout<Record>>& layout, ControlOf controlOf) {
+    Record source = record;  // the layout's accessors take a modifiable record
     for (const auto& layoutField : layout) {
         QWidget* control = controlOf(layoutField.name);
         if (!control) continue;
@@ -38,7 +39,7 @@ void ShowRecordFields(Record& record, const std::vector<FieldLayout<Record>>& la
                        [&](bool* flag) { qobject_cast<TCheckBoxEdit*>(control)->SetChecked(*flag); },
                        [&](std::int32_t* count) { SetFieldText(control, QString::number(*count)); },
                    },
-                   layoutField.Of(record));
+                   layoutField.Of(source));
     }
 }
 

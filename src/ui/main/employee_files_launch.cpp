@@ -12,9 +12,9 @@ namespace {
 const ProgramWindowRegistration importEmployees{
     ProgramWindow::ImportEmployees, [](QWidget* parent, ProgramContext& context) {
         TFrmDataModule& dm = context.DataModule;
-        if (!dm.PayerFileOpen) throw EQnvrException("No payer file is open.~Open the payer file to import into first.");
-        if (dm.RSW2.BrowseOnly())
-            throw EQnvrException(dm.RSW2.FileName + " is open in browse only mode.~No employee can be imported into it.");
+        if (!dm.PayerFileOpen()) throw EQnvrException("No payer file is open.~Open the payer file to import into first.");
+        if (dm.RSW2().BrowseOnly())
+            throw EQnvrException(dm.RSW2().FileName + " is open in browse only mode.~No employee can be imported into it.");
         TFrmImportEmployees window(dm, context.Settings, context.DataFolder, parent);
         ExecModal(window);
     }};

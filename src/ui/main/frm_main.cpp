@@ -102,13 +102,34 @@ TFrmMain::TFrmMain(const WindowPorts& ports, TFrmDataModule& dataModule, Setting
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     AttachHelpTopic(this, kMainHelpTopic);
 
-    dm_.OnAddRecentFile = [this](const std::string& path) { AddRecentFile(path); };
-    dm_.OnRebuildRecentMenu = [this] { RebuildRecentMenu(); };
+    payerFileChanges_ = dm_.Subscribe([this](PayerFileChange change) { PayerFileChanged(change); });
 }
 
-TFrmMain::~TFrmMain() {
-    dm_.OnAddRecentFile = nullptr;
-    dm_.OnRebuildRecentMenu = nullptr;
+TFrmMain::~TFrmMain() = default;
+
+// The window follows the payer file, whoever opened, closed or changed it: the file
+// commands, an entry window or the program's own close.
+void TFrmMain::PayerFileChanged(PayerFileChange change) {
+    switch (change) {
+        case PayerFileChange::Opened:
+            RebuildRecentMenu();
+            if (commands_) Refresh();
+            break;
+        case PayerFileChange::Closed:
+            AddRecentFile(dm_.PayerFilePath());
+            RebuildRecentMenu();
+            if (commands_) Refresh();
+            break;
+        case PayerFileChange::W3RecordReplaced:  // the employer's name is in the caption
+            if (commands_) UpdateFormCaption();
+            break;
+        case PayerFileChange::ReviewsChanged:
+            if (commands_) UpdateSummary();
+            break;
+        case PayerFileChange::EmployeeListChanged:
+        case PayerFileChange::W2RecordReplaced:
+            break;
+    }
 }
 
 QAction* TFrmMain::AddItem(QMenu* menu, const MenuItem& item) {
@@ -322,20 +343,24 @@ void TFrmMain::CreateSummaryPanel() {
 }
 
 void TFrmMain::UpdateSummary() {
-    const bool open = dm_.PayerFileOpen && commands_;
+    const bool open = dm_.PayerFileOpen() && commands_;
     SummaryPanel->setVisible(open);
     if (!open) return;
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     auto money = [&us](double amount) { return QStringLiteral("$") + us.toString(RoundTo(amount, 2), 'f', 2); };
 
+    // Read as the file holds them: the cursor and the current record stay as they are,
+    // so the summary can follow a change told in the middle of an entry window's step.
     std::array<double, 6> totals{};
     int forms = 0;
-    dm_.ForEachW2([&](const W2Record& w2) {
+    int formsWithWages = 0;
+    dm_.ReadEachW2([&](const W2Record& w2) {
         ++forms;
+        if (HasWages(w2)) ++formsWithWages;
         const double amounts[] = {w2.Amount1, w2.Amount2, w2.Amount3, w2.Amount4, w2.Amount5, w2.Amount6};
         for (std::size_t box = 0; box < totals.size(); ++box) totals[box] += RoundTo(amounts[box], 2);
     });
-    const W3Record& w3 = dm_.W3Rec;
+    const W3Record& w3 = dm_.W3Rec();
     const QString employer = Text(Trim(w3.Boxf_a));
     const QString ein = Text(Trim(w3.Boxe)) == QLatin1String("-") ? QString() : Text(Trim(w3.Boxe));
     LblEmployer->setText(tr("Employer: %1    EIN: %2")
@@ -350,7 +375,7 @@ void TFrmMain::UpdateSummary() {
     LblReview->setText(tr("Since the file was opened: Form W-3 %1, Forms W-2 %2.").arg(state(w3Reviewed), state(w2Reviewed)));
 
     const Efw2Paths paths = Efw2Paths::For(stateFolder_, dataFolder_);
-    const QFileInfo clientFile(Text(paths.ClientFileFor(dm_.PayerFilePath)));
+    const QFileInfo clientFile(Text(paths.ClientFileFor(dm_.PayerFilePath())));
     const bool processed = clientFile.isFile();
     // The folder on a line of its own: a long path is not broken in the middle.
     LblLastEfw2->setText(processed ? tr("Last EFW2 processing: %1, file %2 in the folder\n%3")
@@ -361,13 +386,13 @@ void TFrmMain::UpdateSummary() {
 
     QString next;
     if (!w3Reviewed) next = tr("Next: enter or check Form W-3 (Forms, Form W-3) and close it.");
-    else if (dm_.CountW2WithWages() == 0) next = tr("Next: enter the employees in Form W-2 (Forms, Form W-2).");
+    else if (formsWithWages == 0) next = tr("Next: enter the employees in Form W-2 (Forms, Form W-2).");
     else if (!w2Reviewed) next = tr("Next: open Form W-2, show every employee, and close it.");
     else if (!processed) next = tr("Next: create the EFW2 file (Tools, EFW2 Module, Process).");
     else next = tr("Next: print the forms, or open the next payer file.");
     LblNextStep->setText(next);
 
-    const bool browseOnly = dm_.RSW2.BrowseOnly() || dm_.RSW3.BrowseOnly();
+    const bool browseOnly = dm_.RSW2().BrowseOnly() || dm_.RSW3().BrowseOnly();
     LblBrowseOnly->setText(browseOnly ? tr("This file is open in browse only mode: another copy of the program is "
                                            "using it, and no change can be saved here.")
                                       : QString());
@@ -441,12 +466,12 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TFrmMain::UpdateFormCaption() { setWindowTitle(Text(MainCaption(dm_.PayerFileOpen, dm_.W3Rec.Boxf_a))); }
+void TFrmMain::UpdateFormCaption() { setWindowTitle(Text(MainCaption(dm_.PayerFileOpen(), dm_.W3Rec().Boxf_a))); }
 
 void TFrmMain::EnableMenuItems(bool enable) {
     for (QAction* item : {MnuSaveAs, MnuBackup, MnuRestore, MnuClose, MnuPassword}) item->setEnabled(enable);
     // Importing writes the payer file; exporting only reads it.
-    const bool browseOnly = enable && (dm_.RSW2.BrowseOnly() || dm_.RSW3.BrowseOnly());
+    const bool browseOnly = enable && (dm_.RSW2().BrowseOnly() || dm_.RSW3().BrowseOnly());
     MnuImportEmployees->setEnabled(enable && !browseOnly && Available(ProgramWindow::ImportEmployees));
     MnuExportEmployees->setEnabled(enable && Available(ProgramWindow::ExportEmployees));
     MnuPrintLabels->setEnabled(enable && Available(ProgramWindow::PrintLabels));
@@ -461,7 +486,7 @@ void TFrmMain::EnableMenuItems(bool enable) {
 
 void TFrmMain::Refresh() {
     UpdateFormCaption();
-    EnableMenuItems(dm_.PayerFileOpen);
+    EnableMenuItems(dm_.PayerFileOpen());
 }
 
 void TFrmMain::AddRecentFile(const std::string& path) { recent_.Add(path); }
@@ -509,13 +534,13 @@ void TFrmMain::MnuSaveAsClick() {
 }
 
 void TFrmMain::MnuBackupClick() {
-    TFrmBackup dialog(Text(dm_.PayerFilePath), Text(programFolder_), Text(commands_->BackupFolder()), this);
+    TFrmBackup dialog(Text(dm_.PayerFilePath()), Text(programFolder_), Text(commands_->BackupFolder()), this);
     if (ExecModal(dialog) != QDialog::Accepted) return;
     commands_->Backup(dialog.Path->text().toStdString());
 }
 
 void TFrmMain::MnuRestoreClick() {
-    TFrmRestore dialog(Text(dm_.PayerFilePath), Text(programFolder_), Text(commands_->BackupFolder()), this);
+    TFrmRestore dialog(Text(dm_.PayerFilePath()), Text(programFolder_), Text(commands_->BackupFolder()), this);
     if (ExecModal(dialog) != QDialog::Accepted) return;
     commands_->Restore(dialog.Path->text().toStdString());
     UpdateSummary();
@@ -539,7 +564,7 @@ void TFrmMain::MnuWebUpdateClick() { RunProgramWindow(ProgramWindow::WebUpdate);
 void TFrmMain::MnuAboutClick() { RunProgramWindow(ProgramWindow::About); }
 
 void TFrmMain::MnuTransferClick() {
-    if (dm_.PayerFileOpen) commands_->Close();  // the transfer may write any payer file
+    if (dm_.PayerFileOpen()) commands_->Close();  // the transfer may write any payer file
     RunProgramWindow(ProgramWindow::Transfer);
 }
 

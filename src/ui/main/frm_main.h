@@ -1,8 +1,8 @@
 #pragma once
 // TFrmMain: the program's main window, from which every other window opens. It is the
 // only place that opens and closes payer files: its File menu and tool bar run the payer
-// file commands, and its caption, menus and "no payer file" panel follow whether a
-// payer file is open.
+// file commands, and its caption, menus, summary and "no payer file" panel follow the
+// data module's notifications of what is open.
 #include <QMainWindow>
 
 #include <array>
@@ -44,8 +44,8 @@ public:
     // named on the command line. Runs when the window is first shown.
     void FormShow();
 
-    void UpdateFormCaption() override;
-    void EnableMenuItems(bool enable) override;
+    void UpdateFormCaption();
+    void EnableMenuItems(bool enable);
     void ShowW3Entry() override;
     void ShowW2Entry() override;
     void AddRecentFile(const std::string& path);
@@ -128,6 +128,9 @@ private:
     RecentFiles recent_;
     std::unique_ptr<ProgramContext> context_;
     std::unique_ptr<PayerFileCommands> commands_;
+    Subscription payerFileChanges_;  // last: it ends before anything it uses goes
+
+    void PayerFileChanged(PayerFileChange change);
 };
 
 }  // namespace qnvr

@@ -70,7 +70,7 @@ TFrmPassword::TFrmPassword(TFrmDataModule& dataModule, QWidget* parent)
 
     // The password in force shows (masked) in the first field; the second stays empty,
     // so even keeping it means typing it once more.
-    PW1->setText(QString::fromStdString(Unscramble(dm_.W3Rec.Password)));
+    PW1->setText(QString::fromStdString(Unscramble(dm_.W3Rec().Password)));
     PW1->setFocus();
 }
 
@@ -92,11 +92,12 @@ void TFrmPassword::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFrmPassword::BtnOkClick() {
-    if (const auto message = ChangePassword(PW1->text().toStdString(), PW2->text().toStdString(), dm_.W3Rec)) {
+    W3Record w3 = dm_.W3Rec();
+    if (const auto message = ChangePassword(PW1->text().toStdString(), PW2->text().toStdString(), w3)) {
         ShowMsg(PortsOf(this).prompter, *message, MsgStyle::Error);
         return;
     }
-    dm_.RSW3.PostRec();
+    dm_.PostW3Rec(w3);
     accept();
 }
 

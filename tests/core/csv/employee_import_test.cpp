@@ -29,10 +29,12 @@ protected:
     void SetUp() override { Open(dm, path); }
     static void Open(TFrmDataModule& data, const std::string& file) {
         data.OpenPayerFile(file);
-        ASSERT_TRUE(data.PayerFileOpen);
-        data.W3Rec.Box15 = "NY";
-        data.W3Rec.StateID = "123456789";
-        data.RSW3.PostRec();
+        ASSERT_TRUE(data.PayerFileOpen());
+        data.EditW3Rec([&](W3Record& w3) {
+            w3.Box15 = "NY";
+            w3.StateID = "123456789";
+        });
+        data.RSW3().PostRec();
     }
     ImportPlan Plan(const std::string& csv, DuplicateAction onDuplicate = DuplicateAction::Update) {
         const CsvTable table = ParseCsv(csv);
@@ -174,19 +176,21 @@ TEST_F(EmployeeImportTest, RowsBecomeEmployeesWithTheAutomaticAmountsAndThePayer
     EXPECT_DOUBLE_EQ(kim.Amount4, 11439.00);
     EXPECT_DOUBLE_EQ(kim.Amount6, 2900.00);
     // The W-3 totals are current and stored.
-    EXPECT_EQ(dm.W3Rec.Boxc, 2);
-    EXPECT_DOUBLE_EQ(dm.W3Rec.Amount1, 201234.56);
-    EXPECT_TRUE(dm.EmployeeListDirty);
-    dm.RSW3.GetRec();
-    EXPECT_DOUBLE_EQ(dm.W3Rec.Amount1, 201234.56);
+    EXPECT_EQ(dm.W3Rec().Boxc, 2);
+    EXPECT_DOUBLE_EQ(dm.W3Rec().Amount1, 201234.56);
+    EXPECT_TRUE(dm.EmployeeListDirty());
+    dm.RSW3().GetRec();
+    EXPECT_DOUBLE_EQ(dm.W3Rec().Amount1, 201234.56);
 }
 
 TEST_F(EmployeeImportTest, AnAmountTheFileGivesIsKeptEvenWhenItIsZero) {
     // A payer without a state line says so with 0.00 in the state wages.
     const std::string csv = "SSN,First,Last,Address,City,State,Zip,Wages,SS Wages,State Wages,State 1,State ID\n"
                             "123456780,Pat,Lee,1 Elm St,Austin,TX,73301,1000,900,0.00,,\n";
-    dm.W3Rec.Box15 = "X";
-    dm.W3Rec.StateID.clear();
+    dm.EditW3Rec([&](W3Record& w3) {
+        w3.Box15 = "X";
+        w3.StateID.clear();
+    });
     const ImportPlan plan = Import(csv);
     ASSERT_TRUE(plan.refused.empty()) << RefusedRowsText(plan.refused);
     const W2Record lee = Employees()[0];
@@ -267,7 +271,7 @@ TEST_F(EmployeeImportTest, TheTenThousandEmployeeLimitRefusesTheRowsBeyondIt) {
     EXPECT_EQ(plan.refused[0].line, 3);
     EXPECT_EQ(plan.refused[0].message,
               "The payer file already holds 10000 employees, the most it can hold; this employee was not added.");
-    EXPECT_EQ(dm.RSW2.RecordCount(), kMaxEmployees);
+    EXPECT_EQ(dm.RSW2().RecordCount(), kMaxEmployees);
     // The import window says why, beside the list.
     EXPECT_EQ(plan.overLimit, 1);
     EXPECT_EQ(ImportDoneMessage(plan),
@@ -281,7 +285,7 @@ TEST_F(EmployeeImportTest, ABrowseOnlyFileIsNotChanged) {
     const auto before = ReadBytes(path);
     TFrmDataModule second{CorePorts{.prompter = prompter}};
     second.OpenPayerFile(path);
-    ASSERT_TRUE(second.RSW2.BrowseOnly());
+    ASSERT_TRUE(second.RSW2().BrowseOnly());
     const CsvTable table = ParseCsv(kHeader + kKim);
     const ImportPlan plan = PlanImport(second, table, AutoMapping(table.header), DuplicateAction::Update);
     EXPECT_EQ(plan.added, 1);
@@ -334,17 +338,17 @@ TEST_F(EmployeeImportTest, AWriteThatFailsHalfwayLeavesThePayerFileAsItWas) {
         EXPECT_NE(what.find("File too large"), std::string::npos) << what;
     }
     EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(dm.RSW2.RecordCount(), 1);
-    EXPECT_EQ(dm.W2Rec.Boxe1, "Pat");
-    EXPECT_DOUBLE_EQ(dm.W2Rec.Amount1, 1234.56);
+    EXPECT_EQ(dm.RSW2().RecordCount(), 1);
+    EXPECT_EQ(dm.W2Rec().Boxe1, "Pat");
+    EXPECT_DOUBLE_EQ(dm.W2Rec().Amount1, 1234.56);
 }
 
 TEST_F(EmployeeImportTest, ExportThenImportIntoANewPayerFileGivesTheSameRecords) {
     Import(kHeader + kLee + kKim);
     // Every kind of field, with texts that need quoting.
-    dm.RSW2.SetCurrentRecord(2);
-    dm.RSW2.GetRec();
-    W2Record& kim = dm.W2Rec;
+    dm.RSW2().SetCurrentRecord(2);
+    dm.RSW2().GetRec();
+    W2Record kim = dm.W2Rec();
     kim.Boxd = "A-7";
     kim.Boxe2 = "Q";
     kim.Suffix = "JR";
@@ -367,14 +371,14 @@ TEST_F(EmployeeImportTest, ExportThenImportIntoANewPayerFileGivesTheSameRecords)
     kim.Box19a = 3;
     kim.Box20a = "TROY";
     ASSERT_FALSE(ValidateW2(kim)) << ValidateW2(kim)->message;
-    dm.RSW2.PostRec();
+    dm.PostW2Rec(kim);
     const std::string exported = dir.File("employees.csv");
     ExportEmployees(dm, exported);
     const std::vector<W2Record> original = Employees();
 
     TFrmDataModule fresh{CorePorts{.prompter = prompter}};
     fresh.OpenPayerFile(dir.File("NEW.W226"));
-    ASSERT_TRUE(fresh.PayerFileOpen);
+    ASSERT_TRUE(fresh.PayerFileOpen());
     const CsvTable table = ReadCsvFile(exported);
     const ImportPlan plan = PlanImport(fresh, table, AutoMapping(table.header), DuplicateAction::Update);
     ASSERT_TRUE(plan.refused.empty()) << RefusedRowsText(plan.refused);

@@ -61,8 +61,9 @@ protected:
         const std::string path = dataDir + employer + ".W226";
         WritePayerFile(path, Employer(employer), employees);
         dm.OpenPayerFile(path);
-        ASSERT_TRUE(dm.PayerFileOpen);
-        dm.ReviewCount = 2;
+        ASSERT_TRUE(dm.PayerFileOpen());
+        dm.EntryWindowReviewed(EntryWindow::W3);
+        dm.EntryWindowReviewed(EntryWindow::W2);
     }
 
     std::unique_ptr<Efw2Run> OpenWindow() {
@@ -85,7 +86,8 @@ protected:
 
 TEST_F(Efw2RunTest, FirstOpeningCreatesTheFolderAndAnEmptySettingsFile) {
     OpenPayer("ACME", Employees(1));
-    dm.ReviewCount = 1;
+    dm.ClearReviews();
+    dm.EntryWindowReviewed(EntryWindow::W3);
     auto run = OpenWindow();
     EXPECT_TRUE(fs::is_directory(dataDir + "EFW2"));
     EXPECT_EQ(ReadBytes(programDir + "QNVR.W2S"), std::vector<unsigned char>(584, 0));
@@ -99,7 +101,9 @@ TEST_F(Efw2RunTest, FirstOpeningCreatesTheFolderAndAnEmptySettingsFile) {
     const auto saved = ReadBytes(programDir + "QNVR.W2S");
     EXPECT_EQ(std::string(saved.begin() + 34, saved.begin() + 36), std::string("\x01" "0"));  // ResubInd "0"
 
-    dm.ReviewCount = 2;
+    dm.EntryWindowReviewed(EntryWindow::W3);
+
+    dm.EntryWindowReviewed(EntryWindow::W2);
     run = OpenWindow();
     EXPECT_TRUE(run->ProcessEnabled());
     EXPECT_TRUE(run->SubmitterEnabled());
@@ -298,10 +302,10 @@ TEST_F(Efw2RunTest, FailedSettingsOrAmountsWriteNothing) {
 
     // An amount too large for its field stops the run before anything is written.
     run->Settings().SetResubmitted(false);
-    dm.RSW2.LastRec();
-    dm.W2Rec.Amount2 = 2e9;
-    dm.RSW2.PostRec();
-    dm.RSW2.FirstRec();
+    dm.RSW2().LastRec();
+    dm.EditW2Rec([&](W2Record& w2) { w2.Amount2 = 2e9; });
+    dm.RSW2().PostRec();
+    dm.RSW2().FirstRec();
     try {
         run->Process();
         FAIL() << "wrote an amount that does not fit";
@@ -311,7 +315,7 @@ TEST_F(Efw2RunTest, FailedSettingsOrAmountsWriteNothing) {
     EXPECT_FALSE(fs::exists(run->ClientFile()));
     EXPECT_EQ(run->Settings().ClientsProcessed, 0);
     EXPECT_TRUE(run->ClientsList().empty());
-    EXPECT_EQ(dm.RSW2.CurrentRecord(), 1);  // the walk restored the current record
+    EXPECT_EQ(dm.RSW2().CurrentRecord(), 1);  // the walk restored the current record
     EXPECT_TRUE(run->ProcessEnabled());
 }
 

@@ -51,16 +51,16 @@ class EmployeeListFile : public ::testing::Test {
 protected:
     void SetUp() override {
         dm.OpenPayerFile(dir.File("LIST.W226"));
-        ASSERT_TRUE(dm.PayerFileOpen);
-        dm.W2Rec = Named("Zed", "", "Young");  // record 1
-        dm.RSW2.PostRec();
+        ASSERT_TRUE(dm.PayerFileOpen());
+        dm.EditW2Rec(Named("Zed", "", "Young"));  // record 1
+        dm.RSW2().PostRec();
         for (const auto& [first, last] : {std::pair{"Ann", "Baker"}, {"Cy", "Adams"}, {"Ann", "baker"}}) {
-            dm.RSW2.NewRec();
-            dm.W2Rec = Named(first, "", last);
-            dm.RSW2.PostRec();
+            dm.RSW2().NewRec();
+            dm.EditW2Rec(Named(first, "", last));
+            dm.RSW2().PostRec();
         }
-        dm.RSW2.SetCurrentRecord(2);
-        dm.RSW2.GetRec();
+        dm.RSW2().SetCurrentRecord(2);
+        dm.RSW2().GetRec();
     }
 
     TempDir dir;
@@ -69,30 +69,30 @@ protected:
 };
 
 TEST_F(EmployeeListFile, BuildingWalksEveryRecordAndReturnsToTheCurrentOne) {
-    dm.EmployeeListDirty = true;
+    dm.EmployeeListChanged();
     const std::vector<EmployeeListEntry> expected = {
         {"Adams,  Cy", 3}, {"Baker,  Ann", 2}, {"baker,  Ann", 4}, {"Young,  Zed", 1},
     };
     EXPECT_EQ(BuildEmployeeList(dm), expected);
-    EXPECT_FALSE(dm.EmployeeListDirty);
-    EXPECT_EQ(dm.RSW2.CurrentRecord(), 2);
-    EXPECT_EQ(dm.W2Rec.Boxe3, "Baker");
+    EXPECT_FALSE(dm.EmployeeListDirty());
+    EXPECT_EQ(dm.RSW2().CurrentRecord(), 2);
+    EXPECT_EQ(dm.W2Rec().Boxe3, "Baker");
 }
 
 TEST_F(EmployeeListFile, TheKeptListIsBuiltAgainOnlyWhenDirty) {
     TEmployeeList list;
-    dm.EmployeeListDirty = true;
+    dm.EmployeeListChanged();
     ASSERT_EQ(list.For(dm).front().text, "Adams,  Cy");
 
     // A change the flag does not report is not seen: the file is not walked again.
-    dm.RSW2.SetCurrentRecord(3);
-    dm.W2Rec = Named("Cy", "", "Zimmer");
-    dm.RSW2.PostRec();
+    dm.RSW2().SetCurrentRecord(3);
+    dm.EditW2Rec(Named("Cy", "", "Zimmer"));
+    dm.RSW2().PostRec();
     EXPECT_EQ(list.For(dm).front().text, "Adams,  Cy");
 
-    dm.EmployeeListDirty = true;
+    dm.EmployeeListChanged();
     EXPECT_EQ(list.For(dm).back(), (EmployeeListEntry{"Zimmer,  Cy", 3}));
-    EXPECT_FALSE(dm.EmployeeListDirty);
+    EXPECT_FALSE(dm.EmployeeListDirty());
 }
 
 }  // namespace

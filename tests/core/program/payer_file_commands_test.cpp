@@ -20,19 +20,24 @@ using testing::ScriptedPasswordEntry;
 using testing::StoreErrorOf;
 using testing::TempDir;
 
-// The main window's side: records what the commands asked of it. The W-3 entry window
-// is played by a user who enters the payer's name and state.
+// The main window's side: records what the commands asked of it, and the opens and
+// closes it was told of. The W-3 entry window is played by a user who enters the
+// payer's name and state.
 class RecordingWindow final : public PayerFileWindow {
 public:
-    explicit RecordingWindow(TFrmDataModule& dm) : dm_(dm) {}
-    void UpdateFormCaption() override { events.push_back("caption"); }
-    void EnableMenuItems(bool enable) override { events.push_back(enable ? "enable" : "disable"); }
+    explicit RecordingWindow(TFrmDataModule& dm)
+        : dm_(dm), changes_(dm.Subscribe([this](PayerFileChange change) {
+              if (change == PayerFileChange::Opened) events.push_back("opened");
+              if (change == PayerFileChange::Closed) events.push_back("closed");
+          })) {}
     void ShowW3Entry() override {
         events.push_back("W-3");
-        dm_.W3Rec.Boxf_a = "ACME";
-        dm_.W3Rec.Box15 = payerState;
-        dm_.W3Rec.StateID = "123456789";
-        dm_.RSW3.PostRec();
+        dm_.EditW3Rec([&](W3Record& w3) {
+            w3.Boxf_a = "ACME";
+            w3.Box15 = payerState;
+            w3.StateID = "123456789";
+        });
+        dm_.RSW3().PostRec();
     }
     void ShowW2Entry() override { events.push_back("W-2"); }
     std::vector<std::string> events;
@@ -40,6 +45,7 @@ public:
 
 private:
     TFrmDataModule& dm_;
+    Subscription changes_;
 };
 
 class RecordingBusyNote final : public BusyNote {
@@ -60,14 +66,16 @@ protected:
     // A payer file with one employee, made as a user makes one, and left open.
     void MakeAcme() {
         ASSERT_TRUE(commands.New("ACME"));
-        dm.W2Rec.Boxe3 = "SMITH";
-        dm.RSW2.PostRec();
+        dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "SMITH"; });
+        dm.RSW2().PostRec();
         prompter.Clear();
         window.events.clear();
     }
     void SetPassword(const std::string& plain) {
-        ASSERT_FALSE(ChangePassword(plain, plain, dm.W3Rec));
-        dm.RSW3.PostRec();
+        std::optional<std::string> refused;
+        dm.EditW3Rec([&](W3Record& w3) { refused = ChangePassword(plain, plain, w3); });
+        ASSERT_FALSE(refused);
+        dm.RSW3().PostRec();
     }
     std::vector<std::string> Texts() const { return prompter.Texts(); }
 
@@ -84,19 +92,20 @@ protected:
 };
 
 TEST_F(PayerFileCommandsTest, NewCreatesThePairThenAsksForThePayerAndTheFirstEmployeeInThatOrder) {
-    dm.ReviewCount = 2;
+    dm.EntryWindowReviewed(EntryWindow::W3);
+    dm.EntryWindowReviewed(EntryWindow::W2);
     ASSERT_TRUE(commands.New("ACME"));
-    EXPECT_EQ(window.events, (std::vector<std::string>{"W-3", "caption", "W-2", "caption", "enable"}));
-    EXPECT_EQ(dm.PayerFilePath, acme);
-    EXPECT_EQ(dm.ReviewCount, 0);
+    EXPECT_EQ(window.events, (std::vector<std::string>{"opened", "W-3", "W-2"}));
+    EXPECT_EQ(dm.PayerFilePath(), acme);
+    EXPECT_EQ(dm.ReviewCount(), 0);
     dm.ClosePayerFile();
 
     EXPECT_EQ(CountFiles(data + "*"), 2);
     EXPECT_EQ(fs::file_size(acme), 568u);
     EXPECT_EQ(fs::file_size(data + "ACME.W326"), 608u);
     dm.OpenPayerFile(acme);
-    EXPECT_EQ(dm.W2Rec.Box15a, "NY");  // the first employee starts in the payer's state
-    EXPECT_EQ(dm.W2Rec.StateID_a, "123456789");
+    EXPECT_EQ(dm.W2Rec().Box15a, "NY");  // the first employee starts in the payer's state
+    EXPECT_EQ(dm.W2Rec().StateID_a, "123456789");
 }
 
 // "X" in the W-3's Box 15 is a payer in several states: no state to start from.
@@ -105,9 +114,9 @@ TEST_F(PayerFileCommandsTest, NewForAPayerInSeveralStatesStartsTheFirstEmployeeW
     ASSERT_TRUE(commands.New("ACME"));
     dm.ClosePayerFile();
     dm.OpenPayerFile(acme);
-    EXPECT_EQ(dm.W3Rec.Box15, "X");
-    EXPECT_EQ(dm.W2Rec.Box15a, "");
-    EXPECT_EQ(dm.W2Rec.StateID_a, "123456789");
+    EXPECT_EQ(dm.W3Rec().Box15, "X");
+    EXPECT_EQ(dm.W2Rec().Box15a, "");
+    EXPECT_EQ(dm.W2Rec().StateID_a, "123456789");
 }
 
 TEST_F(PayerFileCommandsTest, NewRefusesANameInUseAndKeepsTheOpenFileUntouched) {
@@ -116,9 +125,9 @@ TEST_F(PayerFileCommandsTest, NewRefusesANameInUseAndKeepsTheOpenFileUntouched) 
     std::ofstream(data + "ORPHAN.W326") << "a W-3 file without its W-2 file";
     for (const std::string name : {"ACME", "ORPHAN"}) {
         EXPECT_EQ(StoreErrorOf([&] { commands.New(name); }), "File already exists!");
-        EXPECT_TRUE(dm.PayerFileOpen);
-        EXPECT_EQ(dm.PayerFilePath, acme);
-        EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
+        EXPECT_TRUE(dm.PayerFileOpen());
+        EXPECT_EQ(dm.PayerFilePath(), acme);
+        EXPECT_EQ(dm.W2Rec().Boxe3, "SMITH");
     }
     EXPECT_TRUE(window.events.empty());
     dm.ClosePayerFile();
@@ -136,7 +145,7 @@ TEST_F(PayerFileCommandsTest, NewRefusesANameThatCouldLeaveTheDataFolder) {
 
     const std::string everyAllowed = "A & B, Inc (2026) {x} #1 $ % ! - _ @";
     EXPECT_TRUE(commands.New(everyAllowed));
-    EXPECT_EQ(dm.PayerFilePath, data + everyAllowed + ".W226");
+    EXPECT_EQ(dm.PayerFilePath(), data + everyAllowed + ".W226");
 }
 
 TEST_F(PayerFileCommandsTest, OpenAcceptsOnlyW226FilesInAnyLetterCase) {
@@ -146,14 +155,15 @@ TEST_F(PayerFileCommandsTest, OpenAcceptsOnlyW226FilesInAnyLetterCase) {
     fs::copy_file(data + "ACME.W326", data + "lower.W326");
     for (const char* refused : {"ACME.W326", "ACME.txt", "ACME"}) {
         EXPECT_EQ(StoreErrorOf([&] { commands.Open(data + refused); }), "The selected file is not valid") << refused;
-        EXPECT_FALSE(dm.PayerFileOpen);
+        EXPECT_FALSE(dm.PayerFileOpen());
     }
-    dm.ReviewCount = 2;
+    dm.EntryWindowReviewed(EntryWindow::W3);
+    dm.EntryWindowReviewed(EntryWindow::W2);
     commands.Open(data + "lower.w226");
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_EQ(dm.W3Rec.Boxf_a, "ACME");
-    EXPECT_EQ(dm.ReviewCount, 0);
-    EXPECT_EQ(window.events.back(), "enable");
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(dm.W3Rec().Boxf_a, "ACME");
+    EXPECT_EQ(dm.ReviewCount(), 0);
+    EXPECT_EQ(window.events.back(), "opened");
 }
 
 TEST_F(PayerFileCommandsTest, SaveAsCopiesThePairUnderTheNameBeforeTheFirstDotAndOpensTheCopy) {
@@ -167,11 +177,10 @@ TEST_F(PayerFileCommandsTest, SaveAsCopiesThePairUnderTheNameBeforeTheFirstDotAn
     EXPECT_FALSE(busy.showing);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Files have been successfully saved"});
     EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::Plain);
-    EXPECT_EQ(dm.PayerFilePath, copy);
-    EXPECT_TRUE(dm.PayerFileOpen);
+    EXPECT_EQ(dm.PayerFilePath(), copy);
+    EXPECT_TRUE(dm.PayerFileOpen());
     EXPECT_TRUE(passwords.prompts.empty());  // the program's own reopen asks nothing
-    EXPECT_FALSE(dm.SkipPasswordCheck);
-    EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
+    EXPECT_EQ(dm.W2Rec().Boxe3, "SMITH");
     EXPECT_EQ(ReadBytes(acme), ReadBytes(copy));
     EXPECT_EQ(ReadBytes(data + "ACME.W326"), ReadBytes(other.File("Acme.W326")));
 
@@ -179,7 +188,7 @@ TEST_F(PayerFileCommandsTest, SaveAsCopiesThePairUnderTheNameBeforeTheFirstDotAn
     passwords.answers = {"Secret1"};
     commands.Open(copy);
     EXPECT_EQ(passwords.prompts.size(), 1u);
-    EXPECT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(dm.PayerFileOpen());
 }
 
 TEST_F(PayerFileCommandsTest, SaveAsOntoAnExistingFileChangesNothingWhenTheUserCancels) {
@@ -191,14 +200,14 @@ TEST_F(PayerFileCommandsTest, SaveAsOntoAnExistingFileChangesNothingWhenTheUserC
     EXPECT_EQ(Texts(), std::vector<std::string>{"This file already exists. Do you want to replace it?"});
     EXPECT_EQ(prompter.Messages()[0].style, MsgStyle::OkCancelDefaultCancel);
     EXPECT_TRUE(busy.shown.empty());
-    EXPECT_EQ(dm.PayerFilePath, acme);
-    EXPECT_TRUE(dm.RSW2.Active());
+    EXPECT_EQ(dm.PayerFilePath(), acme);
+    EXPECT_TRUE(dm.RSW2().Active());
     EXPECT_EQ(CountFiles(other.File("*")), 1);
 
     prompter.Answer(MsgButton::Ok);
     commands.SaveAs(other.File("Beta.W226"));
-    EXPECT_EQ(dm.PayerFilePath, other.File("Beta.W226"));
-    EXPECT_EQ(dm.W3Rec.Boxf_a, "ACME");
+    EXPECT_EQ(dm.PayerFilePath(), other.File("Beta.W226"));
+    EXPECT_EQ(dm.W3Rec().Boxf_a, "ACME");
 }
 
 TEST_F(PayerFileCommandsTest, AFailedSaveAsReopensTheOldFileAndReportsOnlyTheCopyError) {
@@ -212,9 +221,8 @@ TEST_F(PayerFileCommandsTest, AFailedSaveAsReopensTheOldFileAndReportsOnlyTheCop
     }
     EXPECT_TRUE(Texts().empty());
     EXPECT_FALSE(busy.showing);
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_EQ(dm.PayerFilePath, acme);
-    EXPECT_FALSE(dm.SkipPasswordCheck);
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(dm.PayerFilePath(), acme);
 }
 
 TEST_F(PayerFileCommandsTest, BackupIntoAMissingFolderShowsTheCopyErrorAndLeavesTheFileOpen) {
@@ -225,8 +233,8 @@ TEST_F(PayerFileCommandsTest, BackupIntoAMissingFolderShowsTheCopyErrorAndLeaves
     EXPECT_TRUE(Texts().empty());
     EXPECT_EQ(busy.shown, std::vector<std::string>{"Quenvora W-2 2026: Copying files to " + missing});
     EXPECT_FALSE(busy.showing);
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(dm.W2Rec().Boxe3, "SMITH");
     EXPECT_EQ(commands.BackupFolder(), missing);  // remembered even so, for the next try
 }
 
@@ -234,8 +242,8 @@ TEST_F(PayerFileCommandsTest, BackupTwiceReplacesTheEarlierBackupWithoutAsking) 
     MakeAcme();
     TempDir usb;
     commands.Backup(usb.Path().string());
-    dm.W2Rec.Boxe3 = "JONES";
-    dm.RSW2.PostRec();
+    dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "JONES"; });
+    dm.RSW2().PostRec();
     commands.Backup(usb.Path().string() + "/");
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Backup completed successfully", "Backup completed successfully"}));
     EXPECT_EQ(settings.ReadString("Backup", "Path"), usb.Path().string() + "/");
@@ -250,26 +258,27 @@ TEST_F(PayerFileCommandsTest, RestoreBringsBackTheBackupAndOpensItWithoutItsPass
     TempDir usb;
     SetPassword("OldPass1");
     commands.Backup(usb.Path().string());
-    dm.W2Rec.Boxe3 = "JONES";
-    dm.RSW2.PostRec();
+    dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "JONES"; });
+    dm.RSW2().PostRec();
     SetPassword("NewPass2");
-    dm.ReviewCount = 2;
+    dm.EntryWindowReviewed(EntryWindow::W3);
+    dm.EntryWindowReviewed(EntryWindow::W2);
     prompter.Clear();
 
     commands.Restore(usb.Path().string());
     EXPECT_EQ(Texts(), std::vector<std::string>{"File restore completed successfully"});
     EXPECT_EQ(busy.shown.back(), "Quenvora W-2 2026: Copying files from " + usb.Path().string());
     EXPECT_TRUE(passwords.prompts.empty());
-    EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
-    EXPECT_EQ(dm.ReviewCount, 0);
+    EXPECT_EQ(dm.W2Rec().Boxe3, "SMITH");
+    EXPECT_EQ(dm.ReviewCount(), 0);
 
     commands.Close();
     passwords.answers = {"NewPass2"};
     EXPECT_EQ(StoreErrorOf([&] { commands.Open(acme); }), "Incorrect Password");
-    EXPECT_FALSE(dm.PayerFileOpen);
+    EXPECT_FALSE(dm.PayerFileOpen());
     passwords.answers = {"OldPass1"};
     commands.Open(acme);
-    EXPECT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(dm.PayerFileOpen());
 }
 
 TEST_F(PayerFileCommandsTest, RestoreFromAFolderWithoutTheWholeBackupLeavesTheCurrentPairUnchanged) {
@@ -277,8 +286,8 @@ TEST_F(PayerFileCommandsTest, RestoreFromAFolderWithoutTheWholeBackupLeavesTheCu
     TempDir usb;
     commands.Backup(usb.Path().string());
     fs::remove(usb.File("ACME.W326"));  // only half a backup is left
-    dm.W2Rec.Boxe3 = "JONES";
-    dm.RSW2.PostRec();
+    dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "JONES"; });
+    dm.RSW2().PostRec();
     dm.ClosePayerFile();
     const auto w2Before = ReadBytes(acme), w3Before = ReadBytes(data + "ACME.W326");
     commands.Open(acme);
@@ -286,8 +295,8 @@ TEST_F(PayerFileCommandsTest, RestoreFromAFolderWithoutTheWholeBackupLeavesTheCu
 
     EXPECT_THROW(commands.Restore(usb.Path().string()), ECopyFileException);
     EXPECT_TRUE(Texts().empty());
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_EQ(dm.W2Rec.Boxe3, "JONES");
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(dm.W2Rec().Boxe3, "JONES");
     dm.ClosePayerFile();
     EXPECT_EQ(ReadBytes(acme), w2Before);
     EXPECT_EQ(ReadBytes(data + "ACME.W326"), w3Before);
@@ -297,23 +306,24 @@ TEST_F(PayerFileCommandsTest, RestoreFromAFolderWithoutTheWholeBackupLeavesTheCu
 TEST_F(PayerFileCommandsTest, ARecentFileThatIsGoneIsReportedAndTheOpenFileStays) {
     MakeAcme();
     EXPECT_EQ(StoreErrorOf([&] { commands.OpenRecent(data + "GONE.W226"); }), "File not found");
-    EXPECT_EQ(dm.PayerFilePath, acme);
-    EXPECT_TRUE(dm.RSW2.Active());
+    EXPECT_EQ(dm.PayerFilePath(), acme);
+    EXPECT_TRUE(dm.RSW2().Active());
 
-    dm.ReviewCount = 2;
+    dm.EntryWindowReviewed(EntryWindow::W3);
+    dm.EntryWindowReviewed(EntryWindow::W2);
     commands.OpenRecent(acme);
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_EQ(dm.ReviewCount, 0);
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(dm.ReviewCount(), 0);
 }
 
 TEST_F(PayerFileCommandsTest, CloseLeavesNoPayerFileAndDisablesTheCommands) {
     MakeAcme();
     commands.Close();
-    EXPECT_FALSE(dm.PayerFileOpen);
-    EXPECT_TRUE(dm.PayerFilePath.empty());
-    EXPECT_TRUE(dm.RSW2.FileName.empty());
-    EXPECT_FALSE(dm.RSW3.Active());
-    EXPECT_EQ(window.events, (std::vector<std::string>{"caption", "disable"}));
+    EXPECT_FALSE(dm.PayerFileOpen());
+    EXPECT_TRUE(dm.PayerFilePath().empty());
+    EXPECT_TRUE(dm.RSW2().FileName.empty());
+    EXPECT_FALSE(dm.RSW3().Active());
+    EXPECT_EQ(window.events, std::vector<std::string>{"closed"});
 
     commands.SaveAs(data + "X.W226");  // nothing to copy: the commands ask nothing
     commands.Backup(data);
@@ -326,11 +336,11 @@ TEST_F(PayerFileCommandsTest, TheCommandLineOpensAnExistingPayerFileOnly) {
     MakeAcme();
     commands.Close();
     commands.OpenFromCommandLine({data + "NONE.W226"});
-    EXPECT_FALSE(dm.PayerFileOpen);
+    EXPECT_FALSE(dm.PayerFileOpen());
     EXPECT_TRUE(Texts().empty());
     commands.OpenFromCommandLine({acme});
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_EQ(window.events.back(), "enable");
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(window.events.back(), "opened");
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "core/base/scripted_prompter.h"
 #include "support/store_error.h"
@@ -39,13 +42,15 @@ class DataModuleTest : public ::testing::Test {
 protected:
     void OpenFresh() {
         dm.OpenPayerFile(path);
-        ASSERT_TRUE(dm.PayerFileOpen);
+        ASSERT_TRUE(dm.PayerFileOpen());
     }
     void AddEmployee(double wages, double stateWages = 0) {
-        dm.RSW2.NewRec();
-        dm.W2Rec.Amount1 = wages;
-        dm.W2Rec.Box16a = stateWages;
-        dm.RSW2.PostRec();
+        dm.RSW2().NewRec();
+        dm.EditW2Rec([&](W2Record& w2) {
+            w2.Amount1 = wages;
+            w2.Box16a = stateWages;
+        });
+        dm.RSW2().PostRec();
     }
 
     TempDir dir;
@@ -64,17 +69,19 @@ TEST_F(DataModuleTest, ANewPayerFileIsOneZeroW3RecordAndOneZeroW2Record) {
 }
 
 TEST_F(DataModuleTest, ClosingSavesBothCurrentRecordsAndReportsThePathToTheRecentList) {
-    dm.OnAddRecentFile = [&](const std::string& p) { recent.push_back(p); };
+    const Subscription closes = dm.Subscribe([&](PayerFileChange change) {
+        if (change == PayerFileChange::Closed) recent.push_back(dm.PayerFilePath());
+    });
     OpenFresh();
-    dm.W2Rec.Boxe3 = "SMITH";
-    dm.W3Rec.Boxf_a = "ACME";
+    dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "SMITH"; });
+    dm.EditW3Rec([&](W3Record& w3) { w3.Boxf_a = "ACME"; });
     dm.ClosePayerFile();
     EXPECT_EQ(recent, std::vector<std::string>{path});
-    EXPECT_FALSE(dm.RSW3.Active());
+    EXPECT_FALSE(dm.RSW3().Active());
 
     dm.OpenPayerFile(path);
-    EXPECT_EQ(dm.W2Rec.Boxe3, "SMITH");
-    EXPECT_EQ(dm.W3Rec.Boxf_a, "ACME");
+    EXPECT_EQ(dm.W2Rec().Boxe3, "SMITH");
+    EXPECT_EQ(dm.W3Rec().Boxf_a, "ACME");
 }
 
 TEST_F(DataModuleTest, ANewEmployeeTakesTheStateAndStateIdOfTheW3Record) {
@@ -83,100 +90,115 @@ TEST_F(DataModuleTest, ANewEmployeeTakesTheStateAndStateIdOfTheW3Record) {
     };
     for (const Case& c : {Case{"NY", "NY"}, Case{"X", ""}}) {
         OpenFresh();
-        dm.W3Rec.Box15 = c.box15;
-        dm.W3Rec.StateID = "123456789";
-        dm.RSW2.NewRec();
-        EXPECT_EQ(dm.W2Rec.Box15a, c.expectedState) << c.box15;
-        EXPECT_EQ(dm.W2Rec.StateID_a, "123456789") << c.box15;
-        EXPECT_TRUE(dm.EmployeeListDirty);
+        dm.EditW3Rec([&](W3Record& w3) {
+            w3.Box15 = c.box15;
+            w3.StateID = "123456789";
+        });
+        dm.RSW2().NewRec();
+        EXPECT_EQ(dm.W2Rec().Box15a, c.expectedState) << c.box15;
+        EXPECT_EQ(dm.W2Rec().StateID_a, "123456789") << c.box15;
+        EXPECT_TRUE(dm.EmployeeListDirty());
         dm.ClosePayerFile();
     }
 }
 
 TEST_F(DataModuleTest, CountsOnlyFormsWhoseWagesRoundAboveZero) {
     OpenFresh();
-    dm.W2Rec.Amount1 = 0.004;  // record 1 rounds to no wages
-    dm.RSW2.PostRec();
+    dm.EditW2Rec([&](W2Record& w2) { w2.Amount1 = 0.004; });  // record 1 rounds to no wages
+    dm.RSW2().PostRec();
     EXPECT_EQ(dm.CountW2WithWages(), 0);
     AddEmployee(0, 0.01);  // state wages alone count
     AddEmployee(-5);
     AddEmployee(1000);
-    dm.RSW2.SetCurrentRecord(2);
-    dm.RSW2.GetRec();
+    dm.RSW2().SetCurrentRecord(2);
+    dm.RSW2().GetRec();
     EXPECT_EQ(dm.CountW2WithWages(), 2);
-    EXPECT_EQ(dm.RSW2.CurrentRecord(), 2);  // the walk returns to where it was
-    EXPECT_EQ(dm.W2Rec.Box16a, 0.01);
+    EXPECT_EQ(dm.RSW2().CurrentRecord(), 2);  // the walk returns to where it was
+    EXPECT_EQ(dm.W2Rec().Box16a, 0.01);
 }
 
 TEST_F(DataModuleTest, W3TotalsSumEveryW2RecordAndDeferredCompensationOfTheFirstFourPairs) {
     OpenFresh();
-    dm.W3Rec.Amount9 = 99;  // the reserved slot is cleared
-    dm.W3Rec.Box14 = 7;     // typed by the user: left alone
-    dm.W2Rec.Amount1 = 100.10;
-    dm.W2Rec.Amount11 = 3;
-    dm.W2Rec.Box12Code = {"d", "E", "DD", "S", "G"};  // G in the fifth pair does not count
-    dm.W2Rec.Box12Amt = {1, 2, 4, 8, 16};
-    dm.W2Rec.Box16a = 50, dm.W2Rec.Box16b = 25, dm.W2Rec.Box19b = 1.5;
-    dm.RSW2.PostRec();
+    dm.EditW3Rec([&](W3Record& w3) {
+        w3.Amount9 = 99;  // the reserved slot is cleared
+        w3.Box14 = 7;     // typed by the user: left alone
+    });
+    dm.EditW2Rec([&](W2Record& w2) {
+        w2.Amount1 = 100.10;
+        w2.Amount11 = 3;
+    });
+    dm.EditW2Rec([](W2Record& w2) {
+        w2.Box12Code = {"d", "E", "DD", "S", "G"};  // G in the fifth pair does not count
+        w2.Box12Amt = {1, 2, 4, 8, 16};
+        w2.Box16a = 50, w2.Box16b = 25, w2.Box19b = 1.5;
+    });
+    dm.RSW2().PostRec();
     AddEmployee(200.20, 10);
     dm.ComputeW3Totals();
-    EXPECT_EQ(dm.W3Rec.Boxc, 2);
-    EXPECT_DOUBLE_EQ(dm.W3Rec.Amount1, 300.30);
-    EXPECT_EQ(dm.W3Rec.Amount9, 0);
-    EXPECT_EQ(dm.W3Rec.Amount11, 3);
-    EXPECT_EQ(dm.W3Rec.Box12a, 11);
-    EXPECT_EQ(dm.W3Rec.Box16, 85);
-    EXPECT_EQ(dm.W3Rec.Box19, 1.5);
-    EXPECT_EQ(dm.W3Rec.Box14, 7);
+    EXPECT_EQ(dm.W3Rec().Boxc, 2);
+    EXPECT_DOUBLE_EQ(dm.W3Rec().Amount1, 300.30);
+    EXPECT_EQ(dm.W3Rec().Amount9, 0);
+    EXPECT_EQ(dm.W3Rec().Amount11, 3);
+    EXPECT_EQ(dm.W3Rec().Box12a, 11);
+    EXPECT_EQ(dm.W3Rec().Box16, 85);
+    EXPECT_EQ(dm.W3Rec().Box19, 1.5);
+    EXPECT_EQ(dm.W3Rec().Box14, 7);
 }
 
 TEST_F(DataModuleTest, APasswordIsAskedAtOpenAndMustMatchInLetterCase) {
     OpenFresh();
-    ASSERT_FALSE(ChangePassword("Secret2026ab", "Secret2026ab", dm.W3Rec).has_value());
+    std::optional<std::string> refused;
+    dm.EditW3Rec([&](W3Record& w3) { refused = ChangePassword("Secret2026ab", "Secret2026ab", w3); });
+    ASSERT_FALSE(refused.has_value());
     dm.ClosePayerFile();
     EXPECT_TRUE(passwords.prompts.empty());
 
     passwords.answers = {std::string("SECRET2026AB")};
     EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "Incorrect Password");
-    EXPECT_FALSE(dm.PayerFileOpen);
-    EXPECT_FALSE(dm.RSW2.Active());
-    EXPECT_FALSE(dm.RSW3.Active());
-    EXPECT_TRUE(dm.PayerFilePath.empty());
+    EXPECT_FALSE(dm.PayerFileOpen());
+    EXPECT_FALSE(dm.RSW2().Active());
+    EXPECT_FALSE(dm.RSW3().Active());
+    EXPECT_TRUE(dm.PayerFilePath().empty());
     EXPECT_TRUE(prompter.Texts().empty());
     EXPECT_EQ(passwords.prompts, std::vector<std::string>{"Enter File Password"});
 
     passwords.answers = {std::nullopt};  // cancelled: no message
     EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "");
-    EXPECT_FALSE(dm.PayerFileOpen);
+    EXPECT_FALSE(dm.PayerFileOpen());
     EXPECT_TRUE(prompter.Texts().empty());
 
     passwords.answers = {std::string("Secret2026ab")};
     dm.OpenPayerFile(path);
-    EXPECT_TRUE(dm.PayerFileOpen);
-    EXPECT_TRUE(dm.RSW2.Active());
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_TRUE(dm.RSW2().Active());
 }
 
 TEST_F(DataModuleTest, AReopenByTheProgramSkipsThePasswordCheck) {
     OpenFresh();
-    ChangePassword("Secret1", "Secret1", dm.W3Rec);
+    dm.EditW3Rec([](W3Record& w3) { (void)ChangePassword("Secret1", "Secret1", w3); });
     dm.ClosePayerFile();
-    dm.SkipPasswordCheck = true;
-    dm.OpenPayerFile(path);
-    dm.SkipPasswordCheck = false;
-    EXPECT_TRUE(dm.PayerFileOpen);
+    dm.ReopenPayerFile(path);
+    EXPECT_TRUE(dm.PayerFileOpen());
     EXPECT_TRUE(passwords.prompts.empty());
+
+    // Only that reopen: the next ordinary open asks again.
+    dm.ClosePayerFile();
+    passwords.answers = {std::string("Secret1")};
+    dm.OpenPayerFile(path);
+    EXPECT_TRUE(dm.PayerFileOpen());
+    EXPECT_EQ(passwords.prompts.size(), 1u);
 }
 
 TEST_F(DataModuleTest, ReviewCountCountsEachEntryWindowOnce) {
     dm.EntryWindowReviewed(EntryWindow::W2);
     dm.EntryWindowReviewed(EntryWindow::W2);
-    EXPECT_EQ(dm.ReviewCount, 1);  // the W-2 forms twice are not the W-3
+    EXPECT_EQ(dm.ReviewCount(), 1);  // the W-2 forms twice are not the W-3
     dm.EntryWindowReviewed(EntryWindow::W3);
-    EXPECT_EQ(dm.ReviewCount, 2);
+    EXPECT_EQ(dm.ReviewCount(), 2);
     dm.ClearReviews();
-    EXPECT_EQ(dm.ReviewCount, 0);
+    EXPECT_EQ(dm.ReviewCount(), 0);
     dm.EntryWindowReviewed(EntryWindow::W3);
-    EXPECT_EQ(dm.ReviewCount, 1);
+    EXPECT_EQ(dm.ReviewCount(), 1);
 }
 
 TEST_F(DataModuleTest, ALowerCasePayerFileFindsItsLowerCaseW3File) {
@@ -188,7 +210,7 @@ TEST_F(DataModuleTest, ALowerCasePayerFileFindsItsLowerCaseW3File) {
 
     EXPECT_EQ(TFrmDataModule::W3PathFor(w2), w3);
     dm.OpenPayerFile(w2);
-    EXPECT_TRUE(dm.PayerFileOpen);
+    EXPECT_TRUE(dm.PayerFileOpen());
     dm.ClosePayerFile();
     EXPECT_FALSE(std::filesystem::exists(dir.File("payroll.W326")));
     EXPECT_EQ(TFrmDataModule::W3PathFor(dir.File("other.w226")), dir.File("other.W326"));
@@ -197,9 +219,9 @@ TEST_F(DataModuleTest, ALowerCasePayerFileFindsItsLowerCaseW3File) {
 TEST_F(DataModuleTest, AW2FileThatWillNotOpenLeavesNoPayerFileOpen) {
     std::filesystem::create_directory(path);  // a folder where the W-2 file should be
     EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "Unable to open database file");
-    EXPECT_FALSE(dm.PayerFileOpen);
-    EXPECT_FALSE(dm.RSW3.Active());
-    EXPECT_FALSE(dm.RSW2.Active());
+    EXPECT_FALSE(dm.PayerFileOpen());
+    EXPECT_FALSE(dm.RSW3().Active());
+    EXPECT_FALSE(dm.RSW2().Active());
 }
 
 // Holds an exclusive lock on file in a child process until the returned function is
@@ -236,15 +258,15 @@ TEST_F(DataModuleTest, APayerFileIsWhollyWritableOrWhollyBrowseOnly) {
         const auto release = HoldLockElsewhere(held);
         prompter.Clear();
         dm.OpenPayerFile(path);
-        ASSERT_TRUE(dm.PayerFileOpen) << held;
-        EXPECT_TRUE(dm.RSW2.BrowseOnly()) << held;
-        EXPECT_TRUE(dm.RSW3.BrowseOnly()) << held;
+        ASSERT_TRUE(dm.PayerFileOpen()) << held;
+        EXPECT_TRUE(dm.RSW2().BrowseOnly()) << held;
+        EXPECT_TRUE(dm.RSW3().BrowseOnly()) << held;
         EXPECT_EQ(prompter.Texts(), std::vector<std::string>{path + " is already in use!~~The file has been opened in "
                                                                     "browse only mode. You will not be able to record "
                                                                     "any changes."})
             << held;
-        dm.W3Rec.Boxf_a = "CHANGED";
-        dm.W2Rec.Boxe3 = "CHANGED";
+        dm.EditW3Rec([&](W3Record& w3) { w3.Boxf_a = "CHANGED"; });
+        dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "CHANGED"; });
         dm.ClosePayerFile();
         EXPECT_EQ(ReadBytes(path), w2Before) << held;
         EXPECT_EQ(ReadBytes(dir.File("ACME.W326")), w3Before) << held;
@@ -252,8 +274,8 @@ TEST_F(DataModuleTest, APayerFileIsWhollyWritableOrWhollyBrowseOnly) {
     }
     prompter.Clear();
     OpenFresh();  // nobody holds it any more
-    EXPECT_FALSE(dm.RSW2.BrowseOnly());
-    EXPECT_FALSE(dm.RSW3.BrowseOnly());
+    EXPECT_FALSE(dm.RSW2().BrowseOnly());
+    EXPECT_FALSE(dm.RSW3().BrowseOnly());
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
@@ -269,15 +291,15 @@ TEST_F(DataModuleTest, APairWithADamagedFileOpensWhollyBrowseOnlyWithANotice) {
     const auto w2Before = ReadBytes(path);
     prompter.Clear();
     dm.OpenPayerFile(path);
-    ASSERT_TRUE(dm.PayerFileOpen);
-    EXPECT_TRUE(dm.RSW3.BrowseOnly());
-    EXPECT_TRUE(dm.RSW2.BrowseOnly());
+    ASSERT_TRUE(dm.PayerFileOpen());
+    EXPECT_TRUE(dm.RSW3().BrowseOnly());
+    EXPECT_TRUE(dm.RSW2().BrowseOnly());
     EXPECT_EQ(prompter.Texts(), std::vector<std::string>{w3 + " is 609 bytes long, but holds one record of 608 bytes.~~"
                                                               "The file has been opened in browse only mode. Nothing "
                                                               "will be written to it."});
-    dm.W2Rec.Boxe3 = "CHANGED";
-    dm.W3Rec.Boxf_a = "CHANGED";
-    EXPECT_NE(StoreErrorOf([&] { dm.RSW2.NewRec(); }), "");
+    dm.EditW2Rec([&](W2Record& w2) { w2.Boxe3 = "CHANGED"; });
+    dm.EditW3Rec([&](W3Record& w3) { w3.Boxf_a = "CHANGED"; });
+    EXPECT_NE(StoreErrorOf([&] { dm.RSW2().NewRec(); }), "");
     dm.ClosePayerFile();
     EXPECT_EQ(ReadBytes(path), w2Before);
     EXPECT_EQ(ReadBytes(w3), bytes);
@@ -305,9 +327,9 @@ TEST_F(DataModuleTest, SimultaneousOpensNeverSplitThePair) {
                 if (::read(go[k][0], &c, 1) != 1) ::_exit(1);
                 TFrmDataModule opener(quietPorts);
                 opener.OpenPayerFile(path);
-                const char state = !opener.PayerFileOpen                                       ? 'x'
-                                   : !opener.RSW2.BrowseOnly() && !opener.RSW3.BrowseOnly()   ? 'w'
-                                   : opener.RSW2.BrowseOnly() && opener.RSW3.BrowseOnly()     ? 'b'
+                const char state = !opener.PayerFileOpen()                                       ? 'x'
+                                   : !opener.RSW2().BrowseOnly() && !opener.RSW3().BrowseOnly()   ? 'w'
+                                   : opener.RSW2().BrowseOnly() && opener.RSW3().BrowseOnly()     ? 'b'
                                                                                               : 's';
                 (void)!::write(results[k][1], &state, 1);
                 (void)!::read(go[k][0], &c, 1);  // hold the files until both have reported
@@ -336,6 +358,98 @@ TEST_F(DataModuleTest, SimultaneousOpensNeverSplitThePair) {
         ::waitpid(child, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+}
+
+// What each step tells the subscribers, in order.
+class DataModuleChangesTest : public DataModuleTest {
+protected:
+    using Changes = std::vector<PayerFileChange>;
+    Changes Heard(const std::function<void()>& step) {
+        heard.clear();
+        step();
+        return std::exchange(heard, {});
+    }
+    void SetUp() override {
+        subscription = dm.Subscribe([this](PayerFileChange change) { heard.push_back(change); });
+    }
+
+    Changes heard;
+    Subscription subscription;
+};
+
+TEST_F(DataModuleChangesTest, EachStepTellsWhatItChanged) {
+    using enum PayerFileChange;
+    struct Case {
+        const char* step;
+        std::function<void()> run;
+        Changes expected;
+    };
+    const W2Record edited = [] {
+        W2Record w2;
+        w2.Boxe3 = "SMITH";
+        return w2;
+    }();
+    const Case cases[] = {
+        {"open", [&] { dm.OpenPayerFile(path); }, {Opened}},
+        {"add an employee", [&] { dm.RSW2().NewRec(); }, {W2RecordReplaced, EmployeeListChanged, W2RecordReplaced}},
+        {"the window's edit, posted", [&] { dm.PostW2Rec(edited); }, {W2RecordReplaced}},
+        {"navigate", [&] { dm.RSW2().FirstRec(); }, {W2RecordReplaced}},
+        {"a name changed", [&] { dm.EmployeeListChanged(); }, {EmployeeListChanged}},
+        {"walks tell nothing", [&] { (void)dm.CountW2WithWages(); }, {}},
+        {"W-3 totals", [&] { dm.ComputeW3Totals(); }, {W3RecordReplaced}},
+        {"W-3 read", [&] { dm.RSW3().GetRec(); }, {W3RecordReplaced}},
+        {"W-3 edit", [&] { dm.EditW3Rec([](W3Record& w3) { w3.Boxf_a = "ACME"; }); }, {W3RecordReplaced}},
+        {"W-3 reviewed", [&] { dm.EntryWindowReviewed(EntryWindow::W3); }, {ReviewsChanged}},
+        {"W-3 reviewed again", [&] { dm.EntryWindowReviewed(EntryWindow::W3); }, {}},
+        {"reviews cleared", [&] { dm.ClearReviews(); }, {ReviewsChanged}},
+        {"nothing left to clear", [&] { dm.ClearReviews(); }, {}},
+        {"close", [&] { dm.ClosePayerFile(); }, {Closed}},
+        {"nothing left to close", [&] { dm.ClosePayerFile(); }, {}},
+        {"reopen", [&] { dm.ReopenPayerFile(path); }, {Opened}},
+        {"open another: the first closes", [&] { dm.OpenPayerFile(dir.File("OTHER.W226")); }, {Closed, Opened}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Heard(c.run), c.expected) << c.step;
+}
+
+TEST_F(DataModuleChangesTest, ClosedIsToldWithThePathOfTheFileThatClosed) {
+    OpenFresh();
+    std::string closedPath;
+    bool openWhileTold = true;
+    const Subscription closes = dm.Subscribe([&](PayerFileChange change) {
+        if (change != PayerFileChange::Closed) return;
+        closedPath = dm.PayerFilePath();
+        openWhileTold = dm.PayerFileOpen();
+    });
+    dm.ClosePayerFile();
+    EXPECT_EQ(closedPath, path);
+    EXPECT_FALSE(openWhileTold);
+    EXPECT_TRUE(dm.PayerFilePath().empty());
+    EXPECT_TRUE(dm.RSW2().FileName.empty());
+}
+
+TEST_F(DataModuleChangesTest, AnOpenThatFailsTellsNothing) {
+    OpenFresh();
+    dm.EditW3Rec([](W3Record& w3) { (void)ChangePassword("Secret1", "Secret1", w3); });
+    dm.ClosePayerFile();
+    passwords.answers = {std::string("wrong")};
+    EXPECT_EQ(Heard([&] { EXPECT_EQ(StoreErrorOf([&] { dm.OpenPayerFile(path); }), "Incorrect Password"); }), Changes{});
+    EXPECT_FALSE(dm.PayerFileOpen());
+}
+
+// The listener of an entry window that goes away while a close is told, as a window
+// closed by that close would.
+TEST_F(DataModuleChangesTest, AListenerMayUnsubscribeWhileAChangeIsTold) {
+    OpenFresh();
+    std::optional<Subscription> window;
+    int windowHeard = 0;
+    window = dm.Subscribe([&](PayerFileChange) {
+        ++windowHeard;
+        window.reset();
+    });
+    EXPECT_EQ(Heard([&] { dm.ClosePayerFile(); }), Changes{PayerFileChange::Closed});
+    EXPECT_EQ(windowHeard, 1);
+    dm.OpenPayerFile(path);
+    EXPECT_EQ(windowHeard, 1);
 }
 
 }  // namespace

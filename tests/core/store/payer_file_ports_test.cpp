@@ -35,11 +35,11 @@ TEST(PayerFilePorts, TwoDataModulesInOneProcessEachAskTheirOwnUser) {
     TFrmDataModule second{CorePorts{.prompter = secondUser, .passwordEntry = secondPasswords, .busy = secondBusy}};
 
     first.OpenPayerFile(path);
-    ASSERT_TRUE(first.PayerFileOpen);
-    first.RSW2.NewRec();
-    first.RSW2.PostRec();
+    ASSERT_TRUE(first.PayerFileOpen());
+    first.RSW2().NewRec();
+    first.RSW2().PostRec();
     firstUser.Answer(MsgButton::Ok);
-    first.RSW2.DeleteRec();  // asks its own user, shows its own hourglass
+    first.RSW2().DeleteRec();  // asks its own user, shows its own hourglass
     EXPECT_EQ(firstUser.Texts(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
     EXPECT_EQ(firstBusy.begun, 1);
     EXPECT_EQ(firstBusy.ended, 1);
@@ -47,8 +47,8 @@ TEST(PayerFilePorts, TwoDataModulesInOneProcessEachAskTheirOwnUser) {
     // The second opener of the held file is told so; the first hears nothing of it.
     firstUser.Clear();
     second.OpenPayerFile(path);
-    ASSERT_TRUE(second.PayerFileOpen);
-    EXPECT_TRUE(second.RSW2.BrowseOnly());
+    ASSERT_TRUE(second.PayerFileOpen());
+    EXPECT_TRUE(second.RSW2().BrowseOnly());
     EXPECT_TRUE(firstUser.Texts().empty());
     ASSERT_EQ(secondUser.Texts().size(), 1u);
     EXPECT_NE(secondUser.Texts()[0].find("is already in use!"), std::string::npos);
@@ -56,11 +56,11 @@ TEST(PayerFilePorts, TwoDataModulesInOneProcessEachAskTheirOwnUser) {
     second.ClosePayerFile();
 
     // A password is asked of the user who opens the file.
-    ASSERT_FALSE(ChangePassword("Secret1", "Secret1", first.W3Rec).has_value());
+    first.EditW3Rec([](W3Record& w3) { ASSERT_FALSE(ChangePassword("Secret1", "Secret1", w3).has_value()); });
     first.ClosePayerFile();
     secondPasswords.answers = {std::string("Secret1")};
     second.OpenPayerFile(path);
-    EXPECT_TRUE(second.PayerFileOpen);
+    EXPECT_TRUE(second.PayerFileOpen());
     EXPECT_EQ(secondPasswords.prompts, std::vector<std::string>{"Enter File Password"});
     EXPECT_TRUE(firstPasswords.prompts.empty());
 }
@@ -71,16 +71,16 @@ TEST(PayerFilePorts, TheSilentPortsAnswerWithWhatChangesNothing) {
     {
         TFrmDataModule maker{CorePorts{}};
         maker.OpenPayerFile(path);
-        maker.RSW2.NewRec();
-        maker.RSW2.PostRec();
-        ASSERT_EQ(maker.RSW2.RecordCount(), 2);
-        maker.RSW2.DeleteRec();  // the question is answered Cancel
-        EXPECT_EQ(maker.RSW2.RecordCount(), 2);
-        ASSERT_FALSE(ChangePassword("Secret1", "Secret1", maker.W3Rec).has_value());
+        maker.RSW2().NewRec();
+        maker.RSW2().PostRec();
+        ASSERT_EQ(maker.RSW2().RecordCount(), 2);
+        maker.RSW2().DeleteRec();  // the question is answered Cancel
+        EXPECT_EQ(maker.RSW2().RecordCount(), 2);
+        maker.EditW3Rec([](W3Record& w3) { ASSERT_FALSE(ChangePassword("Secret1", "Secret1", w3).has_value()); });
     }
     TFrmDataModule opener{CorePorts{}};
     EXPECT_EQ(StoreErrorOf([&] { opener.OpenPayerFile(path); }), "");  // the password prompt is cancelled
-    EXPECT_FALSE(opener.PayerFileOpen);
+    EXPECT_FALSE(opener.PayerFileOpen());
 
     EXPECT_EQ(ShowMsg(SilentPrompter(), "Replace?", MsgStyle::OkCancel), MsgButton::Cancel);
     EXPECT_EQ(ShowMsg(SilentPrompter(), "Go on?", MsgStyle::YesNoDefaultNo), MsgButton::No);

@@ -43,10 +43,12 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string MakePayerFile(const std::string& path) {
     TFrmDataModule dm{CorePorts{}};
     dm.OpenPayerFile(path);
-    dm.W3Rec.Boxf_a = "Lakeside Bakery";
-    dm.W3Rec.Box15 = "PA";
-    dm.W3Rec.StateID = "1234567";
-    dm.RSW3.PostRec();
+    dm.EditW3Rec([&](W3Record& w3) {
+        w3.Boxf_a = "Lakeside Bakery";
+        w3.Box15 = "PA";
+        w3.StateID = "1234567";
+    });
+    dm.RSW3().PostRec();
     const CsvTable table = ParseCsv(
         "SSN,First Name,Last Name,Address,City,State,Zip,Wages,Fed Tax Withheld\n"
         "212-45-6781,Ann,Lee,1 Main St,Erie,PA,16501,42000.00,4200.00\n");
@@ -117,7 +119,7 @@ private slots:
         csv_ = app_->Home() + "payroll.csv";
         WriteFile(csv_, kPayrollFile);
         app_->Start({MakePayerFile(app_->Home() + "Lakeside Bakery.W226")});
-        QVERIFY(app_->DataModule().PayerFileOpen);
+        QVERIFY(app_->DataModule().PayerFileOpen());
         QCOMPARE(Window().LblFormsW2->text(), QStringLiteral("Forms W-2: 1"));
     }
     void cleanup() {
@@ -229,8 +231,8 @@ private slots:
         QCOMPARE(Q(employees[1].Box15a), QStringLiteral("PA"));
         QCOMPARE(employees[2].Amount1, 51000.0);
         // The W-3 totals as stored, and the main window's summary.
-        QCOMPARE(dm.W3Rec.Amount1, 42000.0 + 38500.50 + 51000.0);
-        QCOMPARE(dm.W3Rec.Amount2, 4200.0 + 3100.25 + 6020.0);
+        QCOMPARE(dm.W3Rec().Amount1, 42000.0 + 38500.50 + 51000.0);
+        QCOMPARE(dm.W3Rec().Amount2, 4200.0 + 3100.25 + 6020.0);
         QCOMPARE(Window().LblFormsW2->text(), QStringLiteral("Forms W-2: 3"));
         QCOMPARE(Window().LblBoxTotal[0]->text(), QStringLiteral("$131,500.50"));
         QCOMPARE(Window().LblBoxTotal[1]->text(), QStringLiteral("$13,320.25"));
@@ -303,7 +305,7 @@ private slots:
         TFrmDataModule otherCopy{CorePorts{}};
         otherCopy.OpenPayerFile(path);
         app_->Start({path});
-        QVERIFY(app_->DataModule().RSW2.BrowseOnly());
+        QVERIFY(app_->DataModule().RSW2().BrowseOnly());
         QVERIFY(!Window().MnuImportEmployees->isEnabled());
         QVERIFY(Window().MnuExportEmployees->isEnabled());
         otherCopy.ClosePayerFile();

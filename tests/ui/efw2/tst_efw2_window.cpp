@@ -83,8 +83,10 @@ private:
         const std::string path = DataDir() + employer + ".W226";
         WritePayerFile(path, Employer(employer), Employees(employees));
         dm_->OpenPayerFile(path);
-        QVERIFY(dm_->PayerFileOpen);
-        dm_->ReviewCount = reviewCount;
+        QVERIFY(dm_->PayerFileOpen());
+        dm_->ClearReviews();
+        if (reviewCount > 0) dm_->EntryWindowReviewed(EntryWindow::W3);
+        if (reviewCount > 1) dm_->EntryWindowReviewed(EntryWindow::W2);
     }
 
     // The window as the EFW2 Module command opens it: opening steps, shown, active.
@@ -158,7 +160,8 @@ private slots:
         QCOMPARE(fs::file_size(ProgramDir() + "QNVR.W2S"), std::uintmax_t(SubmitterRecord::kSize));
         // Not both entry windows reviewed: nothing can be processed.
         window_.reset();
-        dm_->ReviewCount = 1;
+        dm_->ClearReviews();
+        dm_->EntryWindowReviewed(EntryWindow::W3);
         QVERIFY(!OpenWindow().BtnProcess->isEnabled());
         QVERIFY(!window_->ChkFinal->isEnabled());
     }
@@ -325,7 +328,8 @@ private slots:
         const std::string payer = DataDir() + "BRAVO.W226";
         WritePayerFile(payer, Employer("BRAVO"), employees);
         dm_->OpenPayerFile(payer);
-        dm_->ReviewCount = 2;
+        dm_->EntryWindowReviewed(EntryWindow::W3);
+        dm_->EntryWindowReviewed(EntryWindow::W2);
         TFrmEFW2& w = OpenWindow();
         prompter_->Clear();
         const QString saved = QString::fromStdString(dir_->File("bravo audit.txt"));
@@ -417,7 +421,7 @@ private slots:
             QVERIFY(!w.isVisible());
             dm_->EntryWindowReviewed(step.reviewed);
         }
-        QCOMPARE(dm_->ReviewCount, 2);
+        QCOMPARE(dm_->ReviewCount(), 2);
 
         TFrmEFW2& w = OpenWindow();
         QVERIFY(w.BtnProcess->isEnabled());
@@ -428,7 +432,7 @@ private slots:
         QCOMPARE(w.ProcessHint->text(),
                  QStringLiteral("This payer has been processed since the last Reset; Reset starts a new run."));
         const QString client = QDir::toNativeSeparators(
-            QFileInfo(QString::fromStdString(Paths().ClientFileFor(dm_->PayerFilePath))).absoluteFilePath());
+            QFileInfo(QString::fromStdString(Paths().ClientFileFor(dm_->PayerFilePath()))).absoluteFilePath());
         QVERIFY(QFileInfo(client).isFile());
         QCOMPARE(w.Efw2Files->text(), QStringLiteral("Client file: ") + client);
         QVERIFY(w.Efw2Files->isVisible());

@@ -129,20 +129,22 @@ private:
     // A payer file in New York whose employees are these records, in this order.
     void MakePayerFile(const std::vector<W2Record>& employees) {
         dm_->OpenPayerFile(dir_->filePath(QStringLiteral("ACME.W226")).toStdString());
-        QVERIFY(dm_->PayerFileOpen);
-        dm_->W3Rec.Boxe = "12-3456789";
-        dm_->W3Rec.Boxf_a = "ACME TOOLS";
-        dm_->W3Rec.Boxg_a = "9 Mill Rd";
-        dm_->W3Rec.Boxg_csz = "Troy NY 12180";
-        dm_->W3Rec.Box15 = "NY";
-        dm_->W3Rec.StateID = "987654";
-        dm_->RSW3.PostRec();
+        QVERIFY(dm_->PayerFileOpen());
+        dm_->EditW3Rec([&](W3Record& w3) {
+            w3.Boxe = "12-3456789";
+            w3.Boxf_a = "ACME TOOLS";
+            w3.Boxg_a = "9 Mill Rd";
+            w3.Boxg_csz = "Troy NY 12180";
+            w3.Box15 = "NY";
+            w3.StateID = "987654";
+        });
+        dm_->RSW3().PostRec();
         for (std::size_t i = 0; i < employees.size(); ++i) {
-            if (i > 0) dm_->RSW2.NewRec();
-            dm_->W2Rec = employees[i];
-            dm_->RSW2.PostRec();
+            if (i > 0) dm_->RSW2().NewRec();
+            dm_->EditW2Rec(employees[i]);
+            dm_->RSW2().PostRec();
         }
-        dm_->RSW2.FirstRec();
+        dm_->RSW2().FirstRec();
     }
     void OpenWindow() {
         printing_ = std::make_unique<TestPrinting>(*dm_, dir_->path());
@@ -153,13 +155,13 @@ private:
     }
     // What the file holds for a record, read through a second look at the store.
     W2Record Stored(int record) {
-        const int current = dm_->RSW2.CurrentRecord();
-        const W2Record shown = dm_->W2Rec;
-        dm_->RSW2.SetCurrentRecord(record);
-        dm_->RSW2.GetRec();
-        const W2Record stored = dm_->W2Rec;
-        dm_->RSW2.SetCurrentRecord(current);
-        dm_->W2Rec = shown;
+        const int current = dm_->RSW2().CurrentRecord();
+        const W2Record shown = dm_->W2Rec();
+        dm_->RSW2().SetCurrentRecord(record);
+        dm_->RSW2().GetRec();
+        const W2Record stored = dm_->W2Rec();
+        dm_->RSW2().SetCurrentRecord(current);
+        dm_->EditW2Rec(shown);
         return stored;
     }
 
@@ -262,6 +264,18 @@ private slots:
         }
     }
 
+    // The employer's boxes follow the W-3 record, whoever replaces it.
+    void theEmployerBoxesFollowTheW3Record() {
+        MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 1234.5)});
+        OpenWindow();
+        auto* name = window_->findChild<QLineEdit*>(QStringLiteral("W3Boxf_a"));
+        dm_->EditW3Rec([](W3Record& w3) { w3.Boxf_a = "ACME TOOLS AND DIES"; });
+        QCOMPARE(name->text(), QStringLiteral("ACME TOOLS AND DIES"));
+        dm_->RSW3().GetRec();  // the file still holds the old name
+        QCOMPARE(name->text(), QStringLiteral("ACME TOOLS"));
+        QCOMPARE(Shown("Boxe3"), QStringLiteral("Smith"));  // the employee is left as shown
+    }
+
     void tabVisitsEveryFieldInFormOrder() {
         MakePayerFile({Employee("219-09-9999", "Ann", "Smith", 10)});
         OpenWindow();
@@ -334,7 +348,7 @@ private slots:
         OpenWindow();
         F("Amount7")->setFocus(Qt::TabFocusReason);
         AltKey(Qt::Key_N);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         QCOMPARE(QApplication::focusWidget(), F("Amount7"));
         PressTab();
         QCOMPARE(F<TDollarEdit>("Amount3")->Value(), 50000.0);
@@ -355,7 +369,7 @@ private slots:
         AltKey(Qt::Key_N);
         QCOMPARE(Messages(), std::vector<std::string>{"Employee's last name is missing."});
         QCOMPARE(QApplication::focusWidget(), F("Boxe3"));
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
         QCOMPARE(Stored(1).Boxe3, std::string("Smith"));  // nothing was saved
         QCOMPARE(Stored(1).Amount2, 0.0);
         QCOMPARE(Shown("Amount2"), QStringLiteral("5.00"));  // and nothing typed was lost
@@ -363,12 +377,12 @@ private slots:
         prompter_->Clear();
         QTest::mouseClick(Nav(nbLast), Qt::LeftButton);
         QCOMPARE(Messages(), std::vector<std::string>{"Employee's last name is missing."});
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
 
         // Put right, the record is saved before the move.
         QTest::keyClicks(F("Boxe3"), "Smyth");
         AltKey(Qt::Key_N);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         QCOMPARE(Shown("Boxe3"), QStringLiteral("Jones"));
         QCOMPARE(Stored(1).Boxe3, std::string("Smyth"));
         QCOMPARE(Stored(1).Amount2, 5.0);
@@ -383,7 +397,7 @@ private slots:
         MakePayerFile({Employee("219-09-9999", "Ann", "Müller", 10), Employee("219-09-9998", "Bo", "Jones", 20)});
         OpenWindow();
         AltKey(Qt::Key_N);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         QCOMPARE(Messages(), std::vector<std::string>{"Box e, Employee's last name \"Müller\" is written as \"MULLER\" "
                                                       "in the EFW2 file, which holds plain ASCII only."});
         QCOMPARE(prompter_->Messages().back().style, MsgStyle::Warning);
@@ -398,12 +412,12 @@ private slots:
         }
         QTest::keyClicks(F("Boxf_b"), "rich");
         QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
         QCOMPARE(Messages(), std::vector<std::string>{"Box f, Employee's city \"Zürich\" is written as \"ZURICH\" in "
                                                       "the EFW2 file, which holds plain ASCII only."});
         prompter_->Clear();
         AltKey(Qt::Key_N);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         QCOMPARE(Messages(), std::vector<std::string>{});  // each told once
     }
 
@@ -431,7 +445,7 @@ private slots:
         TypeInto("Box12Amt8", "0");
         QVERIFY(!window_->Box12Hint->isVisible());
         AltKey(Qt::Key_L);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         prompter_->Clear();
         window_->Box12Panel->verticalScrollBar()->setValue(scroll->maximum());
         QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
@@ -445,8 +459,8 @@ private slots:
         OpenWindow();
         QCOMPARE(Nav(nbDelete)->isEnabled(), false);  // the only employee cannot be deleted
         AltKey(Qt::Key_E);
-        QCOMPARE(dm_->RSW2.RecordCount(), 2);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().RecordCount(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         QVERIFY(F("Boxa")->hasFocus());
         QCOMPARE(Shown("Boxe3"), QString());
         QCOMPARE(F<TStateEdit>("Box15a")->Text(), QStringLiteral("NY"));  // the payer's state and ID
@@ -459,7 +473,7 @@ private slots:
         prompter_->Answer(MsgButton::Cancel);
         AltKey(Qt::Key_D);
         QCOMPARE(Messages(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
-        QCOMPARE(dm_->RSW2.RecordCount(), 2);
+        QCOMPARE(dm_->RSW2().RecordCount(), 2);
         QCOMPARE(Shown("Boxe1"), QStringLiteral("Cy"));
 
         // Confirmed: the unfinished employee goes without being checked.
@@ -467,8 +481,8 @@ private slots:
         prompter_->Answer(MsgButton::Ok);
         QTest::mouseClick(Nav(nbDelete), Qt::LeftButton);
         QCOMPARE(Messages(), std::vector<std::string>{"Confirm request~Delete current employee from database?"});
-        QCOMPARE(dm_->RSW2.RecordCount(), 1);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().RecordCount(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
         QCOMPARE(Shown("Boxe3"), QStringLiteral("Smith"));
         QCOMPARE(Nav(nbNew)->isEnabled(), true);
         QCOMPARE(Nav(nbDelete)->isEnabled(), false);
@@ -499,17 +513,17 @@ private slots:
         choose(2, &rows);
         AltKey(Qt::Key_I);
         QCOMPARE(rows, QStringList({"Adams,  Bo", "Smith,  Ann", "smith,  Ann"}));
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 3);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 3);
         QCOMPARE(F<TMaskEdit>("Boxa")->Text(), QStringLiteral("219-09-9993"));
         rows.clear();
         choose(1, &rows);
         QTest::mouseClick(Nav(nbList), Qt::LeftButton);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
         QCOMPARE(F<TMaskEdit>("Boxa")->Text(), QStringLiteral("219-09-9991"));
 
         // A name changed behind the program's back is not seen: the list is kept ...
         {
-            std::fstream file(dm_->RSW2.FileName, std::ios::in | std::ios::out | std::ios::binary);
+            std::fstream file(dm_->RSW2().FileName, std::ios::in | std::ios::out | std::ios::binary);
             file.seekp(W2Record::kSize + 41);  // record 2, last name
             file.write("\x05" "Aaron", 6);
         }
@@ -517,7 +531,7 @@ private slots:
         choose(-1, &rows);
         AltKey(Qt::Key_I);
         QCOMPARE(rows, QStringList({"Adams,  Bo", "Smith,  Ann", "smith,  Ann"}));
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);  // cancelled: where it was
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);  // cancelled: where it was
 
         // ... until the user renames an employee here.
         TypeInto("Boxe3", "Zed");
@@ -535,20 +549,20 @@ private slots:
         QVERIFY(!window_->BtnPrintAll->isEnabled());
         QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
         QVERIFY(!window_->isVisible());
-        QCOMPARE(dm_->ReviewCount, 0);
+        QCOMPARE(dm_->ReviewCount(), 0);
 
         // The W-2 forms count once, however often the window closes; the W-3's review
         // makes the second.
         for (int expected : {1, 1}) {
             OpenWindow();
-            AltKey(dm_->RSW2.Eof() ? Qt::Key_F : Qt::Key_N);  // to the other employee
+            AltKey(dm_->RSW2().Eof() ? Qt::Key_F : Qt::Key_N);  // to the other employee
             QVERIFY(window_->BtnPrintAll->isEnabled());
             QTest::keyClick(Focused(), Qt::Key_Escape);
             QVERIFY(!window_->isVisible());
-            QCOMPARE(dm_->ReviewCount, expected);
+            QCOMPARE(dm_->ReviewCount(), expected);
         }
         dm_->EntryWindowReviewed(EntryWindow::W3);
-        QCOMPARE(dm_->ReviewCount, 2);
+        QCOMPARE(dm_->ReviewCount(), 2);
 
         // A record that fails the rules keeps the window open and counts nothing.
         dm_->ClearReviews();
@@ -559,11 +573,11 @@ private slots:
         QVERIFY(window_->isVisible());
         QCOMPARE(Messages(), std::vector<std::string>{"Employee's Zip Code is not valid."});
         QCOMPARE(QApplication::focusWidget(), F("Boxf_d"));
-        QCOMPARE(dm_->ReviewCount, 0);
+        QCOMPARE(dm_->ReviewCount(), 0);
         QTest::keyClicks(F("Boxf_d"), "2345");
         QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
         QVERIFY(!window_->isVisible());
-        QCOMPARE(dm_->ReviewCount, 1);
+        QCOMPARE(dm_->ReviewCount(), 1);
         QCOMPARE(Stored(2).Boxf_d, std::string("12345"));
     }
 
@@ -613,7 +627,7 @@ private slots:
             }
             AltKey(move.key);
             QVERIFY2(Messages().empty(), what.constData());
-            QCOMPARE(dm_->RSW2.CurrentRecord(), move.record);
+            QCOMPARE(dm_->RSW2().CurrentRecord(), move.record);
             QTest::keyClicks(Focused(), QString::fromLatin1(move.typed));
             QVERIFY2(Focused() == F(move.key == Qt::Key_E ? "Boxa" : move.field), what.constData());
             const QString shown = move.key == Qt::Key_E || QByteArray(move.field) == "Boxa"
@@ -644,8 +658,8 @@ private slots:
         };
         for (const Case& c : cases) {
             const int record = c.onLast ? 2 : 1;
-            if (dm_->RSW2.CurrentRecord() != record) QTest::mouseClick(Nav(c.onLast ? nbLast : nbFirst), Qt::LeftButton);
-            QCOMPARE(dm_->RSW2.CurrentRecord(), record);
+            if (dm_->RSW2().CurrentRecord() != record) QTest::mouseClick(Nav(c.onLast ? nbLast : nbFirst), Qt::LeftButton);
+            QCOMPARE(dm_->RSW2().CurrentRecord(), record);
             auto* field = F<QLineEdit>(c.field);
             field->setFocus(Qt::TabFocusReason);
             field->selectAll();
@@ -654,7 +668,7 @@ private slots:
             const QByteArray what = QByteArray(c.field) + " Alt+" + QKeySequence(c.key).toString().toLatin1();
             QVERIFY2(field->text() == before, qPrintable(what + " gave " + field->text()));
             QVERIFY2(field->selectedText() == before, what.constData());
-            QCOMPARE(dm_->RSW2.CurrentRecord(), record);
+            QCOMPARE(dm_->RSW2().CurrentRecord(), record);
         }
         QTest::mouseClick(Nav(nbFirst), Qt::LeftButton);
         QCOMPARE(Stored(1).Boxe3, std::string("Smith"));
@@ -677,7 +691,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), F("Box13a"));
         QCOMPARE(scroll->value(), 0);
         AltKey(Qt::Key_N);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
         QCOMPARE(scroll->value(), 0);
         QVERIFY(window_->Box12Panel->viewport()->rect().contains(
             F("Box12Code1")->mapTo(window_->Box12Panel->viewport(), QPoint(0, 0))));
@@ -716,9 +730,9 @@ private slots:
         W2Record incomplete = Employee("219-09-9992", "Bo", "", 20);  // no last name
         MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), incomplete});
         TFrmDataModule second(*ports_);
-        second.OpenPayerFile(dm_->PayerFilePath);
-        QVERIFY(second.PayerFileOpen);
-        QVERIFY(second.RSW2.BrowseOnly());
+        second.OpenPayerFile(dm_->PayerFilePath());
+        QVERIFY(second.PayerFileOpen());
+        QVERIFY(second.RSW2().BrowseOnly());
         prompter_->Clear();
         TestPrinting secondPrinting(second, dir_->path());
         window_ = std::make_unique<TFrmW2>(second, secondPrinting.Printing);
@@ -744,7 +758,7 @@ private slots:
         QCOMPARE(modals_->Opened(), QStringList());
 
         AltKey(Qt::Key_N);  // the incomplete employee can be looked at
-        QCOMPARE(second.RSW2.CurrentRecord(), 2);
+        QCOMPARE(second.RSW2().CurrentRecord(), 2);
         QTest::mouseClick(window_->BtnClose, Qt::LeftButton);
         QVERIFY(!window_->isVisible());
         QVERIFY(Messages().empty());

@@ -61,7 +61,7 @@ private:
     void OpenPayer(const W3Record& w3, const std::vector<W2Record>& employees) {
         WritePayerFile(PayerPath(), w3, employees);
         dm_->OpenPayerFile(PayerPath());
-        QVERIFY(dm_->PayerFileOpen);
+        QVERIFY(dm_->PayerFileOpen());
     }
 
     TFrmW3& OpenWindow() {
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(w.isVisible());
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{message.toStdString()});
         QCOMPARE(FocusName(), field);
-        QCOMPARE(dm_->ReviewCount, 0);
+        QCOMPARE(dm_->ReviewCount(), 0);
     }
 
     void moreThanOneStateNeedsNoStateID() {
@@ -281,19 +281,19 @@ private slots:
         TypeInto("Box14", "12.5");
         QTest::mouseClick(w.BtnClose, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-        QCOMPARE(dm_->ReviewCount, 1);
+        QCOMPARE(dm_->ReviewCount(), 1);
         dm_->ClosePayerFile();
         dm_->OpenPayerFile(PayerPath());
-        QCOMPARE(dm_->W3Rec.Boxa, std::string("AB-1"));
-        QCOMPARE(dm_->W3Rec.Box14, 12.5);
-        QCOMPARE(dm_->W3Rec.Amount1, 2500.0);  // the totals reach the file with the record
-        QCOMPARE(dm_->W3Rec.Boxg_csz, std::string("TROY NY 12180"));
+        QCOMPARE(dm_->W3Rec().Boxa, std::string("AB-1"));
+        QCOMPARE(dm_->W3Rec().Box14, 12.5);
+        QCOMPARE(dm_->W3Rec().Amount1, 2500.0);  // the totals reach the file with the record
+        QCOMPARE(dm_->W3Rec().Boxg_csz, std::string("TROY NY 12180"));
 
         TFrmW3& again = OpenWindow();
         QTest::mouseClick(again.BtnClose, Qt::LeftButton);
-        QCOMPARE(dm_->ReviewCount, 1);  // the W-3 counts once, however often it closes
+        QCOMPARE(dm_->ReviewCount(), 1);  // the W-3 counts once, however often it closes
         dm_->EntryWindowReviewed(EntryWindow::W2);
-        QCOMPARE(dm_->ReviewCount, 2);
+        QCOMPARE(dm_->ReviewCount(), 2);
     }
 
     // Opening the W-3 and closing it keeps every field the user enters as it was, and
@@ -346,7 +346,7 @@ private slots:
         QTest::mouseClick(w.BtnPrint, Qt::LeftButton);
         QCOMPARE(prompter_->Texts(), std::vector<std::string>{kLeftBlank});
         QCOMPARE(FocusName(), QStringLiteral("Boxf_a"));
-        QCOMPARE(dm_->W3Rec.Boxf_a, std::string("ACME"));
+        QCOMPARE(dm_->W3Rec().Boxf_a, std::string("ACME"));
 
         QTest::keyClicks(Find("Boxf_a"), "ACME TOOLS");
         ModalScript modals(*ports_);  // the preview of the printed W-3, closed at once
@@ -355,8 +355,8 @@ private slots:
         QCOMPARE(modals.Opened(), QStringList({"Form W-3 Preview"}));
         QCOMPARE(prompter_->Messages().size(), std::size_t(1));
         QVERIFY(w.isVisible());
-        QCOMPARE(dm_->W3Rec.Boxf_a, std::string("ACME TOOLS"));
-        QCOMPARE(dm_->ReviewCount, 0);
+        QCOMPARE(dm_->W3Rec().Boxf_a, std::string("ACME TOOLS"));
+        QCOMPARE(dm_->ReviewCount(), 0);
         const W3Record onDisk = DecodeW3(ReadBytes(dm_->W3PathFor(PayerPath())));
         QCOMPARE(onDisk.Boxf_a, std::string("ACME"));  // not posted
     }

@@ -49,8 +49,8 @@ private:
     }
 
     void SetEmployee(const std::string& lastName) {
-        Dm().W2Rec.Boxe3 = lastName;
-        Dm().RSW2.PostRec();
+        Dm().EditW2Rec([&](W2Record& w2) { w2.Boxe3 = lastName; });
+        Dm().RSW2().PostRec();
     }
 
 private slots:
@@ -71,8 +71,8 @@ private slots:
         CreatePayer(QStringLiteral("Acme"));
         QCOMPARE(Messages(), std::vector<std::string>{"File already exists!"});
         QCOMPARE(app_->Prompter().Messages()[0].style, MsgStyle::Error);
-        QCOMPARE(Path(Dm().PayerFilePath), Path(app_->DataFolder() + "Acme.W226"));
-        QCOMPARE(Dm().W2Rec.Boxe3, std::string("SMITH"));
+        QCOMPARE(Path(Dm().PayerFilePath()), Path(app_->DataFolder() + "Acme.W226"));
+        QCOMPARE(Dm().W2Rec().Boxe3, std::string("SMITH"));
         QCOMPARE(QDir(Path(app_->DataFolder())).entryList(QDir::Files).size(), 2);
     }
 
@@ -93,7 +93,7 @@ private slots:
             Click(dialog, "BtnCancel");
         });
         QTest::mouseClick(Window().BtnNew, Qt::LeftButton);
-        QVERIFY(!Dm().PayerFileOpen);
+        QVERIFY(!Dm().PayerFileOpen());
         QCOMPARE(QDir(Path(app_->DataFolder())).entryList(QDir::Files).size(), 0);
     }
 
@@ -108,7 +108,7 @@ private slots:
         });
         QTest::keyClick(&Window(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(Messages(), std::vector<std::string>{"The selected file is not valid"});
-        QVERIFY(!Dm().PayerFileOpen);
+        QVERIFY(!Dm().PayerFileOpen());
     }
 
     void saveAsWithADottedNameOpensTheCopyUnderTheNameBeforeTheDot() {
@@ -122,10 +122,10 @@ private slots:
         QTest::mouseClick(Window().BtnSaveAs, Qt::LeftButton);
 
         QCOMPARE(Messages(), std::vector<std::string>{"Files have been successfully saved"});
-        QCOMPARE(Path(Dm().PayerFilePath), folder + QStringLiteral("Acme Copy.W226"));
+        QCOMPARE(Path(Dm().PayerFilePath()), folder + QStringLiteral("Acme Copy.W226"));
         QVERIFY(QFileInfo::exists(folder + QStringLiteral("Acme Copy.W326")));
         QVERIFY(!QFileInfo::exists(folder + QStringLiteral("Acme Copy.2026")));
-        QCOMPARE(Dm().W2Rec.Boxe3, std::string("SMITH"));
+        QCOMPARE(Dm().W2Rec().Boxe3, std::string("SMITH"));
         QVERIFY(QFileInfo::exists(Path(app_->DataFolder() + "Acme.W226")));  // the original stays
         QCOMPARE(Window().MnuMRU[0]->text(), "&0 " + Path(app_->DataFolder() + "Acme.W226"));
     }
@@ -147,8 +147,8 @@ private slots:
         const auto& shown = app_->Prompter().Messages()[0];
         QCOMPARE(shown.style, MsgStyle::Error);
         QCOMPARE(shown.caption, std::string(kAppTitle));
-        QVERIFY(Dm().PayerFileOpen);
-        QVERIFY(Dm().RSW2.Active());
+        QVERIFY(Dm().PayerFileOpen());
+        QVERIFY(Dm().RSW2().Active());
         QVERIFY(Window().MnuSaveAs->isEnabled());
         QVERIFY(!QApplication::overrideCursor());  // the hourglass came down
     }
@@ -181,8 +181,8 @@ private slots:
         });
         QTest::mouseClick(Window().BtnRestore, Qt::LeftButton);
         QCOMPARE(Messages().back(), std::string("File restore completed successfully"));
-        QCOMPARE(Dm().W2Rec.Boxe3, std::string("SMITH"));
-        QVERIFY(Dm().PayerFileOpen);
+        QCOMPARE(Dm().W2Rec().Boxe3, std::string("SMITH"));
+        QVERIFY(Dm().PayerFileOpen());
     }
 
     // Once a file has opened through the Open dialog, the keys typed next reach the main
@@ -193,7 +193,7 @@ private slots:
         const QString path = Path(app_->DataFolder() + "Acme.W226");
         app_->Modals().Then([path](QDialog& dialog) { ChooseFile(dialog, path); });
         QTest::keyClick(&Window(), Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(Dm().PayerFileOpen);
+        QVERIFY(Dm().PayerFileOpen());
         QCOMPARE(QApplication::activeWindow(), &Window());
         QWidget* focused = QApplication::focusWidget();  // nothing of the closed dialog
         QVERIFY2(focused == &Window() || Window().isAncestorOf(focused),
@@ -215,16 +215,20 @@ private slots:
         QCOMPARE(Window().LblNextStep->text(),
                  QStringLiteral("Next: enter or check Form W-3 (Forms, Form W-3) and close it."));
 
-        Dm().W3Rec.Boxf_a = "ACME & SONS";
-        Dm().W3Rec.Boxe = "12-3456789";
-        Dm().RSW3.PostRec();
+        Dm().EditW3Rec([&](W3Record& w3) {
+            w3.Boxf_a = "ACME & SONS";
+            w3.Boxe = "12-3456789";
+        });
+        Dm().RSW3().PostRec();
         const double wages[] = {1000.10, 2500.25};
         for (std::size_t k = 0; k < std::size(wages); ++k) {
-            if (k > 0) Dm().RSW2.NewRec();
-            Dm().W2Rec.Amount1 = wages[k];
-            Dm().W2Rec.Amount2 = 100;
-            Dm().W2Rec.Amount6 = 14.5;
-            Dm().RSW2.PostRec();
+            if (k > 0) Dm().RSW2().NewRec();
+            Dm().EditW2Rec([&](W2Record& w2) {
+                w2.Amount1 = wages[k];
+                w2.Amount2 = 100;
+                w2.Amount6 = 14.5;
+            });
+            Dm().RSW2().PostRec();
         }
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuClose);
         QVERIFY(!Window().SummaryPanel->isVisible());
@@ -283,24 +287,24 @@ private slots:
         app_->Modals().Then(typePassword(QStringLiteral("SECRET12")));
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
         QCOMPARE(Messages(), std::vector<std::string>{"Incorrect Password"});
-        QVERIFY(!Dm().PayerFileOpen);
+        QVERIFY(!Dm().PayerFileOpen());
         QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00"));
         QVERIFY(Window().MessagePanel->isVisible());
 
         app_->Modals().Then(typePassword(QStringLiteral("Secret12")));
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
-        QVERIFY(Dm().PayerFileOpen);
+        QVERIFY(Dm().PayerFileOpen());
         QCOMPARE(Messages().size(), std::size_t(1));
     }
 
     void aCancelledPasswordPromptOpensNothingAndSaysNothing() {
         CreatePayer(QStringLiteral("Acme"));
-        Dm().W3Rec.Password = Scramble("Secret12");
-        Dm().RSW3.PostRec();
+        Dm().EditW3Rec([&](W3Record& w3) { w3.Password = Scramble("Secret12"); });
+        Dm().RSW3().PostRec();
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuClose);
         app_->Modals().Then([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
-        QVERIFY(!Dm().PayerFileOpen);
+        QVERIFY(!Dm().PayerFileOpen());
         QVERIFY(Messages().empty());
     }
 };

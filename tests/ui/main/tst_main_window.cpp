@@ -34,7 +34,7 @@ namespace {
 std::string MakePayerFile(const std::string& path, const std::string& employer) {
     TFrmDataModule dm{CorePorts{}};
     dm.OpenPayerFile(path);
-    dm.W3Rec.Boxf_a = employer;
+    dm.EditW3Rec([&](W3Record& w3) { w3.Boxf_a = employer; });
     dm.ClosePayerFile();
     return path;
 }
@@ -162,8 +162,8 @@ private slots:
     void newThenOpenRecentShowsTheEmployerInTheCaption() {
         // The payer's data comes from the W-3 entry window, which New shows first.
         RegisterProgramWindow(ProgramWindow::FormW3, [](QWidget*, ProgramContext& context) {
-            context.DataModule.W3Rec.Boxf_a = "A & B Plumbing";
-            context.DataModule.RSW3.PostRec();
+            context.DataModule.EditW3Rec([&](W3Record& w3) { w3.Boxf_a = "A & B Plumbing"; });
+            context.DataModule.RSW3().PostRec();
         });
         app_->Start();
         app_->Modals().Then([](QDialog& dialog) {
@@ -190,7 +190,7 @@ private slots:
         QVERIFY(Window().MnuMRUSeparator->isVisible());
 
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
-        QVERIFY(app_->DataModule().PayerFileOpen);
+        QVERIFY(app_->DataModule().PayerFileOpen());
         QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - A & B Plumbing"));
         QVERIFY(app_->Prompter().Messages().empty());
     }
@@ -209,7 +209,7 @@ private slots:
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
         QCOMPARE(app_->Prompter().Texts(), std::vector<std::string>{"File not found"});
         QCOMPARE(app_->Prompter().Messages()[0].style, MsgStyle::Error);
-        QCOMPARE(QString::fromStdString(app_->DataModule().PayerFilePath), QString::fromStdString(kept));
+        QCOMPARE(QString::fromStdString(app_->DataModule().PayerFilePath()), QString::fromStdString(kept));
         QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - KEPT"));
     }
 
@@ -219,7 +219,7 @@ private slots:
         app_->Start({a});
         app_->Restart();  // closing the program closes the payer file: it enters the list
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuMRU[0]);
-        QVERIFY(app_->DataModule().PayerFileOpen);
+        QVERIFY(app_->DataModule().PayerFileOpen());
         app_->Stop();
         app_->Start({b});
         app_->Restart();
@@ -239,13 +239,45 @@ private slots:
         MakePayerFile(folder + "lower.w226", "LOWER");
 
         app_->Start({folder + "lower.w226"});
-        QVERIFY(!app_->DataModule().PayerFileOpen);
+        QVERIFY(!app_->DataModule().PayerFileOpen());
         app_->Stop();
         app_->Start({app_->Home() + "My", "Payroll/Acme", "Inc.W226"});
-        QVERIFY(app_->DataModule().PayerFileOpen);
-        QCOMPARE(QString::fromStdString(app_->DataModule().PayerFilePath), QString::fromStdString(path));
+        QVERIFY(app_->DataModule().PayerFileOpen());
+        QCOMPARE(QString::fromStdString(app_->DataModule().PayerFilePath()), QString::fromStdString(path));
         QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - ACME"));
         QVERIFY(app_->Prompter().Messages().empty());
+    }
+
+    // The window is told what happens to the payer file, whoever does it: here the file
+    // commands run without the window's menus, and the data module itself.
+    void theWindowFollowsThePayerFileWhoeverChangesIt() {
+        const std::string path = MakePayerFile(app_->Home() + "Acme.W226", "ACME");
+        app_->Start({path});
+        QVERIFY(Window().MnuClose->isEnabled());
+        QVERIFY(Window().SummaryPanel->isVisible());
+
+        PayerFileCommands commands(app_->DataModule(), app_->Settings(), Window(), app_->DataFolder());
+        commands.Close();
+        QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00"));
+        for (QAction* item : {Window().MnuSaveAs, Window().MnuClose, Window().MnuEFW2, Window().MnuFormW2})
+            QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
+        QVERIFY(!Window().BtnSaveAs->isEnabled());
+        QVERIFY(Window().MessagePanel->isVisible());
+        QVERIFY(!Window().SummaryPanel->isVisible());
+        QCOMPARE(VisibleRecentItems(Window()), QStringList{"&0 " + QString::fromStdString(path)});
+
+        app_->DataModule().OpenPayerFile(path);
+        QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - ACME"));
+        QVERIFY(Window().MnuClose->isEnabled());
+        QVERIFY(Window().BtnSaveAs->isEnabled());
+        QVERIFY(!Window().MessagePanel->isVisible());
+        QVERIFY(Window().SummaryPanel->isVisible());
+
+        app_->DataModule().EditW3Rec([](W3Record& w3) { w3.Boxf_a = "ACME CORPORATION"; });
+        QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - ACME CORPORATION"));
+        app_->DataModule().EntryWindowReviewed(EntryWindow::W3);
+        QVERIFY2(Window().LblReview->text().contains(QStringLiteral("Form W-3 reviewed")),
+                 qPrintable(Window().LblReview->text()));
     }
 
     void closingTheProgramSavesTheRecordsAndRemovesTheSnapshot() {
@@ -254,11 +286,11 @@ private slots:
         QFile snapshot(QString::fromStdString(app_->ProgramFolder()) + QStringLiteral("QNVR.RPT"));
         QVERIFY(snapshot.open(QIODevice::WriteOnly));
         snapshot.close();
-        app_->DataModule().W3Rec.Boxf_a = "ACME CORPORATION";
+        app_->DataModule().EditW3Rec([&](W3Record& w3) { w3.Boxf_a = "ACME CORPORATION"; });
         QTest::keyClick(&Window(), Qt::Key_X, Qt::ControlModifier);  // Exit
         QTRY_VERIFY(!Window().isVisible());
         QVERIFY(!snapshot.exists());
-        QVERIFY(!app_->DataModule().RSW2.Active());
+        QVERIFY(!app_->DataModule().RSW2().Active());
         app_->Stop();
         app_->Start({path});
         QCOMPARE(Window().windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - ACME CORPORATION"));

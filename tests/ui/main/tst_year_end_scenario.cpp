@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(modals.Pending(), std::size_t(0));
         const std::string payerFile = app_->DataFolder() + kPayerName + ".W226";
         QVERIFY(fs::exists(payerFile));
-        QCOMPARE(app_->DataModule().RSW2.RecordCount(), 3);
+        QCOMPARE(app_->DataModule().RSW2().RecordCount(), 3);
         QCOMPARE(main.windowTitle(), QStringLiteral("Quenvora W-2 Version 2026.00 - Lakeside Bakery Inc"));
 
         // The main window sums up the new payer; what was typed during New is no review.
@@ -211,7 +211,7 @@ private slots:
             });
         app_->ChooseMenuItem(main.MnuForms, main.MnuFormW3);
         app_->ChooseMenuItem(main.MnuForms, main.MnuFormW2);
-        QCOMPARE(app_->DataModule().ReviewCount, 2);
+        QCOMPARE(app_->DataModule().ReviewCount(), 2);
         QCOMPARE(main.LblBoxTotal[1]->text(), QStringLiteral("$13,420.25"));
         QCOMPARE(main.LblReview->text(),
                  QStringLiteral("Since the file was opened: Form W-3 reviewed, Forms W-2 reviewed."));

@@ -93,7 +93,7 @@ class TestPrintJobs : public QObject {
         const std::string path = dir_->File("ACME.W226");
         WritePayerFile(path, Employer("ACME TOOLS"), Employees(employees));
         dm_->OpenPayerFile(path);
-        QVERIFY(dm_->PayerFileOpen);
+        QVERIFY(dm_->PayerFileOpen());
         printing_ = std::make_unique<TestPrinting>(*dm_, QString::fromStdString(dir_->Path().string()));
     }
     // The W-2 window on the first employee, after every employee has been shown once,
@@ -105,7 +105,7 @@ class TestPrintJobs : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(w2_.get()));
         for (int k = 1; k < employees; ++k) QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
         if (employees > 1) QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
         QVERIFY(w2_->BtnPrintAll->isEnabled());
     }
 
@@ -156,8 +156,8 @@ private slots:
         QTest::mouseClick(w2_->BtnPrintOne, Qt::LeftButton);
         QCOMPARE(Param(again.pages[0], "Boxa"), std::string("123-45-1002"));
         // The window stays on its employee.
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 2);
-        QCOMPARE(dm_->W2Rec.Boxe3, std::string("NUMBER2"));
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 2);
+        QCOMPARE(dm_->W2Rec().Boxe3, std::string("NUMBER2"));
     }
 
     void printAllWithEachFormType_data() {
@@ -205,7 +205,7 @@ private slots:
             for (const report::TextOp& mark : last.otherTexts) QCOMPARE(mark.text, std::string("******* VOID *******"));
             QVERIFY(preview.print && preview.save && preview.exportPdf);
         }
-        QCOMPARE(dm_->RSW2.CurrentRecord(), 1);
+        QCOMPARE(dm_->RSW2().CurrentRecord(), 1);
     }
 
     // Cancel prints nothing, but the radio button chosen before it is the one the window

@@ -34,7 +34,7 @@ private slots:
         const std::string payer = harness.DataFolder() + "LABELS.W226";
         WritePayerFile(payer, Employer("LABELS"), employees);
         harness.Start({payer});
-        QVERIFY(harness.DataModule().PayerFileOpen);
+        QVERIFY(harness.DataModule().PayerFileOpen());
 
         std::vector<PrintedPage> pages;
         QString title;
@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(pages[0].screenOnly.size(), std::size_t(30));
         QCOMPARE(pages[1].otherTexts.size(), std::size_t(3));
         QCOMPARE(pages[1].otherTexts[0].text, std::string("EMPLOYEE  NUMBER31"));
-        QCOMPARE(harness.DataModule().RSW2.CurrentRecord(), 1);
+        QCOMPARE(harness.DataModule().RSW2().CurrentRecord(), 1);
         QCOMPARE(harness.Modals().Unexpected(), QStringList());
         harness.Stop();
     }

@@ -47,10 +47,8 @@ private:
     }
     void StoredPasswordIs(const std::string& plain) {
         dm_->ClosePayerFile();
-        dm_->SkipPasswordCheck = true;
-        dm_->OpenPayerFile(PayerFile());
-        dm_->SkipPasswordCheck = false;
-        QCOMPARE(Unscramble(dm_->W3Rec.Password), plain);
+        dm_->ReopenPayerFile(PayerFile());
+        QCOMPARE(Unscramble(dm_->W3Rec().Password), plain);
     }
 
 private slots:
@@ -60,7 +58,7 @@ private slots:
         ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
         dm_ = std::make_unique<TFrmDataModule>(*ports_);
         dm_->OpenPayerFile(PayerFile());
-        QVERIFY(dm_->PayerFileOpen);
+        QVERIFY(dm_->PayerFileOpen());
     }
     void cleanup() {
         window_.reset();
@@ -113,8 +111,8 @@ private slots:
     }
 
     void keepingThePasswordNeedsItTypedAgainAndClearingItRemovesIt() {
-        dm_->W3Rec.Password = Scramble("Secret12");
-        dm_->RSW3.PostRec();
+        dm_->EditW3Rec([&](W3Record& w3) { w3.Password = Scramble("Secret12"); });
+        dm_->RSW3().PostRec();
         OpenWindow();
         QCOMPARE(window_->PW1->text(), QStringLiteral("Secret12"));
         QVERIFY(window_->PW2->text().isEmpty());
