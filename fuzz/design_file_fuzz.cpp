@@ -8,7 +8,6 @@
 using namespace qnvr;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::QuietPrompter prompter;
     try {
         const report::DesignFile designs =
             report::DesignFile::Parse(std::string(reinterpret_cast<const char*>(data), size), "fuzz input");

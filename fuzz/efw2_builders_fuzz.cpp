@@ -20,7 +20,6 @@ void Check(Build build) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::QuietPrompter prompter;
     const W2Record w2 = DecodeW2(fuzz::RecordBytes(data, size, 0, W2Record::kSize));
     const W3Record w3 = DecodeW3(fuzz::RecordBytes(data, size, W2Record::kSize, W3Record::kSize));
     EmployeeSums sums;

@@ -13,8 +13,6 @@ namespace qnvr::fuzz {
 
 class QuietPrompter final : public Prompter {
 public:
-    QuietPrompter() { SetPrompter(this); }
-    ~QuietPrompter() override { SetPrompter(nullptr); }
     MsgButton Show(const std::string&, const std::string&, MsgStyle style) override {
         return DefaultButton(style);
     }

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Write(Folder() / "PAYER.W326", data + 2, w3Size);
     Write(w2, data + 2 + w3Size, size - 2 - w3Size);
 
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter}};
     dm.ReadOnly();
     // A file that cannot be read is refused with the store's exception; anything else
     // escaping is a finding.

@@ -9,7 +9,6 @@
 using namespace qnvr;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::QuietPrompter prompter;
     const auto w2Bytes = fuzz::RecordBytes(data, size, 0, W2Record::kSize);
     const auto w3Bytes = fuzz::RecordBytes(data, size, W2Record::kSize, W3Record::kSize);
     const W2Record w2 = DecodeW2(w2Bytes);

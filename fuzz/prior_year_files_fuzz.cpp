@@ -52,7 +52,6 @@ void RoundTrips(const std::array<std::uint8_t, N>& converted, Record (*decode)(s
 // The first two bytes give the length of the ".W325" file; the ".W225" file is the rest.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    fuzz::QuietPrompter prompter;
     const std::size_t payerSize = std::min<std::size_t>(size - 2, data[0] | (data[1] << 8));
     const std::filesystem::path from = Folder("2025"), to = Folder("2026");
     Write(from / "PAYER.W325", data + 2, payerSize);

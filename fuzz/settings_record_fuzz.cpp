@@ -8,7 +8,6 @@
 using namespace qnvr;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::QuietPrompter prompter;
     const auto bytes = fuzz::RecordBytes(data, size, 0, SubmitterRecord::kSize);
     SubmitterRecord settings = DecodeSubmitter(bytes);
     (void)ValidateSubmitter(settings);

@@ -10,7 +10,6 @@
 using namespace qnvr;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::QuietPrompter prompter;
     try {
         const report::PageSnapshot snapshot = report::PageSnapshot::FromBytes(
             std::make_shared<const std::string>(reinterpret_cast<const char*>(data), size));

@@ -62,7 +62,7 @@ int main() {
 
     Report("qnvr import of 10,000 (process start to exit)", newPayer, [&] { RunQnvr({"import", csvPath, payer}); });
 
-    TFrmDataModule data;
+    TFrmDataModule data{CorePorts{.prompter = prompter}};
     auto openNew = [&] {
         data.ClosePayerFile();
         newPayer();

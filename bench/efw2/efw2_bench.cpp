@@ -171,7 +171,7 @@ double QnvrShowPeakMiB(const std::string& payer) {
 double ShowWriterPeakMiB(const std::string& payer, int employees) {
     return ChildPeakMiB([&] {
         ScriptedPrompter prompter;
-        TFrmDataModule data;
+        TFrmDataModule data{CorePorts{.prompter = prompter}};
         for (TRecordSet* store : {&data.RSW2(), &data.RSW3()}) {
             store->AutoCreate = false;
             store->ShowOpenMode = false;
@@ -263,7 +263,7 @@ int main(int argc, char** argv) {
     Report("qnvr check (process start to exit)", [&] { RunQnvr({"check", payer}, programDir); });
 
     ScriptedPrompter prompter;
-    TFrmDataModule data;
+    TFrmDataModule data{CorePorts{.prompter = prompter}};
     data.OpenPayerFile(payer);
     data.EntryWindowReviewed(EntryWindow::W2);
     data.EntryWindowReviewed(EntryWindow::W3);

@@ -33,7 +33,7 @@ void Record(const std::filesystem::path& snapshot, int pages) {
     project.SelectReport("FormW2");
     project.SetParam("Boxb", "12-3456789");
     project.SetParam("Boxc2", "QUENVORA BENCH EMPLOYER");
-    report::ReportJob job;
+    report::ReportJob job{report::ReportPorts{}};
     job.StreamMode = report::SnapshotStore::File;
     job.StreamFileName = snapshot;
     job.OnPrint = [&](report::ReportSurface& surface) {
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
                 std::filesystem::file_size(snapshot) / 1048576.0);
     const double peakBefore = PeakMiB();
 
-    report::ReportJob job;
+    report::ReportJob job{report::ReportPorts{}};
     start = Clock::now();
     TFrmReportPreview preview(job);
     preview.ApplyPreviewSettings(job.Preview);

@@ -57,13 +57,13 @@ int main(int argc, char** argv) {
     testing::WritePayerFile(payer, testing::Employer("QUENVORA BENCH EMPLOYER"), FullEmployees(employees));
 
     ScriptedPrompter prompter;
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter}};
     dm.OpenPayerFile(payer);
     MemorySettingsStore settings;
     forms::FormPrinting printing(dm, settings, std::filesystem::path(QNVR_ASSETS_DIR) / kReportDesignFileName,
                                  folder / kReportSnapshotFileName);
 
-    report::ReportJob job;
+    report::ReportJob job{report::ReportPorts{}};
     printing.SetupEmployeeW2(job, printing.AllRecords(), true);
     auto start = Clock::now();
     job.Generate();

@@ -72,7 +72,7 @@ void Record(const std::filesystem::path& snapshot, int pages) {
     project.Open();
     project.SelectReport("FormW2");
     SetEmployer(project);
-    ReportJob job;
+    ReportJob job{ReportPorts{}};
     job.StreamMode = SnapshotStore::File;
     job.StreamFileName = snapshot;
     job.OnPrint = [&](ReportSurface& surface) {

@@ -25,7 +25,7 @@ Json FindingJson(const AuditFinding& f) {
     return json;
 }
 
-int RunAudit(const std::vector<std::string>& args) {
+int RunAudit(const CorePorts&, const std::vector<std::string>& args) {
     bool asJson = false;
     std::string file;
     for (const std::string& a : args) {

@@ -8,8 +8,8 @@
 namespace qnvr::cli {
 namespace {
 
-int RunCheck(const std::vector<std::string>& args) {
-    PayerReader payer(SingleOperand(args, "one payer file"));
+int RunCheck(const CorePorts& ports, const std::vector<std::string>& args) {
+    PayerReader payer(ports, SingleOperand(args, "one payer file"));
     std::vector<std::string> warnings;
     const std::vector<std::string> failures = CheckPayer(payer, &warnings);
     for (const std::string& line : failures) std::cout << line << '\n';

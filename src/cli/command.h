@@ -6,13 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/core_ports.h"
+
 namespace qnvr::cli {
 
 struct Command {
     std::string_view name;
     std::string_view usage;    // arguments after the name, as the help text shows them
     std::string_view summary;  // one line
-    int (*run)(const std::vector<std::string>& args);  // exit status
+    // Runs with the tool's ports (built once by main()); returns the exit status.
+    int (*run)(const CorePorts& ports, const std::vector<std::string>& args);
 };
 
 // Wrong arguments: main() prints the message and the command's usage, exit status 2.

@@ -10,6 +10,7 @@
 #include "report/html_renderer.h"
 #include "report/pdf_renderer.h"
 #include "report/report_job.h"
+#include "report/report_ports.h"
 #include "report/report_project.h"
 
 namespace qnvr::cli {
@@ -77,7 +78,7 @@ DesignArgs ParseArgs(const std::vector<std::string>& args) {
     return parsed;
 }
 
-int RunDesign(const std::vector<std::string>& args) {
+int RunDesign(const CorePorts& ports, const std::vector<std::string>& args) {
     const DesignArgs parsed = ParseArgs(args);
     report::ReportProject project;
     project.SetProjectFile(parsed.designFile);
@@ -88,7 +89,8 @@ int RunDesign(const std::vector<std::string>& args) {
     }
     for (const auto& [name, value] : parsed.params) project.SetParam(name, value);
 
-    report::ReportJob job;
+    // A design's page goes to a file only: the job knows no printers and shows no windows.
+    report::ReportJob job(report::ReportPorts{ports});
     job.JobTitle = "Design " + parsed.design;
     job.OnPrint = [&project](report::ReportSurface&) { project.Execute(); };
     project.SetEngine(&job);

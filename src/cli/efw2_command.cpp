@@ -173,8 +173,8 @@ void AppendRecord(ReportOutput& output, std::string record) { output.Append(std:
 // One payer's RE, RW and RT records, after the checks that may refuse it. The payer file
 // is read once: each W-2 record is added to the W-3 totals, checked and written as it
 // comes, and the refusals are raised in the order of the checks.
-void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
-    PayerReader payer(path);
+void AddPayer(const CorePorts& ports, const std::string& path, bool allowInvalid, Report& report) {
+    PayerReader payer(ports, path);
     W3TotalsSum totals;
     int forms = 0;
     int formsWithWages = 0;
@@ -227,7 +227,7 @@ void AddPayer(const std::string& path, bool allowInvalid, Report& report) {
     report.wages += w3.Amount1;
 }
 
-int RunEfw2(const std::vector<std::string>& argv) {
+int RunEfw2(const CorePorts& ports, const std::vector<std::string>& argv) {
     const Efw2Args args = ParseArgs(argv);
     RefuseProtectedOutput(args);
     const SubmitterRecord settings = ReadSubmitterFile(args.settingsFile);
@@ -235,7 +235,7 @@ int RunEfw2(const std::vector<std::string>& argv) {
 
     Report report(args.outFile);
     AppendRecord(report.output, BuildSubmitterRecord(settings));
-    for (const std::string& payer : args.payers) AddPayer(payer, args.allowInvalid, report);
+    for (const std::string& payer : args.payers) AddPayer(ports, payer, args.allowInvalid, report);
     AppendRecord(report.output, BuildFinalRecord(report.rwCount));
     report.output.Finish();
 

@@ -10,7 +10,7 @@
 namespace qnvr::cli {
 namespace {
 
-int RunExport(const std::vector<std::string>& args) {
+int RunExport(const CorePorts& ports, const std::vector<std::string>& args) {
     std::string out, payerPath;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -27,7 +27,7 @@ int RunExport(const std::vector<std::string>& args) {
     }
     if (out.empty()) throw UsageError("give the CSV file to write with -o");
     if (payerPath.empty()) throw UsageError("give the payer file");
-    PayerReader payer(payerPath);
+    PayerReader payer(ports, payerPath);
     int rows = 0;
     const std::string text = ExportEmployeesText(payer.Data(), &rows);
     ReplaceFileWhole(out, text);

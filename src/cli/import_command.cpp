@@ -68,14 +68,14 @@ std::string OnOneLine(std::string text) {
     return text;
 }
 
-int RunImport(const std::vector<std::string>& args) {
+int RunImport(const CorePorts& ports, const std::vector<std::string>& args) {
     const ImportArgs parsed = ParseArgs(args);
     const CsvTable table = ReadCsvFile(parsed.csv, parsed.encoding, parsed.separator);
     const ColumnMapping mapping =
         parsed.map.empty() ? AutoMapping(table.header) : ApplySavedMapping(ReadMappingFile(parsed.map), table.header);
 
     // A dry run only reads: the payer file is not even locked.
-    PayerReader payer(parsed.payer, parsed.dryRun ? PayerAccess::Read : PayerAccess::Write);
+    PayerReader payer(ports, parsed.payer, parsed.dryRun ? PayerAccess::Read : PayerAccess::Write);
     const ImportPlan plan = PlanImport(payer.Data(), table, mapping, parsed.onDuplicate);
     for (const RefusedRow& row : plan.refused) std::cerr << parsed.csv << ": " << OnOneLine(RefusedRowText(row)) << '\n';
 

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "cli/payer_reader.h"
 #include "core/base/errors.h"
 #include "core/base/prompter.h"
 #include "core/text/cp1252.h"
@@ -97,6 +98,12 @@ int main(int argc, char** argv) {
         PrintHelp(std::cout);
         return 0;
     }
+    // The tool's ports: questions get their default answer and a password comes from
+    // QNVR_PASSWORD or the terminal. The commands that print add the print system's
+    // printers to them.
+    CliPrompter prompter;
+    CliPasswordEntry passwords;
+    const qnvr::CorePorts ports{.prompter = prompter, .passwordEntry = passwords};
     const auto& commands = Commands();
     auto it = std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == args[0]; });
     if (it == commands.end()) {
@@ -105,7 +112,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        return it->run({args.begin() + 1, args.end()});
+        return it->run(ports, {args.begin() + 1, args.end()});
     } catch (const UsageError& e) {
         std::cerr << "qnvr " << it->name << ": " << Printable(e.what()) << "\nUsage: qnvr " << it->name << ' ' << it->usage
                   << '\n';

@@ -27,38 +27,6 @@ std::string OnOneLine(std::string text) {
     return text;
 }
 
-// The password of a protected payer file: QNVR_PASSWORD, else typed on the terminal
-// without echo. Scripts without either get a clear error instead of a hanging prompt.
-class CliPasswordEntry final : public PasswordEntry {
-public:
-    CliPasswordEntry() { SetPasswordEntry(this); }
-    ~CliPasswordEntry() override { SetPasswordEntry(nullptr); }
-
-    std::optional<std::string> Ask(const std::string& prompt, const std::string&) override {
-        asked_ = true;
-        if (const char* password = std::getenv("QNVR_PASSWORD")) return std::string(password);
-        if (!::isatty(STDIN_FILENO)) return std::nullopt;
-        std::cerr << prompt << ": " << std::flush;
-        termios saved{};
-        const bool quiet = ::tcgetattr(STDIN_FILENO, &saved) == 0;
-        if (quiet) {
-            termios silent = saved;
-            silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
-        }
-        std::string password;
-        const bool read = static_cast<bool>(std::getline(std::cin, password));
-        if (quiet) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-        std::cerr << '\n';
-        if (!read) return std::nullopt;
-        return password;
-    }
-    bool Asked() const { return asked_; }
-
-private:
-    bool asked_ = false;
-};
-
 void RequireFile(const std::string& path, int recordSize) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) throw EQnvrException(path + ": no such payer file");
@@ -81,7 +49,28 @@ MsgButton CliPrompter::Show(const std::string&, const std::string&, MsgStyle sty
     return DefaultButton(style);
 }
 
-PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(path) {
+std::optional<std::string> CliPasswordEntry::Ask(const std::string& prompt, const std::string&) {
+    if (const char* password = std::getenv("QNVR_PASSWORD")) return std::string(password);
+    if (!::isatty(STDIN_FILENO)) return std::nullopt;
+    std::cerr << prompt << ": " << std::flush;
+    termios saved{};
+    const bool quiet = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (quiet) {
+        termios silent = saved;
+        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
+    }
+    std::string password;
+    const bool read = static_cast<bool>(std::getline(std::cin, password));
+    if (quiet) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    std::cerr << '\n';
+    if (!read) return std::nullopt;
+    return password;
+}
+
+PayerReader::PayerReader(const CorePorts& ports, const std::string& path, PayerAccess access)
+    : path_(path), password_(ports.passwordEntry),
+      data_(CorePorts{.prompter = ports.prompter, .passwordEntry = password_, .busy = ports.busy, .busyNote = ports.busyNote}) {
     // The W-3 file of a pair names no pair: opened as one, it would be read as both files.
     if (UpperCase(fs::path(path).extension().string()) != kW2Extension)
         throw EQnvrException(path + ": is no payer file; give its " + kW2Extension + " file");
@@ -95,7 +84,6 @@ PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(pa
             store->ShowOpenMode = false;
         }
     }
-    CliPasswordEntry passwords;
     try {
         data_.OpenPayerFile(path);
     } catch (const EQnvrException& error) {
@@ -108,7 +96,7 @@ PayerReader::PayerReader(const std::string& path, PayerAccess access) : path_(pa
                 throw EQnvrException(OnOneLine(TildeToBreak(store->SizeProblem())) + " Nothing was read.");
         return;
     }
-    if (passwords.Asked())
+    if (password_.asked)
         throw EQnvrException(path + ": the payer file is protected by a password; give it in QNVR_PASSWORD");
     throw EQnvrException(path + ": the payer file cannot be opened");
 }

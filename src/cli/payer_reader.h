@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/base/prompter.h"
+#include "core/base/core_ports.h"
 #include "core/store/data_module.h"
 
 namespace qnvr::cli {
@@ -23,20 +23,22 @@ std::string ProgramDir();
 // PrepareStateFolder): where efw2 reads "QNVR.W2S" and transfer carries it to.
 std::string StateDir();
 
-// Shows nothing on a screen: questions get their default answer. Errors reach the
-// command as exceptions.
+// The tool's prompter. It shows nothing on a screen: questions get their default
+// answer. Errors reach the command as exceptions.
 class CliPrompter final : public Prompter {
 public:
-    CliPrompter() { SetPrompter(this); }
-    ~CliPrompter() override { SetPrompter(nullptr); }
-    CliPrompter(const CliPrompter&) = delete;
-    CliPrompter& operator=(const CliPrompter&) = delete;
-
     MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) override;
 };
 
+// The tool's password entry: QNVR_PASSWORD, else typed on the terminal without echo.
+// Scripts without either get a clear error instead of a hanging prompt.
+class CliPasswordEntry final : public PasswordEntry {
+public:
+    std::optional<std::string> Ask(const std::string& prompt, const std::string& caption) override;
+};
+
 // One payer file, open for reading. A password-protected file takes its password from
-// the environment variable QNVR_PASSWORD or, on a terminal, from a prompt.
+// the ports' password entry.
 enum class PayerAccess { Read, Write };
 
 class PayerReader {
@@ -45,7 +47,7 @@ public:
     // naming the file when it is missing, holds no record or cannot be opened. With
     // PayerAccess::Write the pair is opened for writing and locked, or browse-only when
     // the desktop program holds it.
-    explicit PayerReader(const std::string& path, PayerAccess access = PayerAccess::Read);
+    PayerReader(const CorePorts& ports, const std::string& path, PayerAccess access = PayerAccess::Read);
     ~PayerReader();
     PayerReader(const PayerReader&) = delete;
     PayerReader& operator=(const PayerReader&) = delete;
@@ -58,8 +60,22 @@ public:
     void RecomputeTotals();
 
 private:
+    // Passes the prompt on to the ports' entry and remembers that a password was asked for.
+    class AskedPassword final : public PasswordEntry {
+    public:
+        explicit AskedPassword(PasswordEntry& entry) : entry_(entry) {}
+        std::optional<std::string> Ask(const std::string& prompt, const std::string& caption) override {
+            asked = true;
+            return entry_.Ask(prompt, caption);
+        }
+        bool asked = false;
+
+    private:
+        PasswordEntry& entry_;
+    };
+
     std::string path_;
-    CliPrompter prompter_;
+    AskedPassword password_;
     TFrmDataModule data_;
 };
 

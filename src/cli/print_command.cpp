@@ -25,7 +25,9 @@
 #include "platform/qt_settings_store.h"
 #include "report/html_renderer.h"
 #include "report/pdf_renderer.h"
+#include "report/printer_port.h"
 #include "report/report_job.h"
+#include "report/report_ports.h"
 
 namespace qnvr::cli {
 namespace {
@@ -192,7 +194,8 @@ std::string SplitFileName(const W2Record& w2) {
 
 // One PDF per employee into dir. The PDFs are made in a hidden folder inside dir and
 // moved into place only when every one of them was written.
-int PrintSplit(FormPrinting& printing, const PrintArgs& args, const fs::path& snapshotFile) {
+int PrintSplit(const report::ReportPorts& ports, FormPrinting& printing, const PrintArgs& args,
+               const fs::path& snapshotFile) {
     TFrmDataModule& dm = printing.DataModule();
     fs::create_directories(args.splitDir);
     const fs::path staging = args.splitDir / (".qnvr-split-" + std::to_string(::getpid()));
@@ -208,7 +211,7 @@ int PrintSplit(FormPrinting& printing, const PrintArgs& args, const fs::path& sn
     std::set<std::string> taken;
     std::vector<std::string> names;
     for (int record = dm.RSW2().FirstRecord(); record <= dm.RSW2().LastRecord(); ++record) {
-        report::ReportJob job;
+        report::ReportJob job(ports);
         job.StreamMode = report::SnapshotStore::File;
         SetupJob(printing, job, args.kind, {record, record}, args.unmasked);
         job.StreamFileName = snapshotFile;
@@ -226,31 +229,30 @@ int PrintSplit(FormPrinting& printing, const PrintArgs& args, const fs::path& sn
     return 0;
 }
 
-int RunPrint(const std::vector<std::string>& cmdArgs) {
+int RunPrint(const CorePorts& ports, const std::vector<std::string>& cmdArgs) {
     const PrintArgs args = ParseArgs(cmdArgs);
-    platform::CupsPrinterPort cups;
+    platform::CupsPrinterPort printSystem;
     report::PrinterPort* printers = nullptr;
     if (args.output == Output::Printer) {
-        const std::vector<std::string> known = cups.Printers();
+        const std::vector<std::string> known = printSystem.Printers();
         if (std::find(known.begin(), known.end(), args.target) == known.end())
             throw EQnvrException("There is no printer named \"" + args.target + "\".");
-        printers = &cups;
-        report::SetPrinterPort(printers);
+        printers = &printSystem;
     }
-    struct UnsetPort {
-        ~UnsetPort() { report::SetPrinterPort(nullptr); }
-    } unsetPort;
+    // The jobs know the print system's printers only when they print to one, and run
+    // without windows.
+    const report::ReportPorts jobPorts{ports, printers ? *printers : report::NoPrinters()};
 
-    PayerReader payer(args.payer);
+    PayerReader payer(ports, args.payer);
     platform::QtSettingsStore settings(SettingsRoot(platform::DevelopmentEnvironment()));
     RunSnapshot snapshot;
     FormPrinting printing(payer.Data(), settings, ProgramDir() + kReportDesignFileName, snapshot.path);
     printing.PreprintedOverride = args.preprinted;
     if (args.kind == Kind::W3) payer.RecomputeTotals();
 
-    if (!args.splitDir.empty()) return PrintSplit(printing, args, snapshot.path);
+    if (!args.splitDir.empty()) return PrintSplit(jobPorts, printing, args, snapshot.path);
 
-    report::ReportJob job;
+    report::ReportJob job(jobPorts);
     SetupJob(printing, job, args.kind, printing.AllRecords(), args.unmasked);
     job.StreamMode = report::SnapshotStore::File;
     job.StreamFileName = snapshot.path;

@@ -40,8 +40,8 @@ std::string PrintingProgram() {
                          "; the installation is incomplete");
 }
 
-int RunPrint(const std::vector<std::string>& args) { HandOver(kPrintCommand.name, args); }
-int RunDesign(const std::vector<std::string>& args) { HandOver(kDesignCommand.name, args); }
+int RunPrint(const CorePorts&, const std::vector<std::string>& args) { HandOver(kPrintCommand.name, args); }
+int RunDesign(const CorePorts&, const std::vector<std::string>& args) { HandOver(kDesignCommand.name, args); }
 
 const CommandRegistration print{{kPrintCommand.name, kPrintCommand.usage, kPrintCommand.summary, RunPrint}};
 const CommandRegistration design{{kDesignCommand.name, kDesignCommand.usage, kDesignCommand.summary, RunDesign}};

@@ -11,8 +11,8 @@
 namespace qnvr::cli {
 namespace {
 
-int RunShow(const std::vector<std::string>& args) {
-    PayerReader payer(SingleOperand(args, "one payer file"));
+int RunShow(const CorePorts& ports, const std::vector<std::string>& args) {
+    PayerReader payer(ports, SingleOperand(args, "one payer file"));
     WriteShowJson(payer.Data(), std::cout);
     // A full disk or a closed pipe must not pass for a complete listing.
     if (!std::cout.flush()) throw EQnvrException("the standard output could not be written; the listing is incomplete");

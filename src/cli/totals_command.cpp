@@ -23,8 +23,8 @@ std::string AmountText(double amount) {
     return text;
 }
 
-int RunTotals(const std::vector<std::string>& args) {
-    PayerReader payer(SingleOperand(args, "one payer file"));
+int RunTotals(const CorePorts& ports, const std::vector<std::string>& args) {
+    PayerReader payer(ports, SingleOperand(args, "one payer file"));
     payer.RecomputeTotals();
     W3Record w3 = payer.W3();
     for (const auto& field : W3Layout()) {

@@ -67,7 +67,7 @@ std::string DocumentsDir() {
     return IncludeTrailingSlash(homeDir + "/Documents");
 }
 
-int RunTransfer(const std::vector<std::string>& args) {
+int RunTransfer(const CorePorts&, const std::vector<std::string>& args) {
     const TransferArgs parsed = ParseArgs(args);
     std::string to;
     if (parsed.to.empty()) {

@@ -56,11 +56,11 @@ int main(int argc, char** argv) {
     qnvr::ApplyCyanDusk();
     QApplication::setWindowIcon(qnvr::ProductIcon());
 
-    qnvr::DesktopPorts ports;
+    const qnvr::DesktopPorts desktop;
     qnvr::platform::QtFolders folders;
     qnvr::platform::QtSettingsStore settings(qnvr::SettingsRoot(qnvr::platform::DevelopmentEnvironment()));
-    qnvr::TFrmDataModule dataModule;
-    qnvr::TFrmMain mainWindow(dataModule, settings, folders, Arguments(), {});
+    qnvr::TFrmDataModule dataModule(desktop.Ports());
+    qnvr::TFrmMain mainWindow(desktop.Ports(), dataModule, settings, folders, Arguments(), {});
     QObject::connect(&mainWindow, &qnvr::TFrmMain::Closed, &app, &QApplication::quit, Qt::QueuedConnection);
     mainWindow.show();
     return app.exec();

@@ -1,8 +1,8 @@
 #pragma once
 // The print back end as the report engine sees it: the installed printers with their
 // papers and bins, what each can do, and sending a rendered document as a print job.
-// The desktop program installs one over CUPS; with none installed there are no
-// printers and printing is refused.
+// The program's ports hold one over CUPS (report/report_ports.h); without it there are
+// no printers and printing is refused.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -42,9 +42,5 @@ public:
     virtual void PrintPdf(const std::filesystem::path& pdf, const std::string& jobTitle,
                           const PrintSettings& settings) = 0;
 };
-
-// The program-wide printer port (not owned); nullptr (the default) means no printers.
-void SetPrinterPort(PrinterPort* port);
-PrinterPort* CurrentPrinterPort();
 
 }  // namespace qnvr::report

@@ -13,13 +13,11 @@
 namespace qnvr::report {
 namespace {
 
-ReportJobUi* installedUi = nullptr;
-
 // Opens the status window for the lifetime of one step, if the job shows one.
 class StatusWindow {
 public:
     StatusWindow(const ReportJob& job, const std::string& format)
-        : ui_(job.Options.Has(ReportOption::soShowStatus) ? CurrentReportJobUi() : nullptr), format_(format) {
+        : ui_(job.Options.Has(ReportOption::soShowStatus) ? &job.Ports().jobUi : nullptr), format_(format) {
         if (ui_) ui_->OpenStatus(job);
     }
     ~StatusWindow() {
@@ -53,10 +51,7 @@ std::filesystem::path PrintFileName() {
 
 }  // namespace
 
-void SetReportJobUi(ReportJobUi* ui) { installedUi = ui; }
-ReportJobUi* CurrentReportJobUi() { return installedUi; }
-
-ReportJob::ReportJob() = default;
+ReportJob::ReportJob(const ReportPorts& ports) : ports_(ports) {}
 ReportJob::~ReportJob() = default;
 
 std::string ReportJob::StatusText(const std::string& format, int pageNo) {
@@ -71,9 +66,8 @@ std::string ReportJob::StatusText(const std::string& format, int pageNo) {
 bool ReportJob::Execute() {
     OutputOptions options;
     options.destination = DefaultDestination;
-    if (PrinterPort* port = CurrentPrinterPort()) options.print.printer = port->DefaultPrinter();
-    ReportJobUi* ui = CurrentReportJobUi();
-    if (Setups.Has(ReportSetup::ssAllowSetup) && ui && !ui->AskOutputOptions(*this, options, false)) return false;
+    options.print.printer = ports_.printer.DefaultPrinter();
+    if (Setups.Has(ReportSetup::ssAllowSetup) && !ports_.jobUi.AskOutputOptions(*this, options, false)) return false;
 
     const bool reuse = Options.Has(ReportOption::soNoGenerate) && HasSnapshot();
     if (!reuse && !Generate(options)) return false;
@@ -96,7 +90,7 @@ bool ReportJob::Generate(const OutputOptions& options) {
                                                                                  : SnapshotWriter::ToMemory());
     StatusWindow status(*this, StatusFormat);
     try {
-        surface_ = std::make_unique<ReportSurface>(*writer_, CurrentPrinterPort(),
+        surface_ = std::make_unique<ReportSurface>(*writer_, &ports_.printer,
                                                    [&status](int pageNo) { return status.Page(pageNo); });
         surface_->SetSettings(options.print);
         if (OnBeforePrint) OnBeforePrint(*surface_);
@@ -152,11 +146,11 @@ void ReportJob::Deliver(const OutputOptions& options) {
         case ReportDestination::Preview: return DeliverToPreview();
         case ReportDestination::File: return DeliverToFile(options);
         case ReportDestination::Printer: {
-            PrinterPort* port = CurrentPrinterPort();
-            if (!port || port->Printers().empty()) throw EReportException("No printers installed!");
+            PrinterPort& port = ports_.printer;
+            if (port.Printers().empty()) throw EReportException("No printers installed!");
             const PageSnapshot snapshot = OpenSnapshot();
             StatusWindow status(*this, PrintStatusFormat);
-            PrintSnapshot(snapshot, *port, JobTitle, snapshot.Settings(), {}, [&status](int pageNo) { return status.Page(pageNo); });
+            PrintSnapshot(snapshot, port, JobTitle, snapshot.Settings(), {}, [&status](int pageNo) { return status.Page(pageNo); });
             return;
         }
     }

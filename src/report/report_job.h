@@ -5,8 +5,8 @@
 // to the preview (through OverridePreview) or to a file.
 //
 // The windows of a run (output options step, status window) and the printers are
-// reached through ports the desktop program installs; with none installed, a job goes
-// straight to generating and delivering.
+// reached through the ports the job is built with (report/report_ports.h); with the
+// silent ones, a job goes straight to generating and delivering.
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,6 +15,7 @@
 
 #include "core/base/flag_set.h"
 #include "report/page.h"
+#include "report/report_ports.h"
 #include "report/snapshot.h"
 
 namespace qnvr::report {
@@ -93,7 +94,7 @@ struct PreviewSettings {
 // Modes in which the job calls its preview hook, in this order (Free even after an error).
 enum class PreviewMode { Create = 0, Show = 1, Wait = 2, Free = 3 };
 
-// The windows of a run, installed by the desktop program.
+// The windows of a run, which the desktop program's ports hold.
 class ReportJobUi {
 public:
     virtual ~ReportJobUi() = default;
@@ -107,16 +108,13 @@ public:
     virtual void CloseStatus() = 0;
 };
 
-// The program-wide job windows (not owned); nullptr (the default) shows none.
-void SetReportJobUi(ReportJobUi* ui);
-ReportJobUi* CurrentReportJobUi();
-
 class ReportJob {
 public:
     using SurfaceEvent = std::function<void(ReportSurface&)>;
     using PreviewHook = std::function<void(ReportJob&, PreviewMode)>;
 
-    ReportJob();
+    // Runs with ports: its printers and the windows of its run (kept for its lifetime).
+    explicit ReportJob(const ReportPorts& ports);
     ~ReportJob();
     ReportJob(const ReportJob&) = delete;
     ReportJob& operator=(const ReportJob&) = delete;
@@ -160,6 +158,8 @@ public:
     // Drops a memory snapshot (the end of a run).
     void ReleaseSnapshot();
 
+    const ReportPorts& Ports() const { return ports_; }
+
     // Substitutes the page number for %p in a status format.
     static std::string StatusText(const std::string& format, int pageNo);
 
@@ -168,6 +168,7 @@ private:
     void DeliverToPreview();
     void DeliverToFile(const OutputOptions& options);
 
+    ReportPorts ports_;
     std::unique_ptr<ReportSurface> surface_;
     std::unique_ptr<SnapshotWriter> writer_;
     std::shared_ptr<const std::string> memorySnapshot_;

@@ -125,7 +125,6 @@ class CrashConsistencyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(programDir);
-        ScriptedPrompter quiet;
         WriteSubmitterFile(programDir + "QNVR.W2S", testing::ValidSubmitter());
     }
     TempDir dir;
@@ -154,7 +153,6 @@ TEST_F(CrashConsistencyTest, ASettingsFileIsAlwaysTheOldOrTheNewOne) {
     after.FormsW2Processed = 7;
     auto writer = [&](const SubmitterRecord& record) -> Writer {
         return [settings, record] {
-            ScriptedPrompter quiet;
             WriteSubmitterFile(settings, record);
         };
     };

@@ -305,7 +305,7 @@ TEST_F(QnvrTest, Efw2UsageErrorsExitWithTwo) {
 TEST_F(QnvrTest, APayerFileHeldByTheDesktopProgramIsReadAndNeverWritten) {
     const std::string payer = Payer("ACME", 2);
     ScriptedPrompter prompter;
-    TFrmDataModule desktop;  // holds the files as the desktop program does
+    TFrmDataModule desktop{CorePorts{.prompter = prompter}};  // holds the files as the desktop program does
     desktop.OpenPayerFile(payer);
     ASSERT_TRUE(desktop.PayerFileOpen());
     const auto before = ReadBytes(payer);

@@ -47,7 +47,7 @@ protected:
 
     // Runs the job set up by setup and reads back its pages as printed through design.
     std::vector<PrintedPage> Run(const std::function<void(ReportJob&)>& setup, const char* design) {
-        ReportJob job;
+        ReportJob job{report::ReportPorts{}};
         setup(job);
         EXPECT_TRUE(job.Generate());
         return ReadPrinted(job.OpenSnapshot(), design ? Designs().Find(design) : nullptr);
@@ -213,7 +213,7 @@ TEST_F(FormJobsTest, LabelsThirtyToASheetWithBarCodesUnderFullZipPlusFour) {
     employees[1].Boxf_csz = "Troy NY 12180";
     employees[2].Boxf_csz = "WILKES-BARRE TOWNSHIP WEST PA 18702";  // wider than the label
     Open(employees);
-    ReportJob job;
+    ReportJob job{report::ReportPorts{}};
     printing_.SetupLabels(job);
     ASSERT_TRUE(job.Generate());
     const report::PageSnapshot snapshot = job.OpenSnapshot();
@@ -269,12 +269,12 @@ TEST_F(FormJobsTest, EveryJobLeavesTheCurrentRecordAsItWas) {
 }
 
 TEST_F(FormJobsTest, CopyAIsPreviewOnlyUnlessPrintedOntoPreprintedForms) {
-    ReportJob job;
+    ReportJob job{report::ReportPorts{}};
     printing_.SetupSsaW2(job);
     EXPECT_EQ(job.Options, report::ReportOption::soShowStatus | report::ReportOption::soPreviewModal);
     EXPECT_EQ(job.Setups, report::ReportSetup::ssAllowDestPreview | report::ReportSetup::ssAllowPreviewSetup);
     printing_.PreprintedOverride = report::PreprintedForms{true, 0, 0};
-    ReportJob preprinted;
+    ReportJob preprinted{report::ReportPorts{}};
     printing_.SetupSsaW2(preprinted);
     EXPECT_TRUE(preprinted.Setups.Has(report::ReportSetup::ssAllowDestPrinter));
     EXPECT_TRUE(preprinted.Setups.Has(report::ReportSetup::ssAllowSetup));

@@ -29,7 +29,7 @@ protected:
 
     ScriptedPrompter prompter_;
     qnvr::testing::TempDir dir_;
-    TFrmDataModule dm_;
+    TFrmDataModule dm_{CorePorts{.prompter = prompter_}};
     MemorySettingsStore settings_;
     FormPrinting printing_{dm_, settings_, kDesignFile, dir_.File("QNVR.RPT")};
 };

@@ -119,7 +119,7 @@ protected:
     // Runs the job and compares its first page with tests/golden/<name>.txt, or rewrites
     // that file when refreshing.
     void ExpectGoldenPage(const std::string& name, const std::function<void(ReportJob&)>& setup) {
-        ReportJob job;
+        ReportJob job{report::ReportPorts{}};
         setup(job);
         ASSERT_TRUE(job.Generate());
         const report::PageSnapshot snapshot = job.OpenSnapshot();

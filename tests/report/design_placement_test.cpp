@@ -138,7 +138,7 @@ void Fill(FilledDesign& filled) {
 }
 
 PageSnapshot Render(ReportProject& project) {
-    ReportJob job;
+    ReportJob job{ReportPorts{}};
     job.OnPrint = [&](ReportSurface&) { project.Execute(); };
     project.SetEngine(&job);
     EXPECT_TRUE(job.Generate());

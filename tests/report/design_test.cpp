@@ -150,7 +150,7 @@ TEST(ReportProject, AMissingFileOrDesignIsAClearErrorBeforeAnyOutput) {
               "The report design file \"" + testing::DesignFilePath().string() + "\" holds no report named \"FormW2c\".");
 
     // A job whose drawing code meets that error delivers nothing.
-    ReportJob job;
+    ReportJob job{ReportPorts{}};
     int previews = 0;
     job.OverridePreview = [&](ReportJob&, PreviewMode) { ++previews; };
     job.OnPrint = [&](ReportSurface&) {
@@ -169,7 +169,7 @@ TEST(ReportProject, ParametersFillTheirFieldsAndUnsetOrEmptyOnesPrintNothing) {
     OpenTwoSlots(dir, project);
     EXPECT_EQ(project.ParameterNames(), (std::vector<std::string>{"Name_1", "Name_2", "Void2"}));
 
-    ReportJob job;
+    ReportJob job{ReportPorts{}};
     job.OnPrint = [&](ReportSurface& s) {
         project.SetParam("Name_1", "ALICE");
         project.SetParam("Name_2", "");

@@ -15,9 +15,6 @@ using qnvr::testing::TempDir;
 // and the status text at which Cancel is pressed.
 class ScriptedJobUi : public ReportJobUi {
 public:
-    ScriptedJobUi() { SetReportJobUi(this); }
-    ~ScriptedJobUi() override { SetReportJobUi(nullptr); }
-
     std::optional<OutputOptions> choice;  // nullopt: Cancel
     std::string cancelAt;                 // status text at which Cancel is pressed
     std::vector<std::string> log;
@@ -36,11 +33,8 @@ public:
     void CloseStatus() override { log.push_back("status closed"); }
 };
 
-// Installs a print back end for one test.
-struct InstalledPrinter : testing::RecordingPrinterPort {
-    InstalledPrinter() { SetPrinterPort(this); }
-    ~InstalledPrinter() override { SetPrinterPort(nullptr); }
-};
+// The print back end of one test.
+using InstalledPrinter = testing::RecordingPrinterPort;
 
 // A job drawing `pages` pages, each with its number.
 void DrawPages(ReportJob& job, int pages) {
@@ -55,7 +49,7 @@ void DrawPages(ReportJob& job, int pages) {
 
 TEST(ReportJob, CancelInTheOutputOptionsStepEndsQuietlyWithoutDrawing) {
     ScriptedJobUi ui;
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, NoPrinters(), ui}};
     job.TitleSetup = "Employee Form W-2 Setup";
     bool drawn = false, previewed = false;
     job.OnPrint = [&](ReportSurface&) { drawn = true; };
@@ -70,7 +64,7 @@ TEST(ReportJob, CancelInTheStatusWindowDeliversNothingAndKeepsTheLastSnapshotFil
     TempDir dir;
     ScriptedJobUi ui;
     ui.choice = OutputOptions{};
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, NoPrinters(), ui}};
     job.TitleStatus = "Employee Form W-2 Status";
     job.StreamMode = SnapshotStore::File;
     job.StreamFileName = dir.Path() / "QNVR.RPT";
@@ -90,7 +84,7 @@ TEST(ReportJob, CancelInTheStatusWindowDeliversNothingAndKeepsTheLastSnapshotFil
 }
 
 TEST(ReportJob, PreviewHookRunsItsFourModesInOrderAndFreesEvenAfterAnError) {
-    ReportJob job;
+    ReportJob job{ReportPorts{}};
     DrawPages(job, 2);
     std::vector<int> modes;
     int pagesSeen = 0;
@@ -114,7 +108,7 @@ TEST(ReportJob, PreviewHookRunsItsFourModesInOrderAndFreesEvenAfterAnError) {
 
 TEST(ReportJob, FileSnapshotStaysOnDiskAndTheNextRunOverwritesIt) {
     TempDir dir;
-    ReportJob job;
+    ReportJob job{ReportPorts{}};
     job.StreamMode = SnapshotStore::File;
     job.StreamFileName = dir.Path() / "QNVR.RPT";
     std::vector<int> counts;
@@ -132,7 +126,7 @@ TEST(ReportJob, FileSnapshotStaysOnDiskAndTheNextRunOverwritesIt) {
 TEST(ReportJob, AJobWithoutTheSetupFlagGoesStraightToThePreview) {
     ScriptedJobUi ui;
     ui.choice = OutputOptions{};
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, NoPrinters(), ui}};
     job.Options = ReportOption::soShowStatus | ReportOption::soPreviewModal;
     job.Setups = ReportSetup::ssAllowDestPreview | ReportSetup::ssAllowPreviewSetup;
     DrawPages(job, 1);
@@ -145,7 +139,7 @@ TEST(ReportJob, AJobWithoutTheSetupFlagGoesStraightToThePreview) {
 
 TEST(ReportJob, EventsRunInOrderAndTheSavedSetupOverridesTheChosenPrinter) {
     InstalledPrinter printer;
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, printer, NoJobWindows()}};
     std::vector<std::string> order;
     job.OnBeforePrint = [&](ReportSurface& s) {
         order.push_back("before");
@@ -174,7 +168,7 @@ TEST(ReportJob, PrinterDeliverySendsOurPdfOnceOrOncePerCopy) {
     toPrinter.print.printer = "PDF";
     toPrinter.print.copies = 3;
     ui.choice = toPrinter;
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, printer, ui}};
     job.JobTitle = "Form W-3 Report";
     DrawPages(job, 2);
 
@@ -198,7 +192,7 @@ TEST(ReportJob, PrinterDeliveryWithoutPrintersSaysSo) {
     OutputOptions toPrinter;
     toPrinter.destination = ReportDestination::Printer;
     ui.choice = toPrinter;
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, NoPrinters(), ui}};
     DrawPages(job, 1);
     try {
         job.Execute();
@@ -215,7 +209,7 @@ TEST(ReportJob, FileDeliveryWritesTheSnapshotDocumentOrPdf) {
     toFile.destination = ReportDestination::File;
     toFile.fileName = dir.Path() / "report.ndr";
     ui.choice = toFile;
-    ReportJob job;
+    ReportJob job{ReportPorts{{}, NoPrinters(), ui}};
     DrawPages(job, 2);
     ASSERT_TRUE(job.Execute());
     EXPECT_EQ(PageSnapshot::OpenFile(dir.Path() / "report.ndr").PageCount(), 2);

@@ -1,25 +1,6 @@
 #include "core/base/prompter.h"
 
 namespace qnvr {
-namespace {
-
-// Without a user to ask, the safe answer is the one that changes nothing.
-class SilentPrompter final : public Prompter {
-public:
-    MsgButton Show(const std::string&, const std::string&, MsgStyle style) override {
-        switch (style) {
-            case MsgStyle::OkCancel:
-            case MsgStyle::OkCancelDefaultCancel: return MsgButton::Cancel;
-            case MsgStyle::YesNoDefaultNo: return MsgButton::No;
-            default: return MsgButton::Ok;
-        }
-    }
-};
-
-SilentPrompter silentPrompter;
-Prompter* currentPrompter = nullptr;
-
-}  // namespace
 
 MsgButton DefaultButton(MsgStyle style) {
     switch (style) {
@@ -29,10 +10,6 @@ MsgButton DefaultButton(MsgStyle style) {
     }
 }
 
-void SetPrompter(Prompter* prompter) { currentPrompter = prompter; }
-
-Prompter& CurrentPrompter() { return currentPrompter ? *currentPrompter : silentPrompter; }
-
 std::string TildeToBreak(const std::string& text) {
     std::string result = text;
     for (char& c : result)
@@ -40,8 +17,8 @@ std::string TildeToBreak(const std::string& text) {
     return result;
 }
 
-MsgButton ShowMsg(const std::string& text, const std::string& caption, MsgStyle style) {
-    return CurrentPrompter().Show(TildeToBreak(text), caption, style);
+MsgButton ShowMsg(Prompter& prompter, const std::string& text, const std::string& caption, MsgStyle style) {
+    return prompter.Show(TildeToBreak(text), caption, style);
 }
 
 }  // namespace qnvr

@@ -1,6 +1,7 @@
 #pragma once
-// The prompter: how the core asks the user something or tells them something.
-// The desktop program installs a message-box prompter; tests install ScriptedPrompter.
+// The prompter: how the program asks the user something or tells them something.
+// The desktop program's ports hold a message-box prompter, tests a ScriptedPrompter
+// (core/base/core_ports.h).
 #include <string>
 
 namespace qnvr {
@@ -34,16 +35,13 @@ public:
     virtual MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) = 0;
 };
 
-// Installs the program-wide prompter (not owned); nullptr restores the default, which
-// answers OK to plain messages and Cancel (or No) to questions without showing anything.
-void SetPrompter(Prompter* prompter);
-Prompter& CurrentPrompter();
-
 // Every "~" becomes a line break.
 std::string TildeToBreak(const std::string& text);
 
-// Shows text through the current prompter after TildeToBreak; returns the pressed button.
-MsgButton ShowMsg(const std::string& text, const std::string& caption, MsgStyle style);
-inline MsgButton ShowMsg(const std::string& text, MsgStyle style) { return ShowMsg(text, kAppTitle, style); }
+// Shows text through prompter after TildeToBreak; returns the pressed button.
+MsgButton ShowMsg(Prompter& prompter, const std::string& text, const std::string& caption, MsgStyle style);
+inline MsgButton ShowMsg(Prompter& prompter, const std::string& text, MsgStyle style) {
+    return ShowMsg(prompter, text, kAppTitle, style);
+}
 
 }  // namespace qnvr

@@ -1,6 +1,7 @@
 #pragma once
-// A prompter that records every message and answers from a script. Used by tests of
-// the core and of the windows, so that no modal box ever blocks a test.
+// A prompter that records every message and answers from a script. Tests of the core
+// and of the windows put one in the ports they build, so that no modal box ever blocks
+// a test.
 #include <deque>
 #include <string>
 #include <vector>
@@ -17,9 +18,7 @@ public:
         MsgStyle style;
     };
 
-    // Installs itself as the program-wide prompter for its lifetime.
-    ScriptedPrompter() { SetPrompter(this); }
-    ~ScriptedPrompter() override { SetPrompter(nullptr); }
+    ScriptedPrompter() = default;
     ScriptedPrompter(const ScriptedPrompter&) = delete;
     ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
 

@@ -67,25 +67,13 @@ void FillAutomaticAmounts(W2Record& w2, const std::set<std::string>& given) {
 }
 
 // The store's own delete of its last record, once per record beyond count: how the
-// records an import added are taken back. The delete's question is answered here;
-// every other message (a failure) reaches the user.
+// records an import added are taken back. The delete is not asked about; every other
+// message (a failure) reaches the user.
 bool DropRecordsAfter(TRecordSet& rs, int count) {
-    class ConfirmDeletes final : public Prompter {
-    public:
-        explicit ConfirmDeletes(Prompter& user) : user_(user) { SetPrompter(this); }
-        ~ConfirmDeletes() override { SetPrompter(&user_); }
-        MsgButton Show(const std::string& text, const std::string& caption, MsgStyle style) override {
-            return style == MsgStyle::OkCancelDefaultCancel ? MsgButton::Ok : user_.Show(text, caption, style);
-        }
-
-    private:
-        Prompter& user_;
-    };
-    ConfirmDeletes confirm(CurrentPrompter());
     try {
         for (int last = rs.RecordCount(); last > count; last = rs.RecordCount()) {
             rs.SetCurrentRecord(last);
-            rs.DeleteRec();
+            rs.DeleteRecUnasked();
             if (rs.RecordCount() >= last) break;  // the file could not be cut
         }
     } catch (const EQnvrException&) {

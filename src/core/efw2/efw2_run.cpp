@@ -147,7 +147,7 @@ void Efw2Run::Process() {
     ClientRecords client;
     std::vector<std::string> lines;
     {
-        BusyCursor busy;
+        BusyCursor busy(data_.Ports().busy);
         data_.ComputeW3Totals();  // the RT totals must agree with the RW records written
         client = BuildClientRecords(data_);
         lines = BuildClientLines(client);
@@ -167,7 +167,7 @@ void Efw2Run::Process() {
     if (settings_.ExcludeFinal && clientsList_.size() == 1) settings_.ExcludeSubmitter = true;
     processEnabled_ = submitterEnabled_ = finalEnabled_ = false;
 
-    ShowMsg("Process Completed for Client: " + w3.Boxf_a + "~Total Forms W-2 processed: " +
+    ShowMsg(data_.Ports().prompter, "Process Completed for Client: " + w3.Boxf_a + "~Total Forms W-2 processed: " +
                 std::to_string(client.rwCount) + "~Total Wages, tips, other compensation processed: " +
                 FormatDollars(w3.Amount1),
             MsgStyle::Plain);
@@ -202,7 +202,7 @@ void Efw2Run::WriteClientFile(const std::vector<std::string>& lines) const {
 
 bool Efw2Run::ClickSubmitter(bool checked) {
     if (!checked && !masterList_.empty()) {
-        ShowMsg(kSubmitterDoneMessage, MsgStyle::Information);
+        ShowMsg(data_.Ports().prompter, kSubmitterDoneMessage, MsgStyle::Information);
         checked = true;
     }
     settings_.ExcludeSubmitter = checked;
@@ -211,7 +211,7 @@ bool Efw2Run::ClickSubmitter(bool checked) {
 
 bool Efw2Run::ClickFinal(bool checked) {
     if (!checked && !masterList_.empty()) {
-        if (ShowMsg(kLastClientQuestion, MsgStyle::YesNoDefaultNo) == MsgButton::Yes) {
+        if (ShowMsg(data_.Ports().prompter, kLastClientQuestion, MsgStyle::YesNoDefaultNo) == MsgButton::Yes) {
             settings_.FinalPending = true;
         } else {
             checked = true;
@@ -224,7 +224,7 @@ bool Efw2Run::ClickFinal(bool checked) {
 }
 
 void Efw2Run::Reset() {
-    if (ShowMsg(kResetQuestion, MsgStyle::YesNoDefaultNo) != MsgButton::Yes) return;
+    if (ShowMsg(data_.Ports().prompter, kResetQuestion, MsgStyle::YesNoDefaultNo) != MsgButton::Yes) return;
     DeleteIfExists(paths_.MasterFile());
     DeleteIfExists(paths_.ClientsFile());
     masterList_.clear();

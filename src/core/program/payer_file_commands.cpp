@@ -8,7 +8,6 @@
 #include <functional>
 #include <system_error>
 
-#include "core/program/busy_note.h"
 #include "core/program/program_setup.h"
 #include "core/base/errors.h"
 #include "core/base/prompter.h"
@@ -76,8 +75,8 @@ void RefuseUnreplaceableTarget(const std::string& source, const std::string& tar
 
 // Runs a copy step under the busy notice. The notice and the hourglass are down when it
 // returns; a failure is handed back for the command to raise after its finishing steps.
-std::exception_ptr CopyUnderBusyNotice(const std::string& text, const std::function<void()>& copy) {
-    BusyNotice notice(kAppTitle, text);
+std::exception_ptr CopyUnderBusyNotice(const CorePorts& ports, const std::string& text, const std::function<void()>& copy) {
+    BusyNotice notice(ports.busy, ports.busyNote, kAppTitle, text);
     try {
         copy();
         return nullptr;
@@ -158,17 +157,17 @@ void PayerFileCommands::SaveAs(const std::string& chosenPath) {
     if (!dm_.PayerFileOpen()) return;
     const std::string target = SaveAsTarget(chosenPath);
     if (Exists(target) &&
-        ShowMsg("This file already exists. Do you want to replace it?", MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok)
+        ShowMsg(dm_.Ports().prompter, "This file already exists. Do you want to replace it?", MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok)
         return;
     const std::string current = dm_.PayerFilePath();
     const std::exception_ptr failure =
-        CopyUnderBusyNotice("Saving " + current + " as " + FileNameOf(target), [&] {
+        CopyUnderBusyNotice(dm_.Ports(), "Saving " + current + " as " + FileNameOf(target), [&] {
             dm_.ClosePayerFile();
             CopyPayerFilePair(current, target);
         });
     std::string reopen = current;
     if (!failure) {
-        ShowMsg("Files have been successfully saved", MsgStyle::Plain);
+        ShowMsg(dm_.Ports().prompter, "Files have been successfully saved", MsgStyle::Plain);
         reopen = target;
     }
     dm_.ReopenPayerFile(reopen);
@@ -187,27 +186,27 @@ void PayerFileCommands::Backup(const std::string& folder) {
     if (!dm_.PayerFileOpen() || IsBlank(folder)) return;
     RememberBackupFolder(folder);
     const std::string current = dm_.PayerFilePath();
-    const std::exception_ptr failure = CopyUnderBusyNotice("Copying files to " + folder, [&] {
+    const std::exception_ptr failure = CopyUnderBusyNotice(dm_.Ports(), "Copying files to " + folder, [&] {
         dm_.ClosePayerFile();
         CopyPayerFilePair(current, IncludeTrailingSlash(folder) + FileNameOf(current));
     });
     dm_.ReopenPayerFile(current);
     if (failure) std::rethrow_exception(failure);
-    ShowMsg("Backup completed successfully", MsgStyle::Plain);
+    ShowMsg(dm_.Ports().prompter, "Backup completed successfully", MsgStyle::Plain);
 }
 
 void PayerFileCommands::Restore(const std::string& folder) {
     if (!dm_.PayerFileOpen() || IsBlank(folder)) return;
     RememberBackupFolder(folder);
     const std::string current = dm_.PayerFilePath();
-    const std::exception_ptr failure = CopyUnderBusyNotice("Copying files from " + folder, [&] {
+    const std::exception_ptr failure = CopyUnderBusyNotice(dm_.Ports(), "Copying files from " + folder, [&] {
         dm_.ClosePayerFile();
         CopyPayerFilePair(IncludeTrailingSlash(folder) + FileNameOf(current), current);
     });
     dm_.ReopenPayerFile(current);
     dm_.ClearReviews();
     if (failure) std::rethrow_exception(failure);
-    ShowMsg("File restore completed successfully", MsgStyle::Plain);
+    ShowMsg(dm_.Ports().prompter, "File restore completed successfully", MsgStyle::Plain);
 }
 
 void PayerFileCommands::Close() { dm_.ClosePayerFile(); }

@@ -9,7 +9,6 @@
 #include <memory>
 #include <system_error>
 
-#include "core/program/busy_note.h"
 #include "core/base/errors.h"
 #include "core/base/prompter.h"
 #include "core/base/settings_store.h"
@@ -151,30 +150,30 @@ void DownloadUpdate(UpdateDownloader& downloader, const std::string& server, con
     }
 }
 
-WebUpdateResult RunWebUpdate(WebUpdatePorts& ports, const std::string& server, const std::string& folder,
+WebUpdateResult RunWebUpdate(const CorePorts& user, WebUpdatePorts& ports, const std::string& server, const std::string& folder,
                              const Ed25519PublicKey& key) {
     if (!ports.internetConnected() &&
-        ShowMsg("An internet connection was not detected. Proceed anyway?", MsgStyle::OkCancel) != MsgButton::Ok)
+        ShowMsg(user.prompter, "An internet connection was not detected. Proceed anyway?", MsgStyle::OkCancel) != MsgButton::Ok)
         return WebUpdateResult::NothingDone;
     UpdateInfo info;
     {
-        BusyNotice notice(kAppTitle, "Contacting Server... Please Wait");
+        BusyNotice notice(user.busy, user.busyNote, kAppTitle, "Contacting Server... Please Wait");
         info = UpdateAvailable(ports.downloader, server, folder, key);
     }
     if (!info.Newer()) {
-        ShowMsg("Your current version is up-to-date.", MsgStyle::Information);
+        ShowMsg(user.prompter, "Your current version is up-to-date.", MsgStyle::Information);
         return WebUpdateResult::NothingDone;
     }
-    if (ShowMsg("There is an update available.~Would you like to download and install it?", MsgStyle::OkCancel) != MsgButton::Ok)
+    if (ShowMsg(user.prompter, "There is an update available.~Would you like to download and install it?", MsgStyle::OkCancel) != MsgButton::Ok)
         return WebUpdateResult::NothingDone;
     {
-        BusyNotice notice(kAppTitle, "Downloading Update... Please Wait");
+        BusyNotice notice(user.busy, user.busyNote, kAppTitle, "Downloading Update... Please Wait");
         DownloadUpdate(ports.downloader, server, folder, info.sha256);
     }
-    ShowMsg("The program must shut down in order to install the update.", MsgStyle::Plain);
+    ShowMsg(user.prompter, "The program must shut down in order to install the update.", MsgStyle::Plain);
     const std::string package = IncludeTrailingSlash(folder) + kUpdateInstallerFile;
     if (!ports.startInstaller(package)) {
-        ShowMsg("No program is set up to install~" + package, MsgStyle::Error);
+        ShowMsg(user.prompter, "No program is set up to install~" + package, MsgStyle::Error);
         return WebUpdateResult::NothingDone;
     }
     return WebUpdateResult::Installing;

@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/core_ports.h"
+
 namespace qnvr {
 
 class SettingsStore;
@@ -69,14 +71,14 @@ UpdateInfo UpdateAvailable(UpdateDownloader& downloader, const std::string& serv
 void DownloadUpdate(UpdateDownloader& downloader, const std::string& server, const std::string& folder,
                     const std::string& expectedSha256);
 
-// The whole command, as the Help menu runs it.
+// The whole command, as the Help menu runs it; it asks and shows busy through user.
 struct WebUpdatePorts {
     UpdateDownloader& downloader;
     std::function<bool()> internetConnected;
     std::function<bool(const std::string& path)> startInstaller;  // opens the downloaded package
 };
 enum class WebUpdateResult { NothingDone, Installing };  // Installing: the program closes now
-WebUpdateResult RunWebUpdate(WebUpdatePorts& ports, const std::string& server, const std::string& folder,
+WebUpdateResult RunWebUpdate(const CorePorts& user, WebUpdatePorts& ports, const std::string& server, const std::string& folder,
                              const Ed25519PublicKey& key);
 
 }  // namespace qnvr

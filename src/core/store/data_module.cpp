@@ -28,7 +28,8 @@ private:
 
 }  // namespace
 
-TFrmDataModule::TFrmDataModule() {
+TFrmDataModule::TFrmDataModule(const CorePorts& ports)
+    : ports_(ports), rsw2_(ports), rsw3_(ports), passwordDialog_(ports.passwordEntry) {
     rsw3_.SetRecSize(W3Record::kSize);
     rsw3_.FileShareMode = smShareDenyWrite;
     rsw3_.MaxRec = 1000;
@@ -50,7 +51,7 @@ TFrmDataModule::~TFrmDataModule() {
     try {
         ClosePayerFile();
     } catch (const std::exception& error) {
-        ShowMsg(error.what(), MsgStyle::Error);
+        ShowMsg(ports_.prompter, error.what(), MsgStyle::Error);
     }
 }
 
@@ -260,7 +261,7 @@ void TFrmDataModule::RSW2BeforeOpen() {
     }
     rsw2_.OpenBrowseOnly = rsw3_.BrowseOnly();
     if (rsw3_.BrowseReason() == TBrowseReason::InUse && rsw2_.ShowOpenMode)
-        ShowMsg(payerFilePath_ + " is already in use!~~The file has been opened in browse only" +
+        ShowMsg(ports_.prompter, payerFilePath_ + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
                 rsw2_.AppTitle.empty() ? std::string(kAppTitle) : rsw2_.AppTitle, MsgStyle::Information);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/core_ports.h"
 #include "core/base/notifier.h"
 #include "core/store/password.h"
 #include "core/store/record_set.h"
@@ -51,7 +52,11 @@ enum class PayerFileChange {
 
 class TFrmDataModule {
 public:
-    TFrmDataModule();
+    // The payer file asks, warns and shows busy through ports.
+    explicit TFrmDataModule(const CorePorts& ports);
+    // The ports it was built with: the commands that work on the payer file (open, save
+    // as, backup, EFW2) talk to the same user through them.
+    const CorePorts& Ports() const { return ports_; }
     ~TFrmDataModule();
     TFrmDataModule(const TFrmDataModule&) = delete;
     TFrmDataModule& operator=(const TFrmDataModule&) = delete;
@@ -147,6 +152,7 @@ public:
     void ReadEachW2(const std::function<void(const W2Record&)>& visit) const;
 
 private:
+    CorePorts ports_;
     TRecordSet rsw2_;
     TRecordSet rsw3_;
     W2Record w2Rec_;

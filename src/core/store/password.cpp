@@ -23,8 +23,6 @@ std::string Substitute(std::string_view text, std::string_view from, std::string
     return result;
 }
 
-PasswordEntry* passwordEntry = nullptr;
-
 }  // namespace
 
 std::string Scramble(std::string_view plain) { return Substitute(plain, kPlain, kCipher); }
@@ -32,11 +30,8 @@ std::string Unscramble(std::string_view stored) { return Substitute(stored, kCip
 
 bool IsPasswordChar(char c) { return kPlain.find(c) != std::string_view::npos; }
 
-void SetPasswordEntry(PasswordEntry* entry) { passwordEntry = entry; }
-
 bool TPasswordDialog::Execute() {
-    std::optional<std::string> typed;
-    if (passwordEntry) typed = passwordEntry->Ask(Prompt, IsBlank(Caption) ? std::string(kAppTitle) : Caption);
+    const std::optional<std::string> typed = entry_.Ask(Prompt, IsBlank(Caption) ? std::string(kAppTitle) : Caption);
     cancel_ = !typed.has_value();
     if (cancel_) return false;
     std::string text = *typed;

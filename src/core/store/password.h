@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/password_entry.h"
 #include "core/store/records.h"
 
 namespace qnvr {
@@ -14,20 +15,15 @@ namespace qnvr {
 std::string Scramble(std::string_view plain);
 std::string Unscramble(std::string_view stored);
 
-// How the desktop program asks for a password (the window TPasswordDlg); tests answer
-// with a script. An empty optional means the user cancelled.
-class PasswordEntry {
-public:
-    virtual ~PasswordEntry() = default;
-    virtual std::optional<std::string> Ask(const std::string& prompt, const std::string& caption) = 0;
-};
-void SetPasswordEntry(PasswordEntry* entry);  // not owned; nullptr: every prompt is cancelled
 
 enum TPasswordCase { pcNone, pcUpper, pcLower };
 
 // The password prompt of the payer file check.
 class TPasswordDialog {
 public:
+    // Asks through entry (the program's password window).
+    explicit TPasswordDialog(PasswordEntry& entry) : entry_(entry) {}
+
     std::string Prompt = "Enter File Password";
     std::string Caption;   // blank: the application title
     std::string Password;  // the expected plain password
@@ -38,6 +34,7 @@ public:
     bool Cancel() const { return cancel_; }  // the last prompt was cancelled
 
 private:
+    PasswordEntry& entry_;
     bool cancel_ = false;
 };
 

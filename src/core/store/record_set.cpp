@@ -46,7 +46,7 @@ int LockFor(TFileShareMode share, int access) {
 
 }  // namespace
 
-TRecordSet::TRecordSet() : buffer_(recSize_, 0) {}
+TRecordSet::TRecordSet(const CorePorts& ports) : ports_(ports), buffer_(recSize_, 0) {}
 
 TRecordSet::~TRecordSet() { CloseFile(); }
 
@@ -168,10 +168,10 @@ void TRecordSet::OpenRecSet() {
         lastRecord_ = FirstRecord();
     }
     if (browseReason_ == TBrowseReason::Damaged) {
-        ShowMsg(sizeProblem_ + "~~The file has been opened in browse only mode. Nothing will be written to it.",
+        ShowMsg(ports_.prompter, sizeProblem_ + "~~The file has been opened in browse only mode. Nothing will be written to it.",
                 AppTitle, MsgStyle::Information);
     } else if (browseReason_ == TBrowseReason::InUse && ShowOpenMode) {
-        ShowMsg(FileName + " is already in use!~~The file has been opened in browse only" +
+        ShowMsg(ports_.prompter, FileName + " is already in use!~~The file has been opened in browse only" +
                     " mode. You will not be able to record any changes.",
                 AppTitle, MsgStyle::Information);
     }
@@ -368,14 +368,19 @@ void TRecordSet::NewRecData() {
     if (Active()) std::fill(buffer_.begin(), buffer_.end(), 0);
 }
 
-void TRecordSet::DeleteRec() {
+void TRecordSet::DeleteRec() { DeleteCurrent(true); }
+
+void TRecordSet::DeleteRecUnasked() { DeleteCurrent(false); }
+
+void TRecordSet::DeleteCurrent(bool ask) {
     if (!Active()) return;
     RefuseInBrowseOnly(StoreOperation::Delete, "no record can be deleted.");
     if (RecordCount() <= 1) throw EStoreException(DelErrText, FileName, 0, StoreOperation::Delete);
-    if (ShowMsg(DelMsgText, Caption(DelMsgCaption), MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok) return;
+    if (ask && ShowMsg(ports_.prompter, DelMsgText, Caption(DelMsgCaption), MsgStyle::OkCancelDefaultCancel) != MsgButton::Ok)
+        return;
     if (!Fire(OnBeforeDelete)) return;
 
-    BusyCursor busy;
+    BusyCursor busy(ports_.busy);
     int d = currentRecord_;
     // Every later record moves one slot down. A failed read or write stops the move; the
     // file then holds every record still, one of them twice, and the failure is raised

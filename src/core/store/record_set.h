@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/core_ports.h"
 #include "core/store/store_errors.h"
 
 namespace qnvr {
@@ -23,7 +24,8 @@ class TRecordSet {
 public:
     using TNotifyEvent = std::function<void(TRecordSet& sender)>;
 
-    TRecordSet();
+    // Asks and shows busy through ports (kept for the store's lifetime).
+    explicit TRecordSet(const CorePorts& ports);
     virtual ~TRecordSet();
     TRecordSet(const TRecordSet&) = delete;
     TRecordSet& operator=(const TRecordSet&) = delete;
@@ -82,6 +84,9 @@ public:
     virtual void PopRec();
     virtual void NewRecData();
     virtual void DeleteRec();
+    // Deletes the current record without the confirmation DeleteRec asks for (the
+    // caller has decided); the rest as DeleteRec.
+    void DeleteRecUnasked();
     void Cancel() { cancelled_ = true; }
 
     // Calls visit with each record of the file in order (its number and its bytes),
@@ -122,8 +127,10 @@ private:
     EStoreException IoFailure(const std::string& what, int record, StoreOperation operation, int error) const;
     [[noreturn]] void RaiseOpenFailure(int error);
     std::string FindSizeProblem() const;
+    void DeleteCurrent(bool ask);
     void RefuseInBrowseOnly(StoreOperation operation, const std::string& what);
 
+    CorePorts ports_;
     int recSize_ = 32;
     std::vector<std::uint8_t> buffer_;
     int fd_ = -1;

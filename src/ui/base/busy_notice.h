@@ -6,7 +6,6 @@
 
 #include <memory>
 
-#include "core/program/busy_note.h"
 #include "core/base/busy.h"
 
 class QLabel;

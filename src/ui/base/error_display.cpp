@@ -7,6 +7,8 @@
 
 #include "core/base/errors.h"
 #include "core/base/prompter.h"
+#include "ui/base/message_box_prompter.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -47,7 +49,14 @@ bool FocusField(const std::string& fieldName) {
 
 void ShowError(const std::exception& error) {
     if (const auto* fieldError = dynamic_cast<const EFieldException*>(&error)) FocusField(fieldError->FieldName());
-    ShowMsg(error.what(), kAppTitle, MsgStyle::Error);
+    // The error goes to the ports of the window the user works in. Outside every window
+    // given ports (a fault of the program) it is still shown, in a plain message box.
+    if (const WindowPorts* ports = FindPorts(WorkingWindow())) {
+        ShowMsg(ports->prompter, error.what(), kAppTitle, MsgStyle::Error);
+        return;
+    }
+    MessageBoxPrompter box;
+    ShowMsg(box, error.what(), kAppTitle, MsgStyle::Error);
 }
 
 void RunCommand(const std::function<void()>& command) {

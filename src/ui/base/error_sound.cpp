@@ -2,19 +2,14 @@
 
 #include <QApplication>
 
-namespace qnvr {
-namespace {
-std::function<void()>& Handler() {
-    static std::function<void()> handler;
-    return handler;
-}
-}  // namespace
+#include "ui/base/window_ports.h"
 
-void ErrorSound() {
-    if (Handler()) Handler()();
+namespace qnvr {
+
+void ErrorSound(const QWidget* from) {
+    const WindowPorts* ports = FindPorts(from);
+    if (ports && ports->errorSound) ports->errorSound();
     else QApplication::beep();
 }
-
-void SetErrorSoundHandler(std::function<void()> handler) { Handler() = std::move(handler); }
 
 }  // namespace qnvr

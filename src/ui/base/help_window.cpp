@@ -12,6 +12,7 @@
 #include "core/base/prompter.h"
 #include "platform/qt_folders.h"
 #include "platform/shell.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -51,7 +52,7 @@ TFrmHelp::TFrmHelp(QWidget* parent) : QDialog(parent, Qt::Window) {
     connect(BtnBack, &QPushButton::clicked, Topic, &QTextBrowser::backward);
     connect(Topic, &QTextBrowser::backwardAvailable, BtnBack, &QPushButton::setEnabled);
     connect(Topic, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(Topic->documentTitle()); });
-    connect(BtnContents, &QPushButton::clicked, this, [] { ShowHelpTopic(kContentsTopic); });
+    connect(BtnContents, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, kContentsTopic); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BtnContents);
@@ -65,11 +66,11 @@ TFrmHelp::TFrmHelp(QWidget* parent) : QDialog(parent, Qt::Window) {
 
 void TFrmHelp::ShowTopic(const QString& file) { Topic->setSource(QUrl::fromLocalFile(file)); }
 
-TFrmHelp* ShowHelpTopic(int topic) {
+TFrmHelp* ShowHelpTopic(const QWidget* from, int topic) {
     const std::string programDir = platform::QtFolders().ProgramDir();
     const std::optional<QString> file = platform::HelpTopicFile(programDir, topic);
     if (!file) {
-        ShowMsg("Help topic " + std::to_string(topic) + " cannot be found in " + platform::HelpFolder(programDir).toStdString(),
+        ShowMsg(PortsOf(from).prompter, "Help topic " + std::to_string(topic) + " cannot be found in " + platform::HelpFolder(programDir).toStdString(),
                 MsgStyle::Error);
         return nullptr;
     }
@@ -84,7 +85,7 @@ TFrmHelp* ShowHelpTopic(int topic) {
 void AttachHelpTopic(QWidget* window, int topic) {
     auto* shortcut = new QShortcut(QKeySequence::HelpContents, window);
     shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, window, [topic] { ShowHelpTopic(topic); });
+    QObject::connect(shortcut, &QShortcut::activated, window, [window, topic] { ShowHelpTopic(window, topic); });
 }
 
 }  // namespace qnvr

@@ -22,7 +22,7 @@ public:
 
 // Shows a topic in the help window, opening the window when needed; a topic that was
 // not delivered is reported in an error box. Returns the window (nullptr then).
-TFrmHelp* ShowHelpTopic(int topic);
+TFrmHelp* ShowHelpTopic(const QWidget* from, int topic);
 
 // F1 anywhere in window shows the topic.
 void AttachHelpTopic(QWidget* window, int topic);

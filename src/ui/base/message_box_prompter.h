@@ -1,5 +1,5 @@
 #pragma once
-// The program's message boxes: the prompter the desktop program installs, showing each
+// The program's message boxes: the prompter of the desktop program's ports, showing each
 // message in a QMessageBox with the buttons, icon and default button of its style.
 #include "core/base/prompter.h"
 

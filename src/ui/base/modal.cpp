@@ -5,11 +5,6 @@
 
 namespace qnvr {
 namespace {
-ModalHandler& Handler() {
-    static ModalHandler handler;
-    return handler;
-}
-
 QPointer<QWidget>& LastOwner() {
     static QPointer<QWidget> owner;
     return owner;
@@ -18,8 +13,6 @@ QPointer<QWidget>& LastOwner() {
 bool Showing(const QWidget* window) { return window && window->isVisible(); }
 
 }  // namespace
-
-void SetModalHandler(ModalHandler handler) { Handler() = std::move(handler); }
 
 QWidget* OwnerWindow() {
     QWidget* active = QApplication::activeWindow();
@@ -66,12 +59,15 @@ int ExecModal(QDialog& dialog) {
             ReturnToWindow(opener);
         }
     } returning{dialog, opener};
-    if (!Handler()) return dialog.exec();
+    const WindowPorts* ports = FindPorts(&dialog);
+    if (!ports) ports = FindPorts(opener.data());
+    if (!ports || !ports->modal) return dialog.exec();
+    const ModalHandler handler = ports->modal;
     dialog.setResult(QDialog::Rejected);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
     dialog.activateWindow();
-    Handler()(dialog);
+    handler(dialog);
     if (dialog.isVisible()) dialog.reject();
     return dialog.result();
 }

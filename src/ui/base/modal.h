@@ -2,18 +2,19 @@
 // The one door through which every modal sub-window of the program opens (dialogs,
 // pickers, the calendar, the calculator, message boxes, file and folder pickers).
 //
-// In the program ExecModal is QDialog::exec(). A test installs a handler instead: it
-// is handed the dialog, already shown and application-modal, and uses it as a person
-// would, with real key presses and mouse clicks on its widgets; ExecModal then returns
-// the result the dialog was closed with (Rejected when the handler left it open).
+// In the program ExecModal is QDialog::exec(). A test gives its windows ports with a
+// modal handler instead (ui/base/window_ports.h): it is handed the dialog, already shown
+// and application-modal, and uses it as a person would, with real key presses and mouse
+// clicks on its widgets; ExecModal then returns the result the dialog was closed with
+// (Rejected when the handler left it open).
 #include <QDialog>
 
-#include <functional>
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 
-using ModalHandler = std::function<void(QDialog& dialog)>;
-
+// The handler is that of the dialog's ports, else of the ports of the window that opens
+// it; a dialog of no window given ports runs as exec().
 // When the dialog has closed, the window that opened it (its parent's window, else the
 // window that was active) is the active window again, with its focused control: the
 // keys typed next reach it, never the hidden dialog.
@@ -26,8 +27,5 @@ QWidget* OwnerWindow();
 // Makes window the active window again, here and on the desktop (nothing when it is
 // gone or hidden).
 void ReturnToWindow(QWidget* window);
-
-// Installs the handler for every following modal window; an empty one restores exec().
-void SetModalHandler(ModalHandler handler);
 
 }  // namespace qnvr

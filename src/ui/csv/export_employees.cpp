@@ -8,6 +8,7 @@
 #include "core/csv/employee_import.h"
 #include "core/csv/import_choices.h"
 #include "ui/print/file_dialogs.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -26,10 +27,10 @@ void ExportEmployeesTo(QWidget* parent, TFrmDataModule& dataModule, const std::s
     if (!AskFileName(parent, kExportDialog, path)) return;
     int employees = 0;
     {
-        BusyCursor busy;
+        BusyCursor busy(PortsOf(parent).busy);
         employees = ExportEmployees(dataModule, path.toStdString());
     }
-    ShowMsg(ExportDoneMessage(employees, path.toStdString()), MsgStyle::Information);
+    ShowMsg(PortsOf(parent).prompter, ExportDoneMessage(employees, path.toStdString()), MsgStyle::Information);
 }
 
 }  // namespace qnvr

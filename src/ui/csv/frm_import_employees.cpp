@@ -22,6 +22,7 @@
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/print/file_dialogs.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -211,7 +212,7 @@ void TFrmImportEmployees::ReadFile(std::optional<CsvEncoding> encoding, std::opt
     ShowRefused({});
     LblSummary->clear();
     try {
-        BusyCursor busy;
+        BusyCursor busy(PortsOf(this).busy);
         table_ = ReadImportFile(path_, encoding, separator);
     } catch (...) {
         ShowTable();
@@ -302,7 +303,7 @@ void TFrmImportEmployees::BtnSaveMappingClick() {
     const std::string name = MappingName->text().trimmed().toStdString();
     const std::string selected = CmbMapping->currentData().toString().toStdString();
     if (!name.empty() && mappings.Contains(name) && QString::compare(Text(name), Text(selected), Qt::CaseInsensitive) != 0 &&
-        ShowMsg("A mapping named \"" + name + "\" exists already.~Do you want to replace it?", MsgStyle::YesNoDefaultNo) != MsgButton::Yes)
+        ShowMsg(PortsOf(this).prompter, "A mapping named \"" + name + "\" exists already.~Do you want to replace it?", MsgStyle::YesNoDefaultNo) != MsgButton::Yes)
         return;
     mappings.Save(name, SaveMapping(table_->header, mapping_));
     FillMappingChoices(mappings.Last());
@@ -314,24 +315,24 @@ void TFrmImportEmployees::BtnImportClick() {
     CheckMapping(mapping_, table_->header);
     ImportPlan plan;
     {
-        BusyCursor busy;
+        BusyCursor busy(PortsOf(this).busy);
         plan = PlanImport(dm_, *table_, mapping_, OnDuplicate());
     }
     ShowRefused(plan.refused);
     LblSummary->clear();
     if (const std::string question = RefusedRowsQuestion(plan);
-        !question.empty() && ShowMsg(question, MsgStyle::OkCancel) != MsgButton::Ok) {
+        !question.empty() && ShowMsg(PortsOf(this).prompter, question, MsgStyle::OkCancel) != MsgButton::Ok) {
         LblSummary->setText(tr("Nothing has been imported."));
         return;
     }
     {
-        BusyCursor busy;
+        BusyCursor busy(PortsOf(this).busy);
         ApplyImport(dm_, plan);
     }
     imported_ = !plan.changes.empty();  // nothing written: the user may correct the mapping and try again
     LblSummary->setText(Text(ImportSummary(plan)));
     UpdateButtons();
-    ShowMsg(ImportDoneMessage(plan), MsgStyle::Information);
+    ShowMsg(PortsOf(this).prompter, ImportDoneMessage(plan), MsgStyle::Information);
 }
 
 void TFrmImportEmployees::ShowRefused(const std::vector<RefusedRow>& rows) {
@@ -355,7 +356,7 @@ void TFrmImportEmployees::BtnSaveListClick() {
     QString path = csv.absolutePath() + QLatin1Char('/') + csv.completeBaseName() + tr(" refused rows.txt");
     if (!AskFileName(this, kSaveListDialog, path)) return;
     SaveRefusedRows(path.toStdString(), refused_);
-    ShowMsg("The list of refused rows has been saved to~" + path.toStdString(), MsgStyle::Information);
+    ShowMsg(PortsOf(this).prompter, "The list of refused rows has been saved to~" + path.toStdString(), MsgStyle::Information);
 }
 
 void TFrmImportEmployees::UpdateButtons() {

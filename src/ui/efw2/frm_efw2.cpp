@@ -39,6 +39,7 @@
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/state_edit.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -489,7 +490,7 @@ void TFrmEFW2::ShowEfw2Files() {
 
 void TFrmEFW2::BtnOpenFolderClick() {
     const std::string folder = run_.Paths().efw2Dir;
-    if (!platform::OpenDocument(folder)) ShowMsg("No program is set up to open~" + folder, MsgStyle::Error);
+    if (!platform::OpenDocument(folder)) ShowMsg(PortsOf(this).prompter, "No program is set up to open~" + folder, MsgStyle::Error);
 }
 
 // ---- Field colours ----
@@ -546,12 +547,12 @@ void TFrmEFW2::ChkFinalClick(bool checked) { ChkFinal->setChecked(run_.ClickFina
 void TFrmEFW2::BtnViewCountryCodesClick() {
     const std::string document = run_.Paths().programDir + kCountryCodesFile;
     if (!QFileInfo(Text(document)).isFile()) {
-        ShowMsg(kCountryCodesMissing, MsgStyle::Error);
+        ShowMsg(PortsOf(this).prompter, kCountryCodesMissing, MsgStyle::Error);
         return;
     }
-    if (!platform::OpenDocument(document)) ShowMsg("No program is set up to open~" + document, MsgStyle::Error);
+    if (!platform::OpenDocument(document)) ShowMsg(PortsOf(this).prompter, "No program is set up to open~" + document, MsgStyle::Error);
 }
 
-void TFrmEFW2::BtnHelpClick() { ShowHelpTopic(kHelpTopic); }
+void TFrmEFW2::BtnHelpClick() { ShowHelpTopic(this, kHelpTopic); }
 
 }  // namespace qnvr

@@ -16,6 +16,7 @@
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/base/modal.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -80,13 +81,13 @@ void TFrmEfw2Audit::BtnSaveAsClick() {
     if (QFileInfo(Text(path)).absoluteFilePath() == QFileInfo(Text(file_)).absoluteFilePath())
         throw EQnvrException("The audit cannot be saved over the EFW2 file it audits:~" + path);
     WriteLinesFile(path, LinesOf(ReportText()));
-    ShowMsg("The audit was saved to~" + path, MsgStyle::Information);
+    ShowMsg(PortsOf(this).prompter, "The audit was saved to~" + path, MsgStyle::Information);
 }
 
 void ShowEfw2Audit(const std::string& file, const Efw2AuditResult& result, QWidget* parent) {
     if (result.findings.empty()) {
         const std::string name = QFileInfo(Text(file)).fileName().toStdString();
-        ShowMsg("EFW2 audit of " + name + ": " + kAuditCleanMessage + " in " + std::to_string(result.records) +
+        ShowMsg(PortsOf(parent).prompter, "EFW2 audit of " + name + ": " + kAuditCleanMessage + " in " + std::to_string(result.records) +
                     (result.records == 1 ? " record." : " records."),
                 MsgStyle::Information);
         return;

@@ -12,6 +12,7 @@
 #include "ui/entry/dollar_edit.h"
 #include "ui/entry/event_errors.h"
 #include "ui/entry/typed_key.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -116,7 +117,7 @@ void TCalculator::Run(const CalculatorAction& action) {
     std::optional<std::string> message;
     RunGuarded([&] { message = calculator_.Do(action); });  // a display that is no number
     ShowState();
-    if (message) ShowMsg(*message, kAppTitle, MsgStyle::Error);
+    if (message) ShowMsg(PortsOf(this).prompter, *message, kAppTitle, MsgStyle::Error);
     if (calculator_.PutKey()) accept();
 }
 

@@ -119,7 +119,7 @@ void TCodeListWindow::BtnOkClick() {
     const int row = SelectedRow();
     // A heading names a group of codes; only a coded row can be pasted.
     if (row < 0 || rows_[static_cast<std::size_t>(row)].IsHeading()) {
-        ErrorSound();
+        ErrorSound(this);
         return;
     }
     Selected = row;

@@ -13,6 +13,7 @@
 #include "ui/entry/event_errors.h"
 #include "ui/entry/field_color.h"
 #include "ui/entry/typed_key.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -47,7 +48,7 @@ void TDateEdit::SetText(const QString& text) { setText(text); }
 
 void TDateEdit::TextEdited() {
     const std::string text = Text().toStdString();
-    if (IsCompleteInvalidDate(text)) ShowMsg(InvalidDateMessage(text), kAppTitle, MsgStyle::Error);
+    if (IsCompleteInvalidDate(text)) ShowMsg(PortsOf(this).prompter, InvalidDateMessage(text), kAppTitle, MsgStyle::Error);
 }
 
 void TDateEdit::keyPressEvent(QKeyEvent* event) {

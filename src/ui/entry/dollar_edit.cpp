@@ -11,6 +11,7 @@
 #include "ui/entry/event_errors.h"
 #include "ui/entry/field_color.h"
 #include "ui/entry/typed_key.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -148,7 +149,7 @@ void TDollarEdit::keyPressEvent(QKeyEvent* event) {
     const MoneyKeyResult result = MoneyKey(settings_, EditState(), enter ? kEnterKey : typed.unicode());
     firstTime_ = result.firstTime;
     if (result.emptyText) clear();
-    if (!result.message.empty()) ShowMsg(result.message, kAppTitle, MsgStyle::Error);
+    if (!result.message.empty()) ShowMsg(PortsOf(this).prompter, result.message, kAppTitle, MsgStyle::Error);
     if (result.openCalculator) OpenCalculator();
     if (result.accepted) QLineEdit::keyPressEvent(event);
     else event->accept();
@@ -172,7 +173,7 @@ void TDollarEdit::OpenCalculator() {
     if (result) {
         const CalculatorPaste paste = PasteCalculatorResult(settings_, text().toStdString(), result->toStdString());
         setText(QString::fromStdString(paste.text));
-        for (const std::string& message : paste.messages) ShowMsg(message, kAppTitle, MsgStyle::Error);
+        for (const std::string& message : paste.messages) ShowMsg(PortsOf(this).prompter, message, kAppTitle, MsgStyle::Error);
     }
     SetFieldColor(this, restore);
 }

@@ -58,7 +58,7 @@ void TEntryWindow::AddCloseAndHelp(QHBoxLayout* row) {
     BtnHelp = AddButton(row, "BtnHelp", tr("&Help"));
     BtnHelp->setToolTip(tr("Help with this form"));
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(BtnHelp, &QPushButton::clicked, this, [topic = helpTopic_] { ShowHelpTopic(topic); });
+    connect(BtnHelp, &QPushButton::clicked, this, [this, topic = helpTopic_] { ShowHelpTopic(this, topic); });
 }
 
 void TEntryWindow::Arrange(std::initializer_list<QWidget*> parts) {

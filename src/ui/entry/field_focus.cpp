@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/base/prompter.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 
@@ -41,8 +42,9 @@ bool TakeFocusBack(QWidget* field) {
 
 void RefuseExit(QWidget* field, const std::string& message, MsgStyle style, const std::string& fallback) {
     const bool back = TakeFocusBack(field);
-    ShowMsg(message, kAppTitle, style);
-    if (!back) ShowMsg(fallback, kAppTitle, MsgStyle::Error);
+    Prompter& prompter = PortsOf(field).prompter;
+    ShowMsg(prompter, message, kAppTitle, style);
+    if (!back) ShowMsg(prompter, fallback, kAppTitle, MsgStyle::Error);
 }
 
 bool FieldVisit::Begins() {

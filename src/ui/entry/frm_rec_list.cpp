@@ -9,6 +9,7 @@
 #include "core/store/data_module.h"
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/modal.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -84,7 +85,7 @@ void TFrmRecList::done(int result) {
 
 void ShowEmployeeList(TFrmDataModule& dm, QWidget* parent) {
     if (dm.RSW2().RecordCount() < 2) {
-        ShowMsg("The list window is not available when~there is only 1 record in the database", MsgStyle::Plain);
+        ShowMsg(PortsOf(parent).prompter, "The list window is not available when~there is only 1 record in the database", MsgStyle::Plain);
         return;
     }
     const std::vector<EmployeeListEntry>& entries = EmployeeList().For(dm);

@@ -32,6 +32,7 @@
 #include "ui/entry/state_edit.h"
 #include "ui/print/frm_form_type.h"
 #include "ui/print/preview_hook.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -568,7 +569,7 @@ void TFrmW2::ValidateFields() {
     std::string warnings;
     for (const std::string& warning : W2Warnings(record))
         if (efw2Warned_.insert(warning).second) warnings += (warnings.empty() ? "" : "~") + warning;
-    if (!warnings.empty()) ShowMsg(warnings, MsgStyle::Warning);
+    if (!warnings.empty()) ShowMsg(PortsOf(this).prompter, warnings, MsgStyle::Warning);
 }
 
 // ---- Print buttons -----------------------------------------------------------------
@@ -610,7 +611,7 @@ void TFrmW2::BtnPrintAllClick() {
 }
 
 void TFrmW2::RunPrintJob(const std::function<void(report::ReportJob&)>& setup) {
-    report::ReportJob job;
+    report::ReportJob job(PortsOf(this));
     setup(job);
     job.OverridePreview = ReportPreviewHook(this);
     job.Execute();

@@ -22,6 +22,7 @@
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/record_fields.h"
 #include "ui/print/preview_hook.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -286,8 +287,9 @@ QWidget* TFrmW3::BuildButtons() {
 // ---- Showing and closing -----------------------------------------------------------
 
 void TFrmW3::FormShow() {
-    printing_.SetupFormW3(RptFormW3);
-    RptFormW3.OverridePreview = ReportPreviewHook(this);
+    RptFormW3.emplace(PortsOf(this));
+    printing_.SetupFormW3(*RptFormW3);
+    RptFormW3->OverridePreview = ReportPreviewHook(this);
     ShowBrowseOnly(dm_.RSW3().BrowseOnly());
     ComputeW3Totals();
     W3RecordToWindow();
@@ -310,7 +312,7 @@ void TFrmW3::FormClose() {
 void TFrmW3::BtnPrintClick() {
     ValidateFields();
     W3WindowToRecord();
-    RptFormW3.Execute();
+    RptFormW3->Execute();
 }
 
 // ---- Fields ------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // must pass the W-3 rules before the window closes or prints. The window works on the
 // data module's W3Rec and posts it through RSW3.
 #include <array>
+#include <optional>
 
 #include "report/report_job.h"
 #include "ui/entry/entry_window.h"
@@ -34,7 +35,7 @@ public:
     std::array<TCheckBoxEdit*, 14> FW3Boxb{};
 
     QPushButton* BtnPrint;
-    report::ReportJob RptFormW3;
+    std::optional<report::ReportJob> RptFormW3;  // set up when the window shows, with its ports
 
     // Applies the W-3 rules to the fields as they stand; the first failure moves the
     // focus to its field and is raised as EFieldException.

@@ -38,6 +38,7 @@
 #include "ui/store/frm_backup.h"
 #include "ui/store/frm_new_file_dlg.h"
 #include "ui/store/frm_password.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -70,8 +71,8 @@ struct TFrmMain::MenuItem {
     void (TFrmMain::*click)();
 };
 
-TFrmMain::TFrmMain(TFrmDataModule& dataModule, SettingsStore& settings, const Folders& folders,
-                   std::vector<std::string> arguments, Options options)
+TFrmMain::TFrmMain(const WindowPorts& ports, TFrmDataModule& dataModule, SettingsStore& settings,
+                   const Folders& folders, std::vector<std::string> arguments, Options options)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       dm_(dataModule),
@@ -79,6 +80,7 @@ TFrmMain::TFrmMain(TFrmDataModule& dataModule, SettingsStore& settings, const Fo
       folders_(folders),
       arguments_(std::move(arguments)),
       options_(options) {
+    UsePorts(*this, ports);
     GuardAltKeys();
     setObjectName(QStringLiteral("FrmMain"));
     setWindowIcon(ProductIcon());
@@ -458,7 +460,7 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
         QMenu* top = menu;
         while (auto* parentMenu = qobject_cast<QMenu*>(top->parentWidget())) top = parentMenu;
         top->close();
-        ShowHelpTopic(topic ? topic : kMainHelpTopic);
+        ShowHelpTopic(this, topic ? topic : kMainHelpTopic);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -571,18 +573,18 @@ void TFrmMain::MnuPasswordClick() {
     ExecModal(dialog);
 }
 
-void TFrmMain::MnuContentsClick() { ShowHelpTopic(1); }
-void TFrmMain::MnuTechnicalSupportClick() { ShowHelpTopic(15); }
-void TFrmMain::MnuLicenseAgreementClick() { ShowHelpTopic(17); }
+void TFrmMain::MnuContentsClick() { ShowHelpTopic(this, 1); }
+void TFrmMain::MnuTechnicalSupportClick() { ShowHelpTopic(this, 15); }
+void TFrmMain::MnuLicenseAgreementClick() { ShowHelpTopic(this, 17); }
 
 void TFrmMain::MnuIRSInstructionsClick() {
     const std::string document = programFolder_ + kIrsInstructionsFile;
     std::error_code error;
     if (!std::filesystem::is_regular_file(document, error)) {
-        ShowMsg("The IRS Instructions cannot no be found", MsgStyle::Error);
+        ShowMsg(PortsOf(this).prompter, "The IRS Instructions cannot no be found", MsgStyle::Error);
         return;
     }
-    if (!platform::OpenDocument(document)) ShowMsg("No program is set up to open~" + document, MsgStyle::Error);
+    if (!platform::OpenDocument(document)) ShowMsg(PortsOf(this).prompter, "No program is set up to open~" + document, MsgStyle::Error);
 }
 
 }  // namespace qnvr

@@ -16,6 +16,7 @@
 #include "core/base/settings_store.h"
 #include "core/program/payer_file_commands.h"
 #include "ui/main/program_windows.h"
+#include "ui/base/window_ports.h"
 
 class QAction;
 class QFileDialog;
@@ -34,7 +35,8 @@ public:
     };
 
     // arguments: the command line after the program's name.
-    TFrmMain(TFrmDataModule& dataModule, SettingsStore& settings, const Folders& folders,
+    // ports: the program's, which the main window and every window it opens talk through.
+    TFrmMain(const WindowPorts& ports, TFrmDataModule& dataModule, SettingsStore& settings, const Folders& folders,
              std::vector<std::string> arguments, Options options);
     ~TFrmMain() override;
 

@@ -8,6 +8,7 @@
 #include "platform/qt_update_downloader.h"
 #include "platform/shell.h"
 #include "ui/main/program_windows.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -16,7 +17,7 @@ const ProgramWindowRegistration webUpdate{ProgramWindow::WebUpdate, [](QWidget* 
     platform::QtUpdateDownloader downloader;
     WebUpdatePorts ports{downloader, platform::InternetConnected, platform::OpenDocument};
     const std::string server = UpdateServer(context.Settings);
-    if (RunWebUpdate(ports, server, context.StateFolder, MakerUpdateKey()) == WebUpdateResult::Installing && parent)
+    if (RunWebUpdate(PortsOf(parent), ports, server, context.StateFolder, MakerUpdateKey()) == WebUpdateResult::Installing && parent)
         QMetaObject::invokeMethod(parent->window(), "close", Qt::QueuedConnection);
 }};
 

@@ -5,6 +5,7 @@
 
 #include "core/base/prompter.h"
 #include "ui/base/modal.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 
@@ -33,7 +34,7 @@ bool AskFileName(QWidget* parent, const FileDialogSpec& spec, QString& path) {
     if (spec.save && QFileInfo::exists(chosen)) {
         const std::string question = QFileInfo(chosen).fileName().toStdString() +
                                      " already exists.~Do you want to replace it?";
-        if (ShowMsg(question, spec.title.isEmpty() ? kAppTitle : spec.title.toStdString(), MsgStyle::YesNoDefaultNo) != MsgButton::Yes)
+        if (ShowMsg(PortsOf(&dialog).prompter, question, spec.title.isEmpty() ? kAppTitle : spec.title.toStdString(), MsgStyle::YesNoDefaultNo) != MsgButton::Yes)
             return false;
     }
     path = chosen;

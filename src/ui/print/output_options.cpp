@@ -27,11 +27,6 @@ using report::ReportDestination;
 
 const char* const kFileFilter = "Snapshot Document (*.ndr)|*.ndr|Adobe Portable Document (*.pdf)|*.pdf";
 
-std::vector<std::string> InstalledPrinters() {
-    report::PrinterPort* port = report::CurrentPrinterPort();
-    return port ? port->Printers() : std::vector<std::string>{};
-}
-
 template <class Widget>
 Widget* Named(Widget* widget, const char* name, const QString& accessibleName) {
     widget->setObjectName(name);
@@ -50,11 +45,10 @@ report::PrintSettings ToPrintSettings(const PrinterSettings& s) {
 
 }  // namespace
 
-QString PrinterPortText(const QString& printer) {
-    report::PrinterPort* port = report::CurrentPrinterPort();
-    if (!port || port->Printers().empty()) return QObject::tr("No printers installed!");
+QString PrinterPortText(const report::PrinterPort& printers, const QString& printer) {
+    if (printers.Printers().empty()) return QObject::tr("No printers installed!");
     if (printer.isEmpty()) return {};
-    return QObject::tr("%1 on %2").arg(printer, QString::fromStdString(port->PortName(printer.toStdString())));
+    return QObject::tr("%1 on %2").arg(printer, QString::fromStdString(printers.PortName(printer.toStdString())));
 }
 
 TFrmOutputOptions::TFrmOutputOptions(const report::ReportJob& job, report::OutputOptions& options, bool fromPreview,
@@ -165,13 +159,13 @@ void TFrmOutputOptions::BuildWindow() {
 
 void TFrmOutputOptions::ShowOptions() {
     const auto setups = job_.Setups;
-    const bool anyPrinter = !InstalledPrinters().empty();
+    const bool anyPrinter = !job_.Ports().printer.Printers().empty();
     RbPrinter->setEnabled(setups.Has(report::ReportSetup::ssAllowDestPrinter) && anyPrinter);
     RbPreview->setEnabled(setups.Has(report::ReportSetup::ssAllowDestPreview) && !fromPreview_);
     RbPreview->setVisible(!fromPreview_);
     RbFile->setEnabled(setups.Has(report::ReportSetup::ssAllowDestFile));
 
-    for (const auto& name : InstalledPrinters()) PrinterName->addItem(QString::fromStdString(name));
+    for (const auto& name : job_.Ports().printer.Printers()) PrinterName->addItem(QString::fromStdString(name));
     ShowPrintSettings(options_.print);
 
     // The asked-for destination when it is allowed, else the first one that is.
@@ -197,7 +191,7 @@ void TFrmOutputOptions::ShowPrintSettings(const report::PrintSettings& print) {
     Copies->setValue(std::max(1, print.copies));
     Collate->setChecked(print.collate);
     Duplex->setCurrentIndex(std::max(0, Duplex->findData(StoredDuplex(print.duplex))));
-    PrinterPort->setText(PrinterPortText(PrinterName->currentText()));
+    PrinterPort->setText(PrinterPortText(job_.Ports().printer, PrinterName->currentText()));
 }
 
 report::PrintSettings TFrmOutputOptions::PrintSettingsShown() const {
@@ -228,12 +222,12 @@ void TFrmOutputOptions::UpdateEnabled() {
 void TFrmOutputOptions::PrinterNameChange() {
     setup_.paper.clear();
     setup_.bin.clear();
-    PrinterPort->setText(PrinterPortText(PrinterName->currentText()));
+    PrinterPort->setText(PrinterPortText(job_.Ports().printer, PrinterName->currentText()));
 }
 
 void TFrmOutputOptions::BtnSetupClick() {
     PrinterSettings settings = ToPrinterSettings(PrintSettingsShown());
-    TFrmPrinterSetup setup(settings, report::CurrentPrinterPort(), this);
+    TFrmPrinterSetup setup(settings, &job_.Ports().printer, this);
     if (ExecModal(setup) != QDialog::Accepted) return;
     const report::PrintSettings chosen = ToPrintSettings(settings);
     ShowPrintSettings(chosen);

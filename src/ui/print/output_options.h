@@ -18,7 +18,7 @@ class QSpinBox;
 namespace qnvr {
 
 // "PRINTER on PORT", or "No printers installed!" when there is no printer.
-QString PrinterPortText(const QString& printer);
+QString PrinterPortText(const report::PrinterPort& printers, const QString& printer);
 
 class TFrmOutputOptions final : public QDialog {
     Q_OBJECT

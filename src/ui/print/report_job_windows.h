@@ -1,6 +1,6 @@
 #pragma once
-// The windows of a report job run, as the desktop program installs them
-// (report::SetReportJobUi): the output options step and the status window.
+// The windows of a report job run, as the desktop program's ports hold them: the output
+// options step and the status window.
 #include <memory>
 
 #include "report/report_job.h"

@@ -241,7 +241,7 @@ void TFrmReportPreview::BtnSaveClick() {
     if (!Allows(report::ReportOption::soAllowSaveFromPreview) || !snapshot_) return;
     QString path;
     if (!AskFileName(this, kSaveDialogNDR, path)) return;
-    BusyCursor busy;
+    BusyCursor busy(job_.Ports().busy);
     snapshot_->SaveAs(path.toStdString());
 }
 
@@ -250,8 +250,7 @@ void TFrmReportPreview::BtnPrintClick() {
     report::OutputOptions options;
     options.destination = ReportDestination::Printer;
     options.print = snapshot_->Settings();
-    report::PrinterPort* port = report::CurrentPrinterPort();
-    if (options.print.printer.empty() && port) options.print.printer = port->DefaultPrinter();
+    if (options.print.printer.empty()) options.print.printer = job_.Ports().printer.DefaultPrinter();
     if (job_.Setups.Has(report::ReportSetup::ssAllowPreviewSetup)) {
         TFrmOutputOptions window(job_, options, true, PageCount(), page_, this);
         if (ExecModal(window) != QDialog::Accepted) return;
@@ -261,7 +260,7 @@ void TFrmReportPreview::BtnPrintClick() {
 
 void TFrmReportPreview::PrintTo(const report::OutputOptions& options) {
     if (options.destination == ReportDestination::File) {
-        BusyCursor busy;
+        BusyCursor busy(job_.Ports().busy);
         if (options.fileFormat == report::FileFormat::Pdf) {
             report::PdfOptions pdf;
             pdf.range = options.range;
@@ -271,11 +270,11 @@ void TFrmReportPreview::PrintTo(const report::OutputOptions& options) {
         }
         return;
     }
-    report::PrinterPort* port = report::CurrentPrinterPort();
-    if (!port || port->Printers().empty()) throw report::EReportException("No printers installed!");
+    report::PrinterPort& port = job_.Ports().printer;
+    if (port.Printers().empty()) throw report::EReportException("No printers installed!");
     TFrmReportStatus status(QString::fromStdString(job_.TitleStatus), this);
     status.show();
-    report::PrintSnapshot(*snapshot_, *port, job_.JobTitle, options.print, options.range, [&](int pageNo) {
+    report::PrintSnapshot(*snapshot_, port, job_.JobTitle, options.print, options.range, [&](int pageNo) {
         return status.Update(QString::fromStdString(report::ReportJob::StatusText(job_.PrintStatusFormat, pageNo)));
     });
 }
@@ -295,7 +294,7 @@ void TFrmReportPreview::BtnExportPDFClick() {
     if (!Allows(report::ReportOption::soAllowPrintFromPreview) || !snapshot_) return;
     QString path;
     if (!AskFileName(this, kSaveDialogPDF, path)) return;
-    BusyCursor busy;
+    BusyCursor busy(job_.Ports().busy);
     report::RenderPdf(*snapshot_, path.toStdString());
 }
 
@@ -303,7 +302,7 @@ void TFrmReportPreview::BtnExportHTMLClick() {
     if (!Allows(report::ReportOption::soAllowPrintFromPreview) || !snapshot_) return;
     QString path;
     if (!AskFileName(this, kSaveDialogHTML, path)) return;
-    BusyCursor busy;
+    BusyCursor busy(job_.Ports().busy);
     report::RenderHtml(*snapshot_, path.toStdString());
 }
 

@@ -15,6 +15,7 @@
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
 #include "ui/entry/enter_as_tab.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -93,7 +94,7 @@ void TFrmPassword::keyPressEvent(QKeyEvent* event) {
 void TFrmPassword::BtnOkClick() {
     W3Record w3 = dm_.W3Rec();
     if (const auto message = ChangePassword(PW1->text().toStdString(), PW2->text().toStdString(), w3)) {
-        ShowMsg(*message, MsgStyle::Error);
+        ShowMsg(PortsOf(this).prompter, *message, MsgStyle::Error);
         return;
     }
     dm_.PostW3Rec(w3);

@@ -13,13 +13,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/program/busy_note.h"
+#include "core/base/busy.h"
 #include "core/base/prompter.h"
 #include "core/transfer/transfer.h"
 #include "ui/base/dialog_buttons.h"
 #include "ui/base/error_display.h"
 #include "ui/base/help_window.h"
 #include "ui/base/select_folder.h"
+#include "ui/base/window_ports.h"
 
 namespace qnvr {
 namespace {
@@ -130,7 +131,7 @@ TFrmTransfer::TFrmTransfer(Folders folders, QWidget* parent, int pauseMillisecon
             [this](bool checked) { RunCommand([&] { ChkNoOverwriteClick(checked); }); });
     connect(FileListBox, &QListWidget::itemSelectionChanged, this, &TFrmTransfer::UpdateSelection);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BtnHelp, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    connect(BtnHelp, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, kHelpTopic); });
     AttachHelpTopic(this, kHelpTopic);
     BtnOk->setDefault(true);
 }
@@ -183,7 +184,7 @@ void TFrmTransfer::UpdateSelection() {
 
 void TFrmTransfer::ChkNoOverwriteClick(bool checked) {
     if (checked) return;
-    if (ShowMsg(kOverwriteWarning, MsgStyle::YesNoDefaultNo) != MsgButton::Yes) ChkNoOverwrite->setChecked(true);
+    if (ShowMsg(PortsOf(this).prompter, kOverwriteWarning, MsgStyle::YesNoDefaultNo) != MsgButton::Yes) ChkNoOverwrite->setChecked(true);
 }
 
 void TFrmTransfer::Pause() {
@@ -206,7 +207,7 @@ void TFrmTransfer::BtnTransferClick() {
 
     int transferred = 0;
     try {
-        BusyNotice notice(kAppTitle, "Transferring files... please wait");
+        BusyNotice notice(PortsOf(this).busy, PortsOf(this).busyNote, kAppTitle, "Transferring files... please wait");
         Pause();
         for (const std::string& name : names) {
             if (TransferPayerFile(fromFolder_, name, folders_.DataFolder, overwrite) != TransferResult::Transferred)

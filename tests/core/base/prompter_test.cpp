@@ -7,7 +7,7 @@ namespace {
 
 TEST(ShowMsg, TurnsEveryTildeIntoALineBreakAndDefaultsTheCaption) {
     ScriptedPrompter prompter;
-    ShowMsg("first~~second", MsgStyle::Information);
+    ShowMsg(prompter, "first~~second", MsgStyle::Information);
     ASSERT_EQ(prompter.Messages().size(), 1u);
     EXPECT_EQ(prompter.Messages()[0].text, "first\n\nsecond");
     EXPECT_EQ(prompter.Messages()[0].caption, "Quenvora W-2 2026");
@@ -17,9 +17,9 @@ TEST(ShowMsg, TurnsEveryTildeIntoALineBreakAndDefaultsTheCaption) {
 TEST(ShowMsg, ReturnsTheScriptedAnswerThenTheStylesDefault) {
     ScriptedPrompter prompter;
     prompter.Answer(MsgButton::Ok);
-    EXPECT_EQ(ShowMsg("Delete?", MsgStyle::OkCancelDefaultCancel), MsgButton::Ok);
-    EXPECT_EQ(ShowMsg("Delete?", MsgStyle::OkCancelDefaultCancel), MsgButton::Cancel);
-    EXPECT_EQ(ShowMsg("Replace?", MsgStyle::YesNoDefaultNo), MsgButton::No);
+    EXPECT_EQ(ShowMsg(prompter, "Delete?", MsgStyle::OkCancelDefaultCancel), MsgButton::Ok);
+    EXPECT_EQ(ShowMsg(prompter, "Delete?", MsgStyle::OkCancelDefaultCancel), MsgButton::Cancel);
+    EXPECT_EQ(ShowMsg(prompter, "Replace?", MsgStyle::YesNoDefaultNo), MsgButton::No);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ protected:
     TempDir dir;
     std::string path = dir.File("ACME.W226");
     ScriptedPrompter prompter;
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter}};
 };
 
 TEST(EmployeeColumnsTest, HeadersMatchByNameAndSynonymsWithoutRegardToCaseBlanksOrPunctuation) {
@@ -283,7 +283,7 @@ TEST_F(EmployeeImportTest, TheTenThousandEmployeeLimitRefusesTheRowsBeyondIt) {
 TEST_F(EmployeeImportTest, ABrowseOnlyFileIsNotChanged) {
     Import(kHeader + kLee);
     const auto before = ReadBytes(path);
-    TFrmDataModule second;
+    TFrmDataModule second{CorePorts{.prompter = prompter}};
     second.OpenPayerFile(path);
     ASSERT_TRUE(second.RSW2().BrowseOnly());
     const CsvTable table = ParseCsv(kHeader + kKim);
@@ -376,7 +376,7 @@ TEST_F(EmployeeImportTest, ExportThenImportIntoANewPayerFileGivesTheSameRecords)
     ExportEmployees(dm, exported);
     const std::vector<W2Record> original = Employees();
 
-    TFrmDataModule fresh;
+    TFrmDataModule fresh{CorePorts{.prompter = prompter}};
     fresh.OpenPayerFile(dir.File("NEW.W226"));
     ASSERT_TRUE(fresh.PayerFileOpen());
     const CsvTable table = ReadCsvFile(exported);

@@ -81,7 +81,7 @@ protected:
     Efw2Paths paths = Efw2Paths::For(programDir, dataDir);
     ScriptedPrompter prompter;
     std::vector<std::string> masterList;
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter}};
 };
 
 TEST_F(Efw2RunTest, FirstOpeningCreatesTheFolderAndAnEmptySettingsFile) {

@@ -65,7 +65,7 @@ protected:
 
     TempDir dir;
     ScriptedPrompter prompter;
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter}};
 };
 
 TEST_F(EmployeeListFile, BuildingWalksEveryRecordAndReturnsToTheCurrentOne) {

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "core/program/busy_note.h"
 #include "core/base/errors.h"
 #include "core/base/scripted_prompter.h"
 #include "core/text/files.h"
@@ -51,8 +50,6 @@ private:
 
 class RecordingBusyNote final : public BusyNote {
 public:
-    RecordingBusyNote() { SetBusyNote(this); }
-    ~RecordingBusyNote() override { SetBusyNote(nullptr); }
     void Show(const std::string& caption, const std::string& text) override {
         shown.push_back(caption + ": " + text);
         showing = true;
@@ -89,7 +86,7 @@ protected:
     ScriptedPasswordEntry passwords;
     RecordingBusyNote busy;
     MemorySettingsStore settings;
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter, .passwordEntry = passwords, .busyNote = busy}};
     RecordingWindow window{dm};
     PayerFileCommands commands{dm, settings, window, data};
 };

@@ -27,8 +27,6 @@ using testing::TempDir;
 // Answers password prompts from a script; an empty entry cancels.
 class ScriptedPasswordEntry final : public PasswordEntry {
 public:
-    ScriptedPasswordEntry() { SetPasswordEntry(this); }
-    ~ScriptedPasswordEntry() override { SetPasswordEntry(nullptr); }
     std::optional<std::string> Ask(const std::string& prompt, const std::string&) override {
         prompts.push_back(prompt);
         if (answers.empty()) return std::nullopt;
@@ -60,7 +58,7 @@ protected:
     ScriptedPrompter prompter;
     ScriptedPasswordEntry passwords;
     std::vector<std::string> recent;  // declared before dm: the hooks may fire while dm closes
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{.prompter = prompter, .passwordEntry = passwords}};
 };
 
 TEST_F(DataModuleTest, ANewPayerFileIsOneZeroW3RecordAndOneZeroW2Record) {
@@ -323,10 +321,11 @@ TEST_F(DataModuleTest, SimultaneousOpensNeverSplitThePair) {
         ASSERT_GE(children[k], 0);
         if (children[k] == 0) {
             ScriptedPrompter quiet;
+            const CorePorts quietPorts{.prompter = quiet};
             for (int round = 0; round < kRounds; ++round) {
                 char c;
                 if (::read(go[k][0], &c, 1) != 1) ::_exit(1);
-                TFrmDataModule opener;
+                TFrmDataModule opener(quietPorts);
                 opener.OpenPayerFile(path);
                 const char state = !opener.PayerFileOpen()                                       ? 'x'
                                    : !opener.RSW2().BrowseOnly() && !opener.RSW3().BrowseOnly()   ? 'w'

@@ -51,7 +51,7 @@ protected:
     TempDir dir;
     std::string path = dir.File("people.dat");
     ScriptedPrompter prompter;
-    TRecordSet rs;
+    TRecordSet rs{CorePorts{.prompter = prompter}};
     std::vector<std::string> events;
 };
 
@@ -261,7 +261,7 @@ TEST_F(RecordSetTest, AFileOfDamagedSizeOpensBrowseOnlyAndIsNeverWritten) {
         {"one-record file with two", 2, 0, true, " is 64 bytes long, but holds one record of 32 bytes."},
     };
     for (const Case& c : cases) {
-        TRecordSet store;
+        TRecordSet store{CorePorts{.prompter = prompter}};
         store.MaxRec = 3;
         store.OneRecordFile = c.oneRecordFile;
         store.FileName = path;
@@ -312,7 +312,7 @@ TEST_F(RecordSetTest, AFileHeldByAnotherProcessOpensBrowseOnly) {
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        TRecordSet holder;
+        TRecordSet holder{CorePorts{}};
         holder.FileName = path;
         holder.FileShareMode = smShareDenyWrite;
         holder.OpenRecSet();

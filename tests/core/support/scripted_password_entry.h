@@ -1,19 +1,18 @@
 #pragma once
 // Answers the payer file password prompt from a script: a text is typed and confirmed,
-// an empty entry (or an empty script) cancels. Installs itself for its lifetime.
+// an empty entry (or an empty script) cancels. A test puts it in the ports it builds.
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/store/password.h"
+#include "core/base/password_entry.h"
 
 namespace qnvr::testing {
 
 class ScriptedPasswordEntry final : public PasswordEntry {
 public:
-    ScriptedPasswordEntry() { SetPasswordEntry(this); }
-    ~ScriptedPasswordEntry() override { SetPasswordEntry(nullptr); }
+    ScriptedPasswordEntry() = default;
     ScriptedPasswordEntry(const ScriptedPasswordEntry&) = delete;
     ScriptedPasswordEntry& operator=(const ScriptedPasswordEntry&) = delete;
 

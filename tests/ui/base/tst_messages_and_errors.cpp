@@ -18,8 +18,11 @@
 #include "support/qnvr_test_main.h"
 #include "ui/base/busy_notice.h"
 #include "ui/base/error_display.h"
+#include "ui/base/error_sound.h"
 #include "ui/base/help_window.h"
 #include "ui/base/message_box_prompter.h"
+#include "ui/base/modal.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -36,6 +39,21 @@ protected:
         if (event->key() == Qt::Key_X) throw EConvertError("'1.2.3' is not a valid number");
         QLineEdit::keyPressEvent(event);
     }
+};
+
+// A window with ports of its own, shown and active: what a test's messages and dialogs
+// belong to.
+struct PortedWindow {
+    explicit PortedWindow(Prompter& prompter) : ports{{{.prompter = prompter}}} {
+        UsePorts(window, ports);
+        window.resize(200, 100);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) qWarning("the window did not show");
+        QApplication::setActiveWindow(&window);
+        window.activateWindow();
+    }
+    WindowPorts ports;
+    QWidget window;
 };
 
 }  // namespace
@@ -69,8 +87,8 @@ private slots:
         QFETCH(MsgButton, onEnter);
         QFETCH(MsgButton, onEscape);
         MessageBoxPrompter prompter;
-        SetPrompter(&prompter);
-        ModalScript modals;
+        PortedWindow owner(prompter);
+        ModalScript modals(owner.ports);
         auto look = [&](QDialog& dialog) {
             auto* found = Expect<QMessageBox>(dialog);
             if (!found) return;
@@ -91,25 +109,25 @@ private slots:
         });
         modals.Then([&](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
         const char* text = "Confirm request~Delete current employee from database?";
-        QCOMPARE(ShowMsg(text, style), onEnter);
-        QCOMPARE(ShowMsg(text, style), onEscape);
-        SetPrompter(nullptr);
+        QCOMPARE(ShowMsg(prompter, text, style), onEnter);
+        QCOMPARE(ShowMsg(prompter, text, style), onEscape);
     }
 
     void aPressedButtonIsTheAnswer() {
         MessageBoxPrompter prompter;
-        SetPrompter(&prompter);
-        ModalScript modals;
+        PortedWindow owner(prompter);
+        ModalScript modals(owner.ports);
         modals.Then([](QDialog& dialog) {
             if (auto* box = Expect<QMessageBox>(dialog)) QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         });
-        QCOMPARE(ShowMsg("Replace?", MsgStyle::OkCancelDefaultCancel), MsgButton::Ok);
-        SetPrompter(nullptr);
+        QCOMPARE(ShowMsg(prompter, "Replace?", MsgStyle::OkCancelDefaultCancel), MsgButton::Ok);
     }
 
     void aFieldErrorFocusesItsFieldOnAnotherPageBeforeTheMessage() {
         ScriptedPrompter prompter;
+        const WindowPorts ports{{{.prompter = prompter}}};
         QWidget window;
+        UsePorts(window, ports);
         auto* tabs = new QTabWidget(&window);
         auto* first = new QLineEdit;
         first->setObjectName(QStringLiteral("Boxe1"));
@@ -140,7 +158,9 @@ private slots:
 
     void anErrorRaisedInsideAnEventEndsOnlyThatStep() {
         ScriptedPrompter prompter;
+        const WindowPorts ports{{{.prompter = prompter}}};
         FailingField field;
+        UsePorts(field, ports);
         field.show();
         QVERIFY(QTest::qWaitForWindowExposed(&field));
         QTest::keyClicks(&field, QStringLiteral("12"));
@@ -153,10 +173,8 @@ private slots:
     void theBusyNoticeShowsItsTextWithTheHourglassAndGoesAway() {
         MsgWinBusyNote note;
         WaitCursor cursor;
-        SetBusyNote(&note);
-        SetBusyIndicator(&cursor);
         {
-            BusyNotice notice(kAppTitle, "Copying files to /media/usb");
+            BusyNotice notice(cursor, note, kAppTitle, "Copying files to /media/usb");
             QVERIFY(note.Window());
             QVERIFY(note.Window()->isVisible());
             QCOMPARE(note.Window()->windowTitle(), QString::fromLatin1(kAppTitle));
@@ -167,22 +185,59 @@ private slots:
         }
         QVERIFY(!note.Window());
         QVERIFY(!QApplication::overrideCursor());
-        SetBusyIndicator(nullptr);
-        SetBusyNote(nullptr);
     }
 
     void everyHelpTopicTheProgramUsesIsDelivered() {
         ScriptedPrompter prompter;
+        PortedWindow owner(prompter);
         for (int topic : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14, 15, 17, 19}) {
-            TFrmHelp* help = ShowHelpTopic(topic);
+            TFrmHelp* help = ShowHelpTopic(&owner.window, topic);
             QVERIFY2(help, qPrintable(QString::number(topic)));
             QVERIFY(help->Topic->toPlainText().size() > 300);
             QVERIFY(!help->windowTitle().isEmpty());
         }
         QVERIFY(prompter.Messages().empty());
-        QVERIFY(!ShowHelpTopic(99));
+        QVERIFY(!ShowHelpTopic(&owner.window, 99));
         QCOMPARE(prompter.Messages().size(), std::size_t(1));
         QVERIFY(prompter.Texts()[0].starts_with("Help topic 99 cannot be found"));
+    }
+
+    // Two windows with ports of their own, in one process: each message, modal dialog,
+    // error and error sound of a window reaches its own ports and never the other's.
+    void twoWindowsEachTalkOnlyToTheirOwnPorts() {
+        ScriptedPrompter firstUser, secondUser;
+        PortedWindow first(firstUser), second(secondUser);
+        int firstSounds = 0, secondSounds = 0;
+        first.ports.errorSound = [&] { ++firstSounds; };
+        second.ports.errorSound = [&] { ++secondSounds; };
+        ModalScript firstModals(first.ports), secondModals(second.ports);
+        auto* inFirst = new QLineEdit(&first.window);
+        auto* inSecond = new QLineEdit(&second.window);
+
+        QVERIFY(!ShowHelpTopic(inSecond, 99));
+        QCOMPARE(firstUser.Messages().size(), std::size_t(0));
+        QCOMPARE(secondUser.Messages().size(), std::size_t(1));
+
+        ErrorSound(inFirst);
+        QCOMPARE(firstSounds, 1);
+        QCOMPARE(secondSounds, 0);
+
+        secondModals.Then([](QDialog& dialog) { dialog.accept(); });
+        QDialog ofSecond(&second.window);
+        ofSecond.setWindowTitle(QStringLiteral("Of the second"));
+        QCOMPARE(ExecModal(ofSecond), int(QDialog::Accepted));
+        QDialog ofFirst(&first.window);
+        ofFirst.setWindowTitle(QStringLiteral("Of the first"));
+        QCOMPARE(ExecModal(ofFirst), int(QDialog::Rejected));  // no step: closed with Cancel
+        QCOMPARE(secondModals.Opened(), QStringList{QStringLiteral("Of the second")});
+        QCOMPARE(firstModals.Opened(), QStringList{QStringLiteral("Of the first")});
+
+        // An error goes to the window the user works in.
+        QApplication::setActiveWindow(&first.window);
+        QVERIFY(QTest::qWaitForWindowActive(&first.window));
+        RunCommand([] { throw EQnvrException("Only the first is told."); });
+        QCOMPARE(firstUser.Texts(), std::vector<std::string>{"Only the first is told."});
+        QCOMPARE(secondUser.Messages().size(), std::size_t(1));
     }
 };
 

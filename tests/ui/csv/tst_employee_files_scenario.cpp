@@ -41,7 +41,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // A payer in Pennsylvania with one employee, Ann Lee, entered earlier.
 std::string MakePayerFile(const std::string& path) {
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{}};
     dm.OpenPayerFile(path);
     dm.EditW3Rec([&](W3Record& w3) {
         w3.Boxf_a = "Lakeside Bakery";
@@ -302,7 +302,7 @@ private slots:
         app_->ChooseMenuItem(Window().MnuFile, Window().MnuClose);
         QVERIFY(!Window().MnuImportEmployees->isEnabled());
         QVERIFY(!Window().MnuExportEmployees->isEnabled());
-        TFrmDataModule otherCopy;
+        TFrmDataModule otherCopy{CorePorts{}};
         otherCopy.OpenPayerFile(path);
         app_->Start({path});
         QVERIFY(app_->DataModule().RSW2().BrowseOnly());

@@ -35,6 +35,7 @@
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/state_edit.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -66,6 +67,7 @@ public slots:
 private:
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter
     std::unique_ptr<TFrmDataModule> dm_;
     std::vector<std::string> masterList_;
     std::unique_ptr<TFrmEFW2> window_;
@@ -90,6 +92,7 @@ private:
     // The window as the EFW2 Module command opens it: opening steps, shown, active.
     TFrmEFW2& OpenWindow() {
         window_ = std::make_unique<TFrmEFW2>(*dm_, masterList_, Paths());
+        UsePorts(*window_, *ports_);
         window_->FormShow();
         window_->show();
         window_->activateWindow();
@@ -124,7 +127,8 @@ private slots:
         fs::create_directories(ProgramDir());
         fs::create_directories(DataDir());
         prompter_ = std::make_unique<ScriptedPrompter>();
-        dm_ = std::make_unique<TFrmDataModule>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
+        dm_ = std::make_unique<TFrmDataModule>(*ports_);
         masterList_.clear();
         openedUrls_.clear();
     }
@@ -329,7 +333,7 @@ private slots:
         TFrmEFW2& w = OpenWindow();
         prompter_->Clear();
         const QString saved = QString::fromStdString(dir_->File("bravo audit.txt"));
-        ModalScript modals;
+        ModalScript modals(*ports_);
         modals
             .Then([&](QDialog& dialog) {
                 auto* audit = Expect<TFrmEfw2Audit>(dialog);

@@ -1,7 +1,7 @@
 #pragma once
 // A window of input fields for the field tests: the fields in tab order behind a plain
 // "Before" field, shown and active, so that a test moves into and out of a field with
-// real Tab presses and clicks as a user does.
+// real Tab presses and clicks as a user does. Its messages go to the test's prompter.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -15,13 +15,16 @@
 #include <functional>
 #include <memory>
 
+#include "core/base/prompter.h"
+#include "ui/base/window_ports.h"
 #include "ui/entry/dollar_edit.h"
 
 namespace qnvr::testing {
 
 class FieldWindow : public QWidget {
 public:
-    FieldWindow() {
+    explicit FieldWindow(Prompter& prompter) : ports_{{{.prompter = prompter}}} {
+        UsePorts(*this, ports_);
         setObjectName(QStringLiteral("FieldWindow"));
         layout_ = new QVBoxLayout(this);
         before_ = Add(new QLineEdit, "Before", "Before");
@@ -51,8 +54,10 @@ public:
     }
 
     QLineEdit* Before() const { return before_; }
+    WindowPorts& Ports() { return ports_; }
 
 private:
+    WindowPorts ports_;
     QVBoxLayout* layout_;
     QLineEdit* before_;
 };

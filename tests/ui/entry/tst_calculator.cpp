@@ -48,7 +48,7 @@ private:
 private slots:
     void init() {
         prompter_ = std::make_unique<ScriptedPrompter>();
-        window_ = std::make_unique<FieldWindow>();
+        window_ = std::make_unique<FieldWindow>(*prompter_);
         money_ = AddBox1Wages(*window_);
         QVERIFY(window_->Open());
     }
@@ -60,7 +60,7 @@ private slots:
     void getFetchesTheFieldAndPutHandsItBackUnchanged() {
         money_->SetValue(1234.5);
         window_->TabIntoFirst();
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([](QDialog& calculator) {
             QCOMPARE(DisplayOf(calculator), QStringLiteral("0"));
             QTest::keyClick(&calculator, Qt::Key_G);
@@ -75,7 +75,7 @@ private slots:
     }
 
     void aDoubleClickOpensItAndTheButtonsWorkItOut() {
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([](QDialog& calculator) {
             for (const char* name : {"Btn2", "Btn0", "Btn0", "BtnPlus", "Btn1", "Btn0", "BtnPerCent"})
                 QTest::mouseClick(ButtonOf(calculator, name), Qt::LeftButton);
@@ -93,7 +93,7 @@ private slots:
     }
 
     void enterIsEqualsAndResultsAreRoundedToCents() {
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([](QDialog& calculator) {
             TypeAndSee("1/3", "3")(calculator);
             QTest::keyClick(&calculator, Qt::Key_Return);
@@ -106,7 +106,7 @@ private slots:
     }
 
     void divisionByZeroIsRefusedWithAMessage() {
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([this](QDialog& calculator) {
             QTest::keyClicks(&calculator, "7/0=");
             QCOMPARE(DisplayOf(calculator), QStringLiteral("7"));
@@ -119,7 +119,7 @@ private slots:
     }
 
     void recallWorksOnlyOnceTheMemoryHoldsANumber() {
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([](QDialog& calculator) {
             QPushButton* recall = ButtonOf(calculator, "BtnRecall");
             QVERIFY(recall && !recall->isEnabled());
@@ -135,7 +135,7 @@ private slots:
     }
 
     void homeMovesTheCalculatorToTheTopLeftCorner() {
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([](QDialog& calculator) {
             calculator.move(300, 200);
             QTest::keyClick(&calculator, Qt::Key_Home);
@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, message);
         money_->SetValue(12);
         window_->TabIntoFirst();
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([keys](QDialog& calculator) {
             QTest::keyClicks(&calculator, keys + QStringLiteral("p"));
         });

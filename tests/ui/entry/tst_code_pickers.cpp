@@ -7,6 +7,7 @@
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
 #include "ui/base/error_sound.h"
+#include "ui/base/window_ports.h"
 #include "ui/entry/code_pickers.h"
 
 using namespace qnvr;
@@ -37,13 +38,13 @@ class TestCodePickers : public QObject {
 
 private:
     int sounds_ = 0;
+    // The window the pickers open from; its ports count the error sounds.
+    WindowPorts ports_{{}, {}, [this] { ++sounds_; }};
+    QWidget owner_;
 
 private slots:
-    void init() {
-        sounds_ = 0;
-        SetErrorSoundHandler([this] { ++sounds_; });
-    }
-    void cleanup() { SetErrorSoundHandler({}); }
+    void initTestCase() { UsePorts(owner_, ports_); }
+    void init() { sounds_ = 0; }
 
     void okRightAfterOpeningPicksTheFirstRow_data() {
         QTest::addColumn<bool>("occupation");
@@ -58,7 +59,7 @@ private slots:
         QFETCH(bool, occupation);
         QFETCH(bool, byEnter);
         QFETCH(QString, picked);
-        ModalScript script;
+        ModalScript script(ports_);
         script.Then([&](QDialog& window) {
             QTreeWidget* list = ListOf(window);
             QVERIFY(list && list->hasFocus());
@@ -66,26 +67,26 @@ private slots:
             else Click(window, "BtnOk");
             QVERIFY(!window.isVisible());
         });
-        QCOMPARE(occupation ? PickOccupationCode(nullptr) : PickBox12Code(nullptr), picked);
+        QCOMPARE(occupation ? PickOccupationCode(&owner_) : PickBox12Code(&owner_), picked);
         QCOMPARE(script.Opened(), QStringList{occupation ? "Treasury Tipped Occupation Box 14b Codes "
                                                          : "IRS Box 12 Codes "});
         QCOMPARE(sounds_, 0);
     }
 
     void doubleClickingARowPicksItsCode() {
-        ModalScript script;
+        ModalScript script(ports_);
         script.Then([](QDialog& window) { DoubleClickRow(window, "II"); });
-        QCOMPARE(PickBox12Code(nullptr), QStringLiteral("II"));
+        QCOMPARE(PickBox12Code(&owner_), QStringLiteral("II"));
         script.Then([](QDialog& window) {
             // Moving by keys and pressing Enter picks the row moved to.
             QTest::keyClick(ListOf(window), Qt::Key_End);
             QTest::keyClick(ListOf(window), Qt::Key_Return);
         });
-        QCOMPARE(PickBox12Code(nullptr), QStringLiteral("TT"));
+        QCOMPARE(PickBox12Code(&owner_), QStringLiteral("TT"));
     }
 
     void cancelHandsBackNothingWhateverWasSelected() {
-        ModalScript script;
+        ModalScript script(ports_);
         script.Then([](QDialog& window) {
             QTest::keyClick(ListOf(window), Qt::Key_Down);
             QTest::keyClick(ListOf(window), Qt::Key_Down);
@@ -93,11 +94,11 @@ private slots:
             QVERIFY(!window.isVisible());
             QCOMPARE(static_cast<TCodeListWindow&>(window).Selected, -1);
         });
-        QCOMPARE(PickBox12Code(nullptr), QString());
+        QCOMPARE(PickBox12Code(&owner_), QString());
     }
 
     void escapeAndTheMissingCloseBoxLeaveOnlyOkAndCancel() {
-        ModalScript script;
+        ModalScript script(ports_);
         script.Then([](QDialog& window) {
             QVERIFY(!(window.windowFlags() & Qt::WindowCloseButtonHint));
             QTest::keyClick(ListOf(window), Qt::Key_Escape);
@@ -105,12 +106,12 @@ private slots:
             QTest::keyClick(ListOf(window), Qt::Key_Down);
             QTest::keyClick(ListOf(window), Qt::Key_Return);
         });
-        QCOMPARE(PickOccupationCode(nullptr), QString());  // row 1 is a heading: still open, cancelled at the end
+        QCOMPARE(PickOccupationCode(&owner_), QString());  // row 1 is a heading: still open, cancelled at the end
         QCOMPARE(sounds_, 1);
     }
 
     void aHeadingRowIsRefusedWithTheErrorSoundAndTheListStaysOpen() {
-        ModalScript script;
+        ModalScript script(ports_);
         script.Then([this](QDialog& window) {
             DoubleClickRow(window, "HOME SERVICES:");
             QVERIFY(window.isVisible());
@@ -121,11 +122,11 @@ private slots:
             DoubleClickRow(window, "404");
             QVERIFY(!window.isVisible());
         });
-        QCOMPARE(PickOccupationCode(nullptr), QStringLiteral("404"));
+        QCOMPARE(PickOccupationCode(&owner_), QStringLiteral("404"));
     }
 
     void theOccupationButtonsAreSkippedByTabAndExplainThemselves() {
-        ModalScript script;
+        ModalScript script(ports_);
         script.Then([](QDialog& window) {
             QTreeWidget* list = ListOf(window);
             QTest::keyClick(list, Qt::Key_Tab);
@@ -139,7 +140,7 @@ private slots:
             QCOMPARE(list->topLevelItemCount(), 77);
             Click(window, "BtnCancel");
         });
-        QCOMPARE(PickOccupationCode(nullptr), QString());
+        QCOMPARE(PickOccupationCode(&owner_), QString());
     }
 };
 

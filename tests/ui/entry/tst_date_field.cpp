@@ -47,7 +47,7 @@ private slots:
     void cleanupTestCase() { TDateEdit::SetClock(nullptr); }
     void init() {
         prompter_ = std::make_unique<ScriptedPrompter>();
-        window_ = std::make_unique<FieldWindow>();
+        window_ = std::make_unique<FieldWindow>(*prompter_);
         date_ = window_->Add(new TDateEdit, "W3Date", "Date");
         after_ = window_->Add(new QLineEdit, "After", "After");
         QVERIFY(window_->Open());

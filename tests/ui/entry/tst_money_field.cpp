@@ -29,7 +29,7 @@ private:
 private slots:
     void init() {
         prompter_ = std::make_unique<ScriptedPrompter>();
-        window_ = std::make_unique<FieldWindow>();
+        window_ = std::make_unique<FieldWindow>(*prompter_);
         money_ = AddBox1Wages(*window_);
         after_ = window_->Add(new QLineEdit, "After", "After");
         signedMoney_ = window_->Add(new TDollarEdit, "SignedAmount", "Signed amount");
@@ -208,7 +208,7 @@ private slots:
     void closingTheCalculatorWithoutPutLeavesTheField() {
         money_->SetValue(12);
         TabIntoMoney();
-        ModalScript script;
+        ModalScript script(window_->Ports());
         script.Then([](QDialog& calculator) {
             QVERIFY(Expect<TCalculator>(calculator));
             QTest::keyClicks(&calculator, "99");

@@ -14,6 +14,7 @@
 #include "core/store/record_set.h"
 #include "support/qnvr_test_main.h"
 #include "ui/entry/rs_navigator.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 
@@ -61,6 +62,7 @@ class TestNavigator : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter
     std::unique_ptr<TRecordSet> store_;
     std::unique_ptr<NavigatorHost> host_;
     QStringList events_;
@@ -86,10 +88,12 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         prompter_ = std::make_unique<ScriptedPrompter>();
-        store_ = std::make_unique<TRecordSet>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
+        store_ = std::make_unique<TRecordSet>(*ports_);
         store_->FileName = dir_->filePath(QStringLiteral("records.dat")).toStdString();
         store_->FileShareMode = smShareDenyWrite;
         host_ = std::make_unique<NavigatorHost>();
+        UsePorts(*host_, *ports_);
         events_.clear();
         Nav().OnBeforeAction = [this](TRSNavigator& n) { events_ << "before " + QString::number(n.Action()); };
         Nav().OnAfterAction = [this](TRSNavigator& n) { events_ << "after " + QString::number(n.Action()); };
@@ -165,7 +169,7 @@ private slots:
 
     void aBrowseOnlyStoreAddsAndDeletesNothing() {
         OpenStore(3);
-        TRecordSet second;  // the file is held by the first store: this one may only browse
+        TRecordSet second(*ports_);  // the file is held by the first store: this one may only browse
         second.FileName = store_->FileName;
         second.FileShareMode = smShareDenyWrite;
         second.ShowOpenMode = false;

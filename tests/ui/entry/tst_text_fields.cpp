@@ -40,7 +40,7 @@ private:
 private slots:
     void init() {
         prompter_ = std::make_unique<ScriptedPrompter>();
-        window_ = std::make_unique<FieldWindow>();
+        window_ = std::make_unique<FieldWindow>(*prompter_);
         text_ = window_->Add(new TFilterEdit, "Boxe1", "Employee's first name");
         state_ = window_->Add(new TStateEdit, "Boxf_c", "Employee's state");
         check_ = window_->Add(new TCheckBoxEdit, "Box13a", "Statutory employee");

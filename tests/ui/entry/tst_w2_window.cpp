@@ -31,6 +31,7 @@
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/rs_navigator.h"
 #include "ui/entry/state_edit.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -89,6 +90,7 @@ class TestW2Window : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter
     std::unique_ptr<ModalScript> modals_;
     std::unique_ptr<TFrmDataModule> dm_;
     std::unique_ptr<TestPrinting> printing_;
@@ -147,6 +149,7 @@ private:
     void OpenWindow() {
         printing_ = std::make_unique<TestPrinting>(*dm_, dir_->path());
         window_ = std::make_unique<TFrmW2>(*dm_, printing_->Printing);
+        UsePorts(*window_, *ports_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
@@ -166,8 +169,9 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         prompter_ = std::make_unique<ScriptedPrompter>();
-        modals_ = std::make_unique<ModalScript>();
-        dm_ = std::make_unique<TFrmDataModule>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
+        modals_ = std::make_unique<ModalScript>(*ports_);
+        dm_ = std::make_unique<TFrmDataModule>(*ports_);
     }
     void cleanup() {
         if (window_) window_->hide();  // without the close step: the test is over
@@ -725,13 +729,14 @@ private slots:
     void aBrowseOnlyFileRefusesTyping() {
         W2Record incomplete = Employee("219-09-9992", "Bo", "", 20);  // no last name
         MakePayerFile({Employee("219-09-9991", "Ann", "Smith", 10), incomplete});
-        TFrmDataModule second;
+        TFrmDataModule second(*ports_);
         second.OpenPayerFile(dm_->PayerFilePath());
         QVERIFY(second.PayerFileOpen());
         QVERIFY(second.RSW2().BrowseOnly());
         prompter_->Clear();
         TestPrinting secondPrinting(second, dir_->path());
         window_ = std::make_unique<TFrmW2>(second, secondPrinting.Printing);
+        UsePorts(*window_, *ports_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
         QCOMPARE(window_->windowTitle(), QStringLiteral("Form W-2 Wage and Tax Statement 2026 - Browse Only"));

@@ -23,6 +23,7 @@
 #include "ui/entry/filter_edit.h"
 #include "ui/entry/field_text.h"
 #include "ui/entry/frm_w3.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -50,6 +51,7 @@ class TestW3Window : public QObject {
 private:
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter
     std::unique_ptr<TFrmDataModule> dm_;
     std::unique_ptr<TestPrinting> printing_;
     std::unique_ptr<TFrmW3> window_;
@@ -65,6 +67,7 @@ private:
     TFrmW3& OpenWindow() {
         printing_ = std::make_unique<TestPrinting>(*dm_, QString::fromStdString(dir_->Path().string()));
         window_ = std::make_unique<TFrmW3>(*dm_, printing_->Printing);
+        UsePorts(*window_, *ports_);
         window_->show();
         window_->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(window_.get())); }();
@@ -103,7 +106,8 @@ private slots:
     void init() {
         dir_ = std::make_unique<TempDir>();
         prompter_ = std::make_unique<ScriptedPrompter>();
-        dm_ = std::make_unique<TFrmDataModule>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
+        dm_ = std::make_unique<TFrmDataModule>(*ports_);
     }
     void cleanup() {
         window_.reset();
@@ -345,7 +349,7 @@ private slots:
         QCOMPARE(dm_->W3Rec().Boxf_a, std::string("ACME"));
 
         QTest::keyClicks(Find("Boxf_a"), "ACME TOOLS");
-        ModalScript modals;  // the preview of the printed W-3, closed at once
+        ModalScript modals(*ports_);  // the preview of the printed W-3, closed at once
         modals.Then([](QDialog& preview) { preview.reject(); });
         QTest::mouseClick(w.BtnPrint, Qt::LeftButton);
         QCOMPARE(modals.Opened(), QStringList({"Form W-3 Preview"}));

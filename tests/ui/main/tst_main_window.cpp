@@ -32,7 +32,7 @@ namespace {
 
 // Makes a payer file pair with an employer name, as an earlier run of the program did.
 std::string MakePayerFile(const std::string& path, const std::string& employer) {
-    TFrmDataModule dm;
+    TFrmDataModule dm{CorePorts{}};
     dm.OpenPayerFile(path);
     dm.EditW3Rec([&](W3Record& w3) { w3.Boxf_a = employer; });
     dm.ClosePayerFile();

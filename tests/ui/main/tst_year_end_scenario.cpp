@@ -25,6 +25,7 @@
 #include "ui/entry/check_box_edit.h"
 #include "ui/entry/mask_edit.h"
 #include "ui/entry/state_edit.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -84,7 +85,7 @@ void CloseWith(QDialog& window, const char* button) {
     Click(window, button);
     if (!window.isVisible()) return;
     QString why;
-    if (auto* prompter = dynamic_cast<ScriptedPrompter*>(&CurrentPrompter()); prompter && !prompter->Texts().empty())
+    if (auto* prompter = dynamic_cast<ScriptedPrompter*>(&PortsOf(&window).prompter); prompter && !prompter->Texts().empty())
         why = QString::fromStdString(prompter->Texts().back());
     if (QWidget* focus = QApplication::focusWidget()) why += QStringLiteral(" (at ") + focus->objectName() + QLatin1Char(')');
     QFAIL(qPrintable(window.windowTitle() + QStringLiteral(" stayed open: ") + why));

@@ -95,6 +95,7 @@ class TestWebUpdate : public QObject {
 private:
     std::unique_ptr<testing::TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<CorePorts> ports_;  // the command's ports, with the scripted prompter
     std::unique_ptr<LocalServer> server_;
     std::vector<std::string> started_;
     bool connected_ = true;
@@ -113,7 +114,7 @@ private:
                                  started_.push_back(path);
                                  return true;
                              }};
-        return RunWebUpdate(ports, server, Folder(), kTestPublicKey);
+        return RunWebUpdate(*ports_, ports, server, Folder(), kTestPublicKey);
     }
     std::string RunFailing(const std::string& server) {
         try {
@@ -134,6 +135,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<testing::TempDir>();
         prompter_ = std::make_unique<ScriptedPrompter>();
+        ports_ = std::make_unique<CorePorts>(CorePorts{.prompter = *prompter_});
         server_ = std::make_unique<LocalServer>();
         started_.clear();
         connected_ = true;

@@ -24,6 +24,7 @@
 #include "ui/entry/rs_navigator.h"
 #include "ui/print/frm_form_type.h"
 #include "ui/print/report_preview.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -81,6 +82,7 @@ class TestPrintJobs : public QObject {
 
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter
     std::unique_ptr<ModalScript> modals_;
     std::unique_ptr<TFrmDataModule> dm_;
     std::unique_ptr<TestPrinting> printing_;
@@ -98,6 +100,7 @@ class TestPrintJobs : public QObject {
     // so that Print All is enabled.
     void OpenW2Window(int employees) {
         w2_ = std::make_unique<TFrmW2>(*dm_, printing_->Printing);
+        UsePorts(*w2_, *ports_);
         w2_->show();
         QVERIFY(QTest::qWaitForWindowActive(w2_.get()));
         for (int k = 1; k < employees; ++k) QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
@@ -110,8 +113,9 @@ private slots:
     void init() {
         dir_ = std::make_unique<TempDir>();
         prompter_ = std::make_unique<ScriptedPrompter>();
-        modals_ = std::make_unique<ModalScript>();
-        dm_ = std::make_unique<TFrmDataModule>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
+        modals_ = std::make_unique<ModalScript>(*ports_);
+        dm_ = std::make_unique<TFrmDataModule>(*ports_);
     }
     void cleanup() {
         for (QWidget* w : {static_cast<QWidget*>(w2_.get()), static_cast<QWidget*>(w3_.get())})
@@ -231,6 +235,7 @@ private slots:
     void w3PrintShowsTheWindowsRecord() {
         OpenPayer(2);
         w3_ = std::make_unique<TFrmW3>(*dm_, printing_->Printing);
+        UsePorts(*w3_, *ports_);
         w3_->show();
         QVERIFY(QTest::qWaitForWindowActive(w3_.get()));
         auto* title = w3_->findChild<QLineEdit*>(QStringLiteral("Title"));

@@ -21,6 +21,7 @@
 #include "report/surface.h"
 #include "support/qnvr_test_main.h"
 #include "ui/print/printer_setup.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -66,8 +67,11 @@ std::string Stored(const SettingsStore& store, const char* name) {
 class TestPrinterSetup : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TFrmPrinterSetup> Open(SettingsStore& store) {
+    // The window with ports whose messages go to prompter.
+    std::unique_ptr<TFrmPrinterSetup> Open(SettingsStore& store, Prompter& prompter = SilentPrompter()) {
+        ports_.push_back(std::make_unique<WindowPorts>(WindowPorts{{{.prompter = prompter}, port_}}));
         auto window = std::make_unique<TFrmPrinterSetup>(store, &port_);
+        UsePorts(*window, *ports_.back());
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window.get())) qWarning("the printer setup window did not become active");
@@ -113,7 +117,7 @@ private slots:
     void PreprintedFormsAndTheirOffsetsAreCheckedAndSaved() {
         ScriptedPrompter prompter;
         MemorySettingsStore store;
-        auto window = Open(store);
+        auto window = Open(store, prompter);
         Choose(window->PrinterName, TestPrinter());
         Choose(window->PaperName, "US Letter");
 
@@ -152,7 +156,7 @@ private slots:
         QCOMPARE(LoadPreprintedSetup(store), (PreprintedSetup{true, -0.25, 0.5}));
 
         // Shown again as saved; cleared with a click and an empty offset, which is none.
-        auto again = Open(store);
+        auto again = Open(store, prompter);
         QVERIFY(again->Preprinted->isChecked());
         QCOMPARE(again->OffsetX->text(), QString("-0.25"));
         QCOMPARE(again->OffsetY->text(), QString("0.50"));
@@ -185,7 +189,7 @@ private slots:
     void OkChecksInOrderThenSavesTheSevenValues() {
         ScriptedPrompter prompter;
         MemorySettingsStore store;
-        auto window = Open(store);
+        auto window = Open(store, prompter);
         ExpectRefused(*window, prompter, "Printer has not been selected", window->PrinterName);
 
         Choose(window->PrinterName, TestPrinter());
@@ -215,7 +219,7 @@ private slots:
         QCOMPARE(Stored(store, "Copies"), std::string("7"));
 
         // Shown again as saved.
-        auto again = Open(store);
+        auto again = Open(store, prompter);
         QCOMPARE(again->PrinterName->currentText(), Q(TestPrinter()));
         QCOMPARE(again->PaperName->currentText(), QString("US Legal"));
         QVERIFY(again->Landscape->isChecked());
@@ -227,7 +231,7 @@ private slots:
     void APrinterWithPaperSourcesAsksForOne() {
         ScriptedPrompter prompter;
         MemorySettingsStore store;
-        auto window = Open(store);
+        auto window = Open(store, prompter);
         Choose(window->PrinterName, TestTrayPrinter());
         QVERIFY(Items(window->BinName).contains("Tray 1"));
         Choose(window->PaperName, "US Letter");
@@ -270,10 +274,9 @@ private slots:
     // Every later job asks the printer for what was saved; two-sided printing only
     // where the printer offers it.
     void JobsApplyTheSavedSetup() {
-        report::SetPrinterPort(&port_);
         MemorySettingsStore store;
         SavePrinterSettings(store, {TestPrinter(), "US Legal", "", 0, true, 2, 7});
-        report::ReportJob job;
+        report::ReportJob job{report::ReportPorts{{}, port_}};
         job.Setups = {};
         job.OnBeforePrint = [&](report::ReportSurface& surface) { ApplyPrinterSetup(store, surface); };
         job.OnPrint = [](report::ReportSurface& surface) { surface.PrintLeft("legal", 1); };
@@ -286,11 +289,11 @@ private slots:
         QCOMPARE(recorded.collate, port_.SupportsCollate(TestPrinter()));
         QCOMPARE(StoredDuplex(recorded.duplex), port_.SupportsDuplex(TestPrinter()) ? 2 : 0);
         QCOMPARE(snapshot.ReadPage(1).heightIn, 14.0);
-        report::SetPrinterPort(nullptr);
     }
 
 private:
     platform::CupsPrinterPort port_;
+    std::vector<std::unique_ptr<WindowPorts>> ports_;  // of every window opened
 };
 
 QNVR_TEST_MAIN(TestPrinterSetup)

@@ -37,14 +37,17 @@
 #include "ui/print/report_job_windows.h"
 #include "ui/print/report_preview.h"
 #include "ui/print/report_status.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
 
 namespace {
 
-std::unique_ptr<TFrmReportPreview> ShowPreview(const report::ReportJob& job, const QString& file, int pages) {
+std::unique_ptr<TFrmReportPreview> ShowPreview(const WindowPorts& ports, const report::ReportJob& job, const QString& file,
+                                               int pages) {
     auto window = std::make_unique<TFrmReportPreview>(job);
+    UsePorts(*window, ports);
     window->ApplyPreviewSettings(job.Preview);
     window->SetSnapshot(SnapshotFile(file.toStdString(), pages));
     window->PrepareShow();
@@ -104,8 +107,9 @@ private slots:
     void init() { QVERIFY(dir_.isValid()); }
 
     void OnePageSnapshotOpensAt85WithPagingDisabled() {
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("one.ndr"), 1);
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("one.ndr"), 1);
         QCOMPARE(window->Zoom(), 85);
         QCOMPARE(window->StatusText->text(), QString(" Page 1 of 1"));
         for (QToolButton* button : {window->BtnFirst, window->BtnPrior, window->BtnNext, window->BtnLast})
@@ -117,13 +121,14 @@ private slots:
     }
 
     void ZoomStaysBetween10And200() {
+        WindowPorts& ports = NewPorts();
         struct Case {
             int start;
             const char* typed;
             int expected;
         } cases[] = {{15, "-", 10}, {10, "-", 10}, {195, "+", 200}, {200, "+", 200}, {85, "+", 95}, {85, "-", 75}};
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("zoom.ndr"), 1);
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("zoom.ndr"), 1);
         for (const auto& c : cases) {
             window->SetZoom(c.start);
             QTest::keyClicks(window->ScrollBox1, c.typed);
@@ -138,10 +143,11 @@ private slots:
     }
 
     void CopyAPreviewCanOnlyBeViewed() {
-        report::ReportJob job;
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
         MakeCopyAJob(job);
-        ModalScript script;  // no dialog may open
-        auto window = ShowPreview(job, dir_.filePath("copya.ndr"), 2);
+        ModalScript script(ports);  // no dialog may open
+        auto window = ShowPreview(ports, job, dir_.filePath("copya.ndr"), 2);
         for (QToolButton* button : {window->BtnSave, window->BtnPrint, window->BtnExportPDF, window->BtnExportHTML})
             QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
         QVERIFY(window->BtnOpen->isEnabled());
@@ -158,8 +164,9 @@ private slots:
     }
 
     void ContextMenuItemsFollowTheirButtons() {
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("menu.ndr"), 3);
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("menu.ndr"), 3);
         OpenContextMenu(*window);
         QVERIFY(!MenuItem(*window, "Go to First Page")->isEnabled());
         QVERIFY(!MenuItem(*window, "Go to Prior Page")->isEnabled());
@@ -171,8 +178,9 @@ private slots:
     }
 
     void AltKeysTurnPagesWhereTheirButtonsAllow() {
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("alt.ndr"), 3);
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("alt.ndr"), 3);
         struct Step {
             int key;
             int expected;
@@ -190,8 +198,9 @@ private slots:
     }
 
     void DownWalksThroughEveryPageAndUpWalksBack() {
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("walk.ndr"), 3);
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("walk.ndr"), 3);
         QVERIFY(Bar(*window).maximum() > 0);
         QList<int> seen{window->CurrentPage()};
         for (int i = 0; i < 1000 && !(window->CurrentPage() == 3 && AtBottom(*window)); ++i) {
@@ -217,8 +226,9 @@ private slots:
     }
 
     void PageKeysScrollByTheViewThenTurnThePage() {
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("pages.ndr"), 2);
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("pages.ndr"), 2);
         const int view = window->ScrollBox1->viewport()->height();
         Press(*window, Qt::Key_PageDown);
         QCOMPARE(Bar(*window).value(), std::min(view, Bar(*window).maximum()));
@@ -243,8 +253,9 @@ private slots:
     }
 
     void CtrlArrowsScrollSidewaysAndTheWheelActsLikeUpAndDown() {
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("side.ndr"), 2);
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("side.ndr"), 2);
         window->SetZoom(200);
         QScrollBar& side = *window->ScrollBox1->horizontalScrollBar();
         QVERIFY(side.maximum() > 0);
@@ -275,9 +286,10 @@ private slots:
 
     void SavedSnapshotReopensWithTheSamePages() {
         ScriptedPrompter prompter;
-        ModalScript script;
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("job.rpt"), 3);
+        WindowPorts& ports = NewPorts(prompter);
+        ModalScript script(ports);
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("job.rpt"), 3);
         const QString saved = dir_.filePath("saved");  // the dialog adds ".ndr"
         script.Then([&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QString("Save to Snapshot Document"));
@@ -287,8 +299,8 @@ private slots:
         Press(*window, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(saved + ".ndr"));
 
-        report::ReportJob other;
-        auto reopened = ShowPreview(other, dir_.filePath("other.ndr"), 1);
+        report::ReportJob other{ports};
+        auto reopened = ShowPreview(ports, other, dir_.filePath("other.ndr"), 1);
         script.Then([&](QDialog& dialog) { PickFile(dialog, saved + ".ndr"); });
         Press(*reopened, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(reopened->windowTitle(), QString("Quenvora W-2 2026 - saved.ndr"));
@@ -303,16 +315,17 @@ private slots:
 
     void ADamagedDocumentIsRefusedAndThePagesStay() {
         ScriptedPrompter prompter;
-        ModalScript script;
+        WindowPorts& ports = NewPorts(prompter);
+        ModalScript script(ports);
         const QString damaged = dir_.filePath("damaged.ndr");
         {
             QFile file(damaged);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("QNVRSNAP this is no snapshot at all");
         }
-        report::ReportJob job;
+        report::ReportJob job{ports};
         job.TitlePreview = "Form W-3 Preview";
-        auto window = ShowPreview(job, dir_.filePath("kept.ndr"), 2);
+        auto window = ShowPreview(ports, job, dir_.filePath("kept.ndr"), 2);
         window->setWindowTitle("Form W-3 Preview");
         script.Then([&](QDialog& dialog) { PickFile(dialog, damaged); });
         QTest::mouseClick(window->BtnOpen, Qt::LeftButton);
@@ -325,9 +338,10 @@ private slots:
 
     void SavingOverAFileAsksFirst() {
         ScriptedPrompter prompter;
-        ModalScript script;
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("two.ndr"), 2);
+        WindowPorts& ports = NewPorts(prompter);
+        ModalScript script(ports);
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("two.ndr"), 2);
         const QString existing = dir_.filePath("existing.ndr");
         {
             QFile file(existing);
@@ -350,9 +364,10 @@ private slots:
     }
 
     void ExportsWriteEveryPage() {
-        ModalScript script;
-        report::ReportJob job;
-        auto window = ShowPreview(job, dir_.filePath("export.ndr"), 3);
+        WindowPorts& ports = NewPorts();
+        ModalScript script(ports);
+        report::ReportJob job{ports};
+        auto window = ShowPreview(ports, job, dir_.filePath("export.ndr"), 3);
         script.Then([&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QString("Save to PDF Document"));
             PickFile(dialog, dir_.filePath("export"));
@@ -375,10 +390,11 @@ private slots:
     }
 
     void EscapeAndAltXClose() {
-        report::ReportJob job;
+        WindowPorts& ports = NewPorts();
+        report::ReportJob job{ports};
         for (auto [key, modifiers] : {std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()},
                                       std::pair{Qt::Key_X, Qt::KeyboardModifiers(Qt::AltModifier)}}) {
-            auto window = ShowPreview(job, dir_.filePath("close.ndr"), 1);
+            auto window = ShowPreview(ports, job, dir_.filePath("close.ndr"), 1);
             Press(*window, key, modifiers);
             QVERIFY(!window->isVisible());
         }
@@ -387,10 +403,9 @@ private slots:
     // A whole run: output options, status window, then the preview through the hook.
     void AJobRunShowsItsWindowsAndKeepsItsFile() {
         ReportJobWindows windows;
-        report::SetReportJobUi(&windows);
-        report::SetPrinterPort(nullptr);
-        ModalScript script;
-        report::ReportJob job;
+        WindowPorts& ports = NewPorts(SilentPrompter(), report::NoPrinters(), windows);
+        ModalScript script(ports);
+        report::ReportJob job{ports};
         job.TitleSetup = "Employee Form W-2 Setup";
         job.TitleStatus = "Employee Form W-2 Status";
         job.TitlePreview = "Employee Form W-2 Preview";
@@ -403,7 +418,13 @@ private slots:
             surface.NewPage();
             surface.Println("second");
         };
-        job.OverridePreview = ReportPreviewHook(nullptr);
+        // The job runs from a window with the ports, as from the W-2 window.
+        QWidget owner;
+        UsePorts(owner, ports);
+        owner.show();
+        QApplication::setActiveWindow(&owner);
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        job.OverridePreview = ReportPreviewHook(&owner);
         script
             .Then([](QDialog& dialog) {
                 QCOMPARE(dialog.windowTitle(), QString("Employee Form W-2 Setup"));
@@ -424,15 +445,14 @@ private slots:
         QVERIFY(job.Execute());
         QCOMPARE(script.Pending(), std::size_t(0));
         QCOMPARE(report::PageSnapshot::OpenFile(job.StreamFileName).PageCount(), 2);
-        report::SetReportJobUi(nullptr);
     }
 
     void CancelInTheOutputOptionsOrTheStatusWindowEndsQuietly() {
         ReportJobWindows windows;
-        report::SetReportJobUi(&windows);
         ScriptedPrompter prompter;
-        ModalScript script;
-        report::ReportJob job;
+        WindowPorts& ports = NewPorts(prompter, report::NoPrinters(), windows);
+        ModalScript script(ports);
+        report::ReportJob job{ports};
         int pagesDrawn = 0;
         job.OnPrint = [&](report::ReportSurface& surface) {
             for (int page = 1; page <= 30; ++page) {
@@ -445,7 +465,13 @@ private slots:
                 if (page < 30) surface.NewPage();
             }
         };
-        job.OverridePreview = ReportPreviewHook(nullptr);
+        // The job runs from a window with the ports, as from the W-2 window.
+        QWidget owner;
+        UsePorts(owner, ports);
+        owner.show();
+        QApplication::setActiveWindow(&owner);
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        job.OverridePreview = ReportPreviewHook(&owner);
 
         script.Then([](QDialog& dialog) { Click(dialog, "BtnCancel"); });
         QVERIFY(!job.Execute());
@@ -457,18 +483,17 @@ private slots:
         QCOMPARE(script.Opened().size(), 1);  // no preview
         QVERIFY(!windows.StatusWindow());
         QCOMPARE(prompter.Messages().size(), std::size_t(0));
-        report::SetReportJobUi(nullptr);
     }
 
     void PrintingFromThePreviewSendsTheChosenPagesToThePrinter() {
         platform::CupsPrinterPort port;
-        report::SetPrinterPort(&port);
         ScriptedPrompter prompter;
-        ModalScript script;
-        report::ReportJob job;
+        WindowPorts& ports = NewPorts(prompter, port);
+        ModalScript script(ports);
+        report::ReportJob job{ports};
         job.TitleSetup = "Form W-3 Setup";
         job.JobTitle = UniqueJobTitle("preview");
-        auto window = ShowPreview(job, dir_.filePath("print.ndr"), 4);
+        auto window = ShowPreview(ports, job, dir_.filePath("print.ndr"), 4);
         script.Then([](QDialog& dialog) {
             auto& options = dynamic_cast<TFrmOutputOptions&>(dialog);
             QCOMPARE(options.windowTitle(), QString("Form W-3 Setup"));
@@ -494,19 +519,19 @@ private slots:
         QVERIFY(text.find("Snapshot page 2") != std::string::npos);
         QVERIFY(text.find("Snapshot page 4") == std::string::npos);
         std::filesystem::remove(pdf);
-        report::SetPrinterPort(nullptr);
     }
 
     // The paper and source a job recorded reach the printer unless another printer is chosen.
     void OutputOptionsKeepThePaperOfTheRecordedSetup() {
         platform::CupsPrinterPort port;
-        report::SetPrinterPort(&port);
-        report::ReportJob job;
+        WindowPorts& ports = NewPorts(SilentPrompter(), port);
+        report::ReportJob job{ports};
         for (const bool otherPrinter : {false, true}) {
             report::OutputOptions options;
             options.print = {TestPrinter(), "US Legal", "", report::PageOrientation::Portrait, false, report::DuplexMode::dupSimplex, 2};
             TFrmOutputOptions window(job, options, true, 3, 2);
-            ModalScript script;
+            UsePorts(window, ports);
+            ModalScript script(ports);
             script.Then([&](QDialog&) {
                 QVERIFY(window.RbPrinter->isChecked());
                 QCOMPARE(window.Copies->value(), 2);
@@ -523,10 +548,17 @@ private slots:
             QCOMPARE(options.range.first, 2);
             QCOMPARE(options.range.last, 2);
         }
-        report::SetPrinterPort(nullptr);
     }
 
 private:
+    // Ports for the windows of one test, kept until the test program ends.
+    WindowPorts& NewPorts(Prompter& prompter = SilentPrompter(), report::PrinterPort& printer = report::NoPrinters(),
+                          report::ReportJobUi& jobUi = report::NoJobWindows()) {
+        ports_.push_back(std::make_unique<WindowPorts>(WindowPorts{{{.prompter = prompter}, printer, jobUi}}));
+        return *ports_.back();
+    }
+
+    std::vector<std::unique_ptr<WindowPorts>> ports_;
     QTemporaryDir dir_;
 };
 

@@ -1,4 +1,5 @@
 // The Set/Change Password window and the password prompt, typed into as a user does.
+#include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 #include "support/qnvr_test_main.h"
 #include "ui/store/frm_password.h"
 #include "ui/store/password_dlg.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -24,6 +26,7 @@ class TestPasswordWindows : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter
     std::unique_ptr<TFrmDataModule> dm_;
     std::unique_ptr<TFrmPassword> window_;
 
@@ -32,6 +35,7 @@ private:
     // Opens the window on the payer file as Tools, Password does.
     void OpenWindow() {
         window_ = std::make_unique<TFrmPassword>(*dm_);
+        UsePorts(*window_, *ports_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -51,7 +55,8 @@ private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         prompter_ = std::make_unique<ScriptedPrompter>();
-        dm_ = std::make_unique<TFrmDataModule>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_}}});
+        dm_ = std::make_unique<TFrmDataModule>(*ports_);
         dm_->OpenPayerFile(PayerFile());
         QVERIFY(dm_->PayerFileOpen());
     }
@@ -149,7 +154,14 @@ private slots:
     }
 
     void thePromptReturnsWhatWasTypedOrNothingWhenCancelled() {
-        ModalScript modals;
+        // The prompt belongs to the window the user works in, as the main window when a
+        // payer file opens.
+        QWidget owner;
+        UsePorts(owner, *ports_);
+        owner.show();
+        QApplication::setActiveWindow(&owner);
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        ModalScript modals(*ports_);
         DialogPasswordEntry entry;
         modals
             .Then([](QDialog& dialog) {

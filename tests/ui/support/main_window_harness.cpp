@@ -15,7 +15,13 @@ void MainWindowHarness::UseTemporaryConfigFolder() {
 
 MainWindowHarness::MainWindowHarness()
     : folders_((home_.path() + QStringLiteral("/program")).toStdString(),
-               (home_.path() + QStringLiteral("/Documents")).toStdString()) {
+               (home_.path() + QStringLiteral("/Documents")).toStdString()),
+      ports_{{{.prompter = prompter_,
+                .passwordEntry = desktop_.Ports().passwordEntry,
+                .busy = desktop_.Ports().busy,
+                .busyNote = desktop_.Ports().busyNote},
+               desktop_.Ports().printer,
+               desktop_.Ports().jobUi}} {
     QDir(home_.path()).mkpath(QStringLiteral("program"));
     settings_ = std::make_unique<platform::QtSettingsStore>(SettingsRoot(true));
     QFile::remove(QString::fromStdString(settings_->FileName()));  // every test starts without settings
@@ -26,7 +32,7 @@ MainWindowHarness::~MainWindowHarness() { Stop(); }
 
 void MainWindowHarness::Start(std::vector<std::string> arguments) {
     Stop();
-    window_ = std::make_unique<TFrmMain>(dm_, *settings_, folders_, std::move(arguments), TFrmMain::Options{0});
+    window_ = std::make_unique<TFrmMain>(ports_, dm_, *settings_, folders_, std::move(arguments), TFrmMain::Options{0});
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     window_->activateWindow();

@@ -1,6 +1,6 @@
 #pragma once
-// A main window in a fresh temporary home, with the program's own ports, message boxes
-// answered by a ScriptedPrompter and modal windows by a ModalScript. The settings live
+// A main window in a fresh temporary home, with the program's own ports except that
+// message boxes are answered by a ScriptedPrompter and modal windows by a ModalScript. The settings live
 // in a real settings file, so that a restart of the main window reads what it wrote.
 #include <QTemporaryDir>
 
@@ -42,6 +42,7 @@ public:
     platform::QtSettingsStore& Settings() { return *settings_; }
     ScriptedPrompter& Prompter() { return prompter_; }
     ModalScript& Modals() { return modals_; }
+    WindowPorts& Ports() { return ports_; }
     std::string Home() const;
     std::string DataFolder() const;
     std::string ProgramFolder() const;
@@ -53,10 +54,11 @@ private:
     QTemporaryDir home_;
     FixedFolders folders_;
     std::unique_ptr<platform::QtSettingsStore> settings_;
-    DesktopPorts ports_;
+    DesktopPorts desktop_;
     ScriptedPrompter prompter_;
-    ModalScript modals_;
-    TFrmDataModule dm_;
+    WindowPorts ports_;
+    ModalScript modals_{ports_};
+    TFrmDataModule dm_{ports_};
     std::unique_ptr<TFrmMain> window_;
 };
 

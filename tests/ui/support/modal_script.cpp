@@ -15,11 +15,11 @@
 
 namespace qnvr::testing {
 
-ModalScript::ModalScript() {
-    SetModalHandler([this](QDialog& dialog) { Run(dialog); });
+ModalScript::ModalScript(WindowPorts& ports) : ports_(ports), before_(std::move(ports.modal)) {
+    ports_.modal = [this](QDialog& dialog) { Run(dialog); };
 }
 
-ModalScript::~ModalScript() { SetModalHandler({}); }
+ModalScript::~ModalScript() { ports_.modal = std::move(before_); }
 
 ModalScript& ModalScript::Then(Step step) {
     steps_.push_back(std::move(step));

@@ -9,14 +9,18 @@
 #include <deque>
 #include <functional>
 
+#include "ui/base/window_ports.h"
+
 namespace qnvr::testing {
 
 class ModalScript {
 public:
     using Step = std::function<void(QDialog& dialog)>;
 
-    ModalScript();   // installs itself as the program's modal handler
-    ~ModalScript();  // and removes itself
+    // Answers the modal windows of the windows that use ports, for its lifetime (ports must
+    // outlive it; their handler is put back as it was).
+    explicit ModalScript(WindowPorts& ports);
+    ~ModalScript();
     ModalScript(const ModalScript&) = delete;
     ModalScript& operator=(const ModalScript&) = delete;
 
@@ -28,6 +32,8 @@ public:
 
 private:
     void Run(QDialog& dialog);
+    WindowPorts& ports_;
+    ModalHandler before_;
     std::deque<Step> steps_;
     QStringList opened_;
     QStringList unexpected_;

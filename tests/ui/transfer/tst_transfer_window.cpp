@@ -10,13 +10,14 @@
 
 #include <filesystem>
 
-#include "core/program/busy_note.h"
+#include "core/base/busy.h"
 #include "core/base/scripted_prompter.h"
 #include "core/store/password.h"
 #include "support/modal_script.h"
 #include "support/qnvr_test_main.h"
 #include "transfer/prior_year_fixture.h"
 #include "ui/transfer/frm_transfer.h"
+#include "ui/base/window_ports.h"
 
 using namespace qnvr;
 using namespace qnvr::testing;
@@ -27,8 +28,6 @@ namespace {
 // Records the busy notice as the window shows and hides it.
 class RecordingBusyNote final : public BusyNote {
 public:
-    RecordingBusyNote() { SetBusyNote(this); }
-    ~RecordingBusyNote() override { SetBusyNote(nullptr); }
     void Show(const std::string& caption, const std::string& text) override {
         shown.push_back(caption + "|" + text);
         showing = true;
@@ -47,12 +46,14 @@ private:
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<ScriptedPrompter> prompter_;
     std::unique_ptr<RecordingBusyNote> busy_;
+    std::unique_ptr<WindowPorts> ports_;  // the windows' ports, with the scripted prompter and busy_
     std::unique_ptr<TFrmTransfer> window_;
     std::string documents_, from_, data_, program_, priorProgram_;
 
     void OpenWindow() {
         window_ = std::make_unique<TFrmTransfer>(
             TFrmTransfer::Folders{documents_, data_, program_, {priorProgram_}}, nullptr, 0);
+        UsePorts(*window_, *ports_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -96,6 +97,7 @@ private slots:
         WriteBytes(data_ + "Zulu.W326", std::vector<std::uint8_t>(608, 7));
         prompter_ = std::make_unique<ScriptedPrompter>();
         busy_ = std::make_unique<RecordingBusyNote>();
+        ports_ = std::make_unique<WindowPorts>(WindowPorts{{{.prompter = *prompter_, .busyNote = *busy_}}});
     }
     void cleanup() {
         window_.reset();
@@ -143,7 +145,7 @@ private slots:
         fs::create_directories(other);
         WritePriorPayerFile(other, "Gamma", PriorPayer{}, {});
         OpenWindow();
-        ModalScript modals;
+        ModalScript modals(*ports_);
         modals.Then([&](QDialog& picker) {
             QCOMPARE(picker.windowTitle(), QStringLiteral("Select the location of your 2025 client files"));
             ChooseFile(picker, QString::fromStdString(other));
