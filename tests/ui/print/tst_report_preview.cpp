@@ -92,6 +92,15 @@ void OpenContextMenu(TFrmReportPreview& window) {
     QTRY_VERIFY(window.PopupMenu->isVisible());
 }
 
+// The job runs from owner, shown and given the ports, as jobs run from the W-2 window.
+void RunFromWindow(QWidget& owner, const WindowPorts& ports, report::ReportJob& job) {
+    UsePorts(owner, ports);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    job.OverridePreview = ReportPreviewHook(&owner);
+}
+
 void SetSpin(QSpinBox* box, int value) {
     box->setFocus();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -418,13 +427,8 @@ private slots:
             surface.NewPage();
             surface.Println("second");
         };
-        // The job runs from a window with the ports, as from the W-2 window.
         QWidget owner;
-        UsePorts(owner, ports);
-        owner.show();
-        QApplication::setActiveWindow(&owner);
-        QVERIFY(QTest::qWaitForWindowActive(&owner));
-        job.OverridePreview = ReportPreviewHook(&owner);
+        RunFromWindow(owner, ports, job);
         script
             .Then([](QDialog& dialog) {
                 QCOMPARE(dialog.windowTitle(), QString("Employee Form W-2 Setup"));
@@ -465,13 +469,8 @@ private slots:
                 if (page < 30) surface.NewPage();
             }
         };
-        // The job runs from a window with the ports, as from the W-2 window.
         QWidget owner;
-        UsePorts(owner, ports);
-        owner.show();
-        QApplication::setActiveWindow(&owner);
-        QVERIFY(QTest::qWaitForWindowActive(&owner));
-        job.OverridePreview = ReportPreviewHook(&owner);
+        RunFromWindow(owner, ports, job);
 
         script.Then([](QDialog& dialog) { Click(dialog, "BtnCancel"); });
         QVERIFY(!job.Execute());
