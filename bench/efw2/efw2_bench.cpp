@@ -172,13 +172,7 @@ double ShowWriterPeakMiB(const std::string& payer, int employees) {
     return ChildPeakMiB([&] {
         ScriptedPrompter prompter;
         TFrmDataModule data{CorePorts{.prompter = prompter}};
-        for (TRecordSet* store : {&data.RSW2(), &data.RSW3()}) {
-            store->AutoCreate = false;
-            store->ShowOpenMode = false;
-            store->FileOpenMode = omOpenRead;
-            store->FileShareMode = smShareDenyNone;
-            store->OnBeforePost = [](TRecordSet& rs) { rs.Cancel(); };
-        }
+        data.ReadOnly();
         data.RSW2().MaxRec = employees;
         data.OpenPayerFile(payer);
         if (data.RSW2().RecordCount() != employees) return 1;
